@@ -1,0 +1,15 @@
+# GoogleTest from Debian's source package, built per toolchain.
+set(OV_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+if(NOT EXISTS "${OV_GTEST_SOURCE}/CMakeLists.txt")
+  message(FATAL_ERROR "GoogleTest sources not found in ${OV_GTEST_SOURCE}; run scripts/setup")
+endif()
+add_subdirectory("${OV_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+# Our warning flags must not fail third-party code.
+foreach(t gtest gtest_main gmock gmock_main)
+  if(TARGET ${t})
+    target_compile_options(${t} PRIVATE -w)
+  endif()
+endforeach()

@@ -1,0 +1,13 @@
+# Cross toolchain: Windows x86_64 with mingw-w64 (posix threads, so std::thread and std::mutex exist).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(OV_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${OV_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${OV_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${OV_MINGW}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${OV_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
