@@ -1,0 +1,258 @@
+#include "gui_harness.h"
+
+#include <cstdlib>
+
+namespace gui {
+
+std::wstring ExeFolder() {
+    wchar_t path[MAX_PATH] = L"";
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s(path, n);
+    size_t slash = s.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : s.substr(0, slash);
+}
+
+Process::~Process() {
+    Kill();
+}
+
+bool Process::Start(const std::wstring& exe, const std::wstring& args) {
+    Kill();
+    std::wstring folder = ExeFolder();
+    std::wstring full = (exe.size() > 1 && (exe[1] == L':' || exe[0] == L'\\')) ? exe : folder + L"\\" + exe;
+    std::wstring cmd = L"\"" + full + L"\"";
+    if (!args.empty()) cmd += L" " + args;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(full.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    return true;
+}
+
+bool Process::WaitExit(DWORD timeoutMs, DWORD* code) {
+    if (!process_) return false;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+    DWORD c = 0;
+    GetExitCodeProcess(process_, &c);
+    if (code) *code = c;
+    return true;
+}
+
+void Process::Kill() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+    pid_ = 0;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t buf[1024] = L"";
+    int n = GetWindowTextW(hwnd, buf, 1024);
+    return std::wstring(buf, n > 0 ? n : 0);
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t buf[256] = L"";
+    int n = GetClassNameW(hwnd, buf, 256);
+    return std::wstring(buf, n > 0 ? n : 0);
+}
+
+namespace {
+
+struct FindState {
+    const wchar_t* cls;
+    const wchar_t* caption;
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
+    auto* st = reinterpret_cast<FindState*>(lp);
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    if (st->pid) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner != st->pid) return TRUE;
+    }
+    if (st->cls && ClassName(hwnd) != st->cls) return TRUE;
+    if (st->caption && WindowText(hwnd).rfind(st->caption, 0) != 0) return TRUE;
+    st->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+void Pump(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    do {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        Sleep(10);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+HWND WaitForWindow(const wchar_t* className, const wchar_t* captionPrefix, DWORD pid, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        FindState st{className, captionPrefix, pid, nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&st));
+        if (st.found) return st.found;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        Pump(50);
+    }
+}
+
+HWND WaitForChild(HWND parent, int id, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND h = GetDlgItem(parent, id)) return h;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        Pump(50);
+    }
+}
+
+void Pause(DWORD ms) {
+    Pump(ms < kInputPauseMs ? kInputPauseMs : ms);
+}
+
+void PostKey(HWND hwnd, UINT vk) {
+    UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    PostMessageW(hwnd, WM_KEYDOWN, vk, 1 | (scan << 16));
+    Pause();
+    PostMessageW(hwnd, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+    Pause();
+}
+
+void TypeText(HWND hwnd, const std::wstring& text) {
+    for (wchar_t c : text) {
+        PostMessageW(hwnd, WM_CHAR, c, 1);
+        Pause();
+    }
+}
+
+void ClickAt(HWND hwnd, int x, int y) {
+    LPARAM pos = MAKELPARAM(x, y);
+    PostMessageW(hwnd, WM_MOUSEMOVE, 0, pos);
+    Pause();
+    PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
+    Pause();
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, pos);
+    Pause();
+}
+
+Image CaptureWindow(HWND hwnd) {
+    Image img;
+    RECT r;
+    if (!GetWindowRect(hwnd, &r)) return img;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return img;
+
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!dib || !mem) {
+        if (dib) DeleteObject(dib);
+        if (mem) DeleteDC(mem);
+        return img;
+    }
+    HGDIOBJ old = SelectObject(mem, dib);
+    // A device context cannot cross processes, so another process's window is read off the
+    // screen (no compositor here: what is on screen is what the window drew); our own windows
+    // render themselves through PrintWindow even when covered.
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    BOOL ok;
+    if (owner == GetCurrentProcessId()) {
+        ok = PrintWindow(hwnd, mem, 0);
+    } else {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        Pump(100);
+        HDC src = GetDC(nullptr);
+        ok = BitBlt(mem, 0, 0, w, h, src, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, src);
+    }
+    GdiFlush();
+    if (ok) {
+        img.width = w;
+        img.height = h;
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        img.pixels.assign(p, p + static_cast<size_t>(w) * h);
+    }
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    return img;
+}
+
+std::wstring SaveCapture(const Image& image, const std::wstring& name) {
+    std::wstring dir = ExeFolder() + L"\\captures";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    std::wstring path = dir + L"\\" + name + L".png";
+    return SavePng(image, path) ? path : std::wstring();
+}
+
+int CountDifferentPixels(const Image& a, const Image& b, RECT region, int tolerance) {
+    int right = region.right, bottom = region.bottom;
+    if (right > a.width) right = a.width;
+    if (right > b.width) right = b.width;
+    if (bottom > a.height) bottom = a.height;
+    if (bottom > b.height) bottom = b.height;
+    int count = 0;
+    for (int y = region.top < 0 ? 0 : region.top; y < bottom; ++y) {
+        for (int x = region.left < 0 ? 0 : region.left; x < right; ++x) {
+            std::uint32_t p = a.At(x, y), q = b.At(x, y);
+            for (int shift = 0; shift < 24; shift += 8) {
+                int d = static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF);
+                if (std::abs(d) > tolerance) {
+                    ++count;
+                    break;
+                }
+            }
+        }
+    }
+    return count;
+}
+
+int CountColours(const Image& image, RECT region) {
+    std::vector<std::uint32_t> seen;
+    for (int y = region.top < 0 ? 0 : region.top; y < region.bottom && y < image.height; ++y) {
+        for (int x = region.left < 0 ? 0 : region.left; x < region.right && x < image.width; ++x) {
+            std::uint32_t p = image.At(x, y) & 0xFFFFFF;
+            bool known = false;
+            for (std::uint32_t s : seen) {
+                if (s == p) {
+                    known = true;
+                    break;
+                }
+            }
+            if (!known) {
+                seen.push_back(p);
+                if (seen.size() > 1000) return static_cast<int>(seen.size());
+            }
+        }
+    }
+    return static_cast<int>(seen.size());
+}
+
+}  // namespace gui
