@@ -75,8 +75,8 @@ void COmahaHand::Reset() {
 }
 
 void COmahaHand::Parse(std::wstring_view input) {
-    if (input.empty()) return;
     Reset();
+    if (input.empty()) return;
     std::wstring text(TrimBlanks(input));
     if (text == m_randomWord) text = L"****";
     for (wchar_t& c : text) {

@@ -85,10 +85,30 @@ class Image:
         return {tuple(self.pixels[i:i + 3]) for i in range(0, len(self.pixels), 4)}
 
 
+def _chunks(mvg, limit=100000):
+    """Splits a drawing into pieces that fit one command-line argument, only between
+    balanced graphic contexts."""
+    pieces, current, depth = [], [], 0
+    size = 0
+    for line in mvg.splitlines(keepends=True):
+        word = line.split(" ", 1)[0].strip()
+        depth += (word == "push") - (word == "pop")
+        current.append(line)
+        size += len(line)
+        if depth == 0 and size > limit:
+            pieces.append("".join(current))
+            current, size = [], 0
+    if current:
+        pieces.append("".join(current))
+    return pieces
+
+
 def render(width, height, mvg, background="none"):
     """Rasterises an MVG drawing on a canvas of the given size and colour."""
-    cmd = ["convert", "-size", "%dx%d" % (width, height), "xc:" + background,
-           "-draw", mvg, "-depth", "8", "rgba:-"]
+    cmd = ["convert", "-size", "%dx%d" % (width, height), "xc:" + background]
+    for chunk in _chunks(mvg):
+        cmd += ["-draw", chunk]
+    cmd += ["-depth", "8", "rgba:-"]
     raw = subprocess.run(cmd, check=True, stdout=subprocess.PIPE).stdout
     if len(raw) != width * height * 4:
         raise RuntimeError("convert returned %d bytes for %dx%d" % (len(raw), width, height))
@@ -131,7 +151,7 @@ def quantise(img, limit=256, keep=()):
                 continue
             reduced = bytes(v & mask | ((1 << shift) >> 1) for v in c)
             if tuple(reduced) in keep:
-                reduced = bytes((reduced[0] ^ 1 << shift if shift < 8 else 0,)) + reduced[1:]
+                reduced = bytes((reduced[0] ^ 1,)) + reduced[1:]
             out.pixels[i:i + 3] = reduced
         if len(out.colours()) <= limit:
             return out
