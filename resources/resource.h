@@ -1,7 +1,12 @@
-// Resource ids shared by the program's code and its resource script.
+// Resource ids shared by the program's code and its resource scripts.
 #pragma once
 
-#define IDS_APP_TITLE 100
+#include "button_images.h"
+#include "card_images.h"
+#include "frame_resources.h"
+#include "pages.h"
+#include "pictures.h"
+#include "string_table.h"
 
 #define OV_VERSION_MAJOR 1
 #define OV_VERSION_MINOR 0

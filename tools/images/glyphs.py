@@ -119,8 +119,11 @@ def two_cards(pen):
 
 
 def three_cards(pen):
-    return card(pen, 0.5, 4, 6.5, 9, "d") + card(pen, 4.8, 3, 6.5, 9, "c") + card(pen, 9, 4, 6.5, 9, "h")
-
+    s = ""
+    for x, y, letter in ((0.5, 4, "d"), (5, 2.5, "c"), (9.5, 4, "h")):
+        s += pen.rect(x, y, x + 6, y + 10, WHITE, (70, 70, 70), 0.8, r=1)
+        s += pen.suit(letter, x + 0.9, y + 1.2, 3.6)
+    return s
 
 def one_card(pen):
     return card(pen, 3, 1, 10, 14, "s")
@@ -129,12 +132,11 @@ def one_card(pen):
 def gear(pen):
     import math
     pts = []
-    for i in range(16):
-        a = math.pi * 2 * i / 16
-        r = 7.2 if (i // 2) % 2 == 0 else 5.2
-        pts.append((8 + r * math.cos(a + math.pi / 16), 8 + r * math.sin(a + math.pi / 16)))
-    return pen.poly(pts, (140, 150, 165), (70, 78, 90), 0.8) + pen.circle(8, 8, 2.2, WHITE, (70, 78, 90), 0.8)
-
+    for i in range(8):
+        a = 2 * math.pi * i / 8
+        for da, r in ((-0.36, 4.6), (-0.17, 7.6), (0.17, 7.6), (0.36, 4.6)):
+            pts.append((8 + r * math.cos(a + da), 8 + r * math.sin(a + da)))
+    return pen.poly(pts, (120, 130, 148), (60, 66, 80), 0.7) + pen.circle(8, 8, 2.3, WHITE, (60, 66, 80), 0.8)
 
 def badge(pen, label, colour):
     s = pen.circle(8, 8, 7.2, colour, None)
@@ -228,9 +230,17 @@ def arrow_right(pen):
 
 
 def reset(pen):
-    s = pen.arc(8, 8.5, 5.2, 200, 520, (30, 100, 200), 2.0)
-    return s + pen.poly([(1.2, 6.3), (6.8, 6.8), (3.2, 11.5)], (30, 100, 200))
-
+    import math
+    cx, cy, r, a0, a1 = 8, 8.5, 5.2, -150, 150
+    s = pen.arc(cx, cy, r, a0, a1, (30, 100, 200), 2.0)
+    end = math.radians(a0)
+    tip = (cx + r * math.cos(end), cy + r * math.sin(end))
+    # arrowhead pointing along the arc's direction at its start (counter-clockwise)
+    tx, ty = math.sin(end), -math.cos(end)
+    nx, ny = math.cos(end), math.sin(end)
+    head = [(tip[0] + tx * 3.2, tip[1] + ty * 3.2), (tip[0] + nx * 3, tip[1] + ny * 3),
+            (tip[0] - nx * 3, tip[1] - ny * 3)]
+    return s + pen.poly(head, (30, 100, 200))
 
 def copy_sheets(pen):
     s = pen.rect(1.5, 1.5, 10, 11.5, (235, 240, 250), (90, 100, 120), 0.8)

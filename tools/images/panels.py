@@ -145,7 +145,8 @@ def diagram():
     s += ("push graphic-context\nfill '#FFFFFF'\nstroke '#C8CED8'\nstroke-width 1\n"
           "rectangle 40.5,396.5 172.5,431.5\npop graphic-context\n")
     img.over(raster.render(w, h, s), 0, 0)
-    return Output("images/diagram.bmp", encoders.bmp24(img), img, "2002 graph background")
+    img = raster.quantise(img)   # greys and a few tints: 256 colours keep the file small
+    return Output("images/diagram.bmp", encoders.bmp8(img), img, "2002 graph background")
 
 
 def busy_animation():
