@@ -170,6 +170,21 @@ TEST(HandBase, AbsentFilesLeaveEmptyTablesWithoutError)
     EXPECT_EQ(base.m_classes[kClassCount - 1].endHand, kHandCount);
 }
 
+TEST(HandBase, HandFileAloneStillGivesTheHandRanges)
+{
+    TempFolder folder;
+    fs::copy_file(kDataFolder / "Combos.bin", folder.path() / "Combos.bin");
+    COmahaBase base;
+    const TableLoadResult result = base.LoadTables(folder.path());
+    EXPECT_EQ(result.classFile.status, TableFileStatus::Missing);
+    EXPECT_EQ(result.handFile.status, TableFileStatus::Loaded);
+    EXPECT_FALSE(result.HasError());
+    EXPECT_EQ(base.m_classCount, 0);
+    EXPECT_TRUE(IsInitialClass(base.m_classes[5]));
+    EXPECT_EQ(base.m_classes[0].endHand, 1);  // four aces
+    EXPECT_EQ(base.m_classes[kClassCount - 1].endHand, kHandCount);
+}
+
 TEST(HandBase, LoadsFromTheCurrentFolder)
 {
     TempFolder folder;
