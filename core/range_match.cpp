@@ -27,6 +27,33 @@ struct CardOrders {
 };
 constexpr CardOrders kCardOrders;
 
+// For every 4 x 4 table of which cards fit which positions (bit 4p + i: card i
+// fits position p), whether each position can get a card of its own.
+class PerfectAssignments {
+public:
+    PerfectAssignments() : m_exists(1u << 16) {
+        for (unsigned fits = 0; fits < (1u << 16); ++fits) {
+            for (const auto& order : kCardOrders.order) {
+                bool all = true;
+                for (int p = 0; p < 4; ++p) all = all && ((fits >> (4 * p + order[p])) & 1);
+                if (all) {
+                    m_exists[fits] = true;
+                    break;
+                }
+            }
+        }
+    }
+    bool operator[](unsigned fits) const { return m_exists[fits]; }
+
+private:
+    std::vector<bool> m_exists;
+};
+
+const PerfectAssignments& Assignments() {
+    static const PerfectAssignments table;
+    return table;
+}
+
 int SuitCode(const std::wstring& suitText) {
     if (suitText.empty()) return -1;
     switch (suitText[0]) {
@@ -68,7 +95,9 @@ RangeItemMatcher::RangeItemMatcher(const COmahaHand& item) {
         }
         m_groups[p] = item.m_groups[p];
         if (m_groups[p] != 0) ++m_bracketedCount;
+        if (suit >= 0) m_ranksOnly = false;
     }
+    if (m_bracketedCount != 0) m_ranksOnly = false;
 
     // Every stored filter applies; empty pieces ("AA**//np") stand for nothing.
     for (int i = 0; i < item.m_filterCount && i < kMaxItemFilters; ++i) {
@@ -119,10 +148,10 @@ bool RangeItemMatcher::MatchesCards(const HandRecord& hand) const {
         all |= fits[p];
     }
     if (all != 0xF) return false;
+    if (m_bracketedCount == 0) return Assignments()[fits[0] | fits[1] << 4 | fits[2] << 8 | fits[3] << 12];
     for (const auto& order : kCardOrders.order) {
         if (!((fits[0] >> order[0]) & (fits[1] >> order[1]) & (fits[2] >> order[2]) & (fits[3] >> order[3]) & 1))
             continue;
-        if (m_bracketedCount == 0) return true;
         const int suits[4] = {hand.suits[order[0]], hand.suits[order[1]], hand.suits[order[2]],
                               hand.suits[order[3]]};
         if (CheckBracketSuits(m_bracketedCount, m_groups, suits)) return true;
@@ -195,6 +224,23 @@ void COmahaBase::ApplyRangeItem(const COmahaHand& item) {
             if (!m_selection.TestBit(i)) continue;
             m_selection.ClearBit(i);
             take(i);
+        }
+    } else if (matcher.RanksOnly()) {
+        // Without suits or brackets only the ranks decide: each rank sequence is matched once.
+        std::vector<std::int8_t> known(1u << 16, -1);
+        for (int i = 0; i < kHandCount; ++i) {
+            const HandRecord& hand = m_hands[i];
+            unsigned key = 0;
+            bool valid = true;
+            for (int k = 0; k < 4; ++k) {
+                valid = valid && hand.ranks[k] >= 0 && hand.ranks[k] < kRankCount && hand.suits[k] >= 0 &&
+                        hand.suits[k] <= 3;
+                key |= static_cast<unsigned>(hand.ranks[k] & 0xF) << (4 * k);
+            }
+            if (!valid) continue;
+            std::int8_t& matches = known[key];
+            if (matches < 0) matches = matcher.MatchesCards(hand) ? 1 : 0;
+            if (matches) take(i);
         }
     } else {
         for (int i = 0; i < kHandCount; ++i) {

@@ -21,6 +21,8 @@ public:
 
     // The hand's cards fit the item's positions (ranks, suits, brackets).
     bool MatchesCards(const HandRecord& hand) const;
+    // No position names a suit and none is bracketed: the ranks alone decide.
+    bool RanksOnly() const { return m_ranksOnly; }
     // Whether PassesFilters needs to be asked at all.
     bool HasFilters() const { return m_hasFilters; }
     // Every filter holds for the hand and its class record.
@@ -30,6 +32,7 @@ private:
     std::uint64_t m_allowed[4] = {};  // bit rank * 4 + suit of each position
     int m_groups[4] = {};
     int m_bracketedCount = 0;
+    bool m_ranksOnly = true;
 
     bool m_hasFilters = false;
     std::uint8_t m_rankPatterns = 0x1F;  // allowed rankPattern codes
