@@ -2,11 +2,16 @@
 // the profile API as the frame's tree reads them, and the syntax page.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/handbase.h"
+#include "core/range_expr.h"
+#include "core/range_item.h"
 #include "resource.h"
 #include "resource_module.h"
 
@@ -115,6 +120,83 @@ TEST(PredefinedRanges, EveryLineMakesTheTreeItemItMeans) {
     }
     EXPECT_GE(ranges, 100);
     EXPECT_GE(markers, 10) << "the degree signs must survive the file's encoding";
+}
+
+// The seat receives the range as the dialog shows it: every item in its display form (bold
+// codes removed), joined by the delimiters that stood between the items.
+std::wstring DisplayForm(const std::wstring& range) {
+    const std::wstring delimiters = L",&!|() ";
+    std::wstring out;
+    size_t at = 0;
+    while (at < range.size()) {
+        size_t end = range.find_first_of(delimiters, at);
+        if (end == at) {
+            out += range[at++];
+            continue;
+        }
+        if (end == std::wstring::npos) end = range.size();
+        std::wstring shown = COmahaHand(range.substr(at, end - at)).FormatDescription();
+        for (size_t i = 0; i < shown.size(); ++i) {
+            if (shown[i] == L'\x1b') {
+                ++i;
+            } else {
+                out += shown[i];
+            }
+        }
+        at = end;
+    }
+    return out;
+}
+
+class PredefinedRangeTexts : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        base_ = new COmahaBase;
+        loaded_ = base_->LoadTables(std::filesystem::path(res::DataFile(L""))).Loaded();
+    }
+    static void TearDownTestSuite() { delete base_; }
+    static COmahaBase* base_;
+    static bool loaded_;
+};
+COmahaBase* PredefinedRangeTexts::base_ = nullptr;
+bool PredefinedRangeTexts::loaded_ = false;
+
+TEST_F(PredefinedRangeTexts, AreValidAndSelectHandsInBothGames) {
+    ASSERT_TRUE(loaded_) << "table files";
+    // Percentile items need the rankings of the class table; tables made without the
+    // equity statistics rank every class first, so their slices say nothing.
+    base_->SelectRange(L"50%");
+    const bool ranked = base_->CountSelectedHands() < kHandCount;
+    if (!ranked) std::printf("the class table has no rankings: percentile ranges are only parsed\n");
+    for (const std::wstring& line : PredefinedLines()) {
+        Entry e = ParseEntry(line);
+        if (!e.hasRange) continue;
+        SCOPED_TRACE(Narrow(line));
+        EXPECT_EQ(CheckRangeSyntax(Narrow(e.range)), 0);
+        EXPECT_EQ(base_->IsValidRangeText(e.range), 1);
+        if (!ranked && e.range.find(L'%') != std::wstring::npos) continue;
+        for (bool hiLo : {false, true}) {
+            base_->m_rangeSettings.useHiLo = hiLo;
+            base_->SelectRange(e.range);
+            EXPECT_GT(base_->CountSelectedHands(), 0) << (hiLo ? "Omaha Hi/Lo" : "Omaha");
+        }
+        base_->m_rangeSettings.useHiLo = false;
+    }
+}
+
+TEST_F(PredefinedRangeTexts, KeepTheirHandsWhenTakenToTheSeat) {
+    ASSERT_TRUE(loaded_) << "table files";
+    for (const std::wstring& line : PredefinedLines()) {
+        Entry e = ParseEntry(line);
+        if (!e.hasRange) continue;
+        std::wstring taken = DisplayForm(e.range);
+        SCOPED_TRACE(Narrow(line) + " taken as " + Narrow(taken));
+        base_->SelectRange(e.range);
+        int hands = base_->CountSelectedHands();
+        ASSERT_EQ(base_->IsValidRangeText(taken), 1);
+        base_->SelectRange(taken);
+        EXPECT_EQ(base_->CountSelectedHands(), hands);
+    }
 }
 
 std::string ReadFile(const std::wstring& path) {
