@@ -7,7 +7,7 @@
 
 namespace {
 
-// The 24 ways of giving the four cards to the four positions: position p takes card kOrders[n][p].
+// The 24 ways of giving the four cards to the four positions: position p takes card order[n][p].
 struct CardOrders {
     int order[24][4];
     constexpr CardOrders() : order() {

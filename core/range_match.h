@@ -25,7 +25,8 @@ public:
     bool RanksOnly() const { return m_ranksOnly; }
     // Whether PassesFilters needs to be asked at all.
     bool HasFilters() const { return m_hasFilters; }
-    // Every filter holds for the hand and its class record.
+    // Every filter holds for the hand and its class record. All stored filters
+    // count; an empty piece ("AA**//np") stands for nothing and hides none after it.
     bool PassesFilters(const HandRecord& hand, const HandClassRecord& handClass) const;
 
 private:

@@ -4,6 +4,7 @@
 #include "core/range_expr.h"
 #include "core/range_match.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
