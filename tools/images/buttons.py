@@ -42,11 +42,10 @@ BUTTONS = [
 def button_bitmaps():
     out = []
     for ident, name, (w, h), draw, what in BUTTONS:
-        design = 16.0 if w != 24 else 12.0 * 16 / 12
-        if (w, h) == (24, 12):
+        if (w, h) == (24, 12):   # the wide toggle is drawn in its own 24 x 12 grid
             img = _keyed(raster.render(w, h, draw(Pen(1.5, 0, 1.0))))
         else:
-            img = _keyed(_glyph(draw, w, h, design))
+            img = _keyed(_glyph(draw, w, h))
         out.append(Output("buttons/%s.bmp" % name, encoders.bmp24(img), img, "%d %s" % (ident, what)))
     # The Stop and Clear-all image: 25 x 22 in 256 colours.
     img = raster.quantise(_keyed(_glyph(glyphs.stop_sign, 25, 22, 16.0)), 256, keep={raster.MAGENTA})

@@ -1,7 +1,7 @@
 """Small pictograms drawn in a 16 x 16 design grid, placed at (ox, oy) and scaled by k.
 Each returns MVG text; the builders decide background, size and keying."""
 from shapes import SUIT_RGB, hexrgb, suit, text
-from raster import FONT_SANS_BOLD, FONT_CONDENSED_BOLD, FONT_SERIF_BOLD
+from raster import FONT_CONDENSED_BOLD, FONT_SANS_BOLD
 
 
 class Pen:

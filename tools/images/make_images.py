@@ -18,7 +18,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import buttons  # noqa: E402
 import cards  # noqa: E402
-import encoders  # noqa: E402
 import panels  # noqa: E402
 import raster  # noqa: E402
 

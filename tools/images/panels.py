@@ -7,7 +7,7 @@ import glyphs
 import raster
 from glyphs import Pen
 from outputs import Output
-from raster import FONT_ARIAL, FONT_ARIAL_BOLD, FONT_SANS, FONT_SANS_BOLD
+from raster import FONT_ARIAL, FONT_SANS, FONT_SANS_BOLD
 from shapes import SUIT_RGB, hexrgb, mix, rect, suit, text
 
 NAVY = (27, 47, 107)

@@ -10,7 +10,6 @@ FONT_DIR = "/usr/share/fonts/truetype/"
 FONT_SANS = FONT_DIR + "dejavu/DejaVuSans.ttf"
 FONT_SANS_BOLD = FONT_DIR + "dejavu/DejaVuSans-Bold.ttf"
 FONT_CONDENSED_BOLD = FONT_DIR + "dejavu/DejaVuSansCondensed-Bold.ttf"
-FONT_SERIF_BOLD = FONT_DIR + "dejavu/DejaVuSerif-Bold.ttf"
 FONT_ARIAL = FONT_DIR + "liberation/LiberationSans-Regular.ttf"
 FONT_ARIAL_BOLD = FONT_DIR + "liberation/LiberationSans-Bold.ttf"
 
@@ -32,24 +31,6 @@ class Image:
     def set(self, x, y, rgba):
         i = (y * self.width + x) * 4
         self.pixels[i:i + 4] = bytes(rgba)
-
-    def crop(self, x, y, w, h):
-        out = Image(w, h)
-        for row in range(h):
-            src = ((y + row) * self.width + x) * 4
-            out.pixels[row * w * 4:(row + 1) * w * 4] = self.pixels[src:src + w * 4]
-        return out
-
-    def paste(self, other, x, y):
-        """Copies `other` (alpha included) into this image at (x, y), clipped."""
-        for row in range(other.height):
-            ty = y + row
-            if not 0 <= ty < self.height:
-                continue
-            for col in range(other.width):
-                tx = x + col
-                if 0 <= tx < self.width:
-                    self.set(tx, ty, other.get(col, row))
 
     def over(self, other, x, y):
         """Draws `other` over this image at (x, y) with its alpha."""
@@ -158,12 +139,3 @@ def quantise(img, limit=256, keep=()):
     raise ValueError("cannot quantise")
 
 
-def luminance(img, x0, y0, x1, y1):
-    """Mean relative luminance (0..1) of a rectangle, for contrast checks."""
-    total = n = 0
-    for y in range(y0, y1):
-        for x in range(x0, x1):
-            r, g, b, _ = img.get(x, y)
-            total += (0.2126 * r + 0.7152 * g + 0.0722 * b) / 255
-            n += 1
-    return total / n

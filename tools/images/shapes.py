@@ -62,14 +62,6 @@ def rect(x0, y0, x1, y1, rgb):
             % (hexrgb(rgb), x0, y0, x1, y1))
 
 
-def rounded(x0, y0, x1, y1, radius, fill, stroke=None, width=1.0):
-    """Rounded rectangle with an optional outline centred on its edge."""
-    s = "push graphic-context\nfill '%s'\n" % hexrgb(fill) if fill else "push graphic-context\nfill none\n"
-    s += ("stroke '%s'\nstroke-width %.2f\n" % (hexrgb(stroke), width)) if stroke else "stroke none\n"
-    return s + "roundrectangle %.2f,%.2f %.2f,%.2f %.2f,%.2f\npop graphic-context\n" % (
-        x0, y0, x1, y1, radius, radius)
-
-
 # Card faces by drawing state: face colour, border colour and how far the glyph colours are
 # washed towards the face (0 = full colour).
 CARD_STATES = {
