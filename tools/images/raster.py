@@ -137,5 +137,3 @@ def quantise(img, limit=256, keep=()):
         if len(out.colours()) <= limit:
             return out
     raise ValueError("cannot quantise")
-
-
