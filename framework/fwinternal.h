@@ -1,0 +1,56 @@
+// Internal state of the framework; not for application code.
+#pragma once
+
+#include "framework/fwdefs.h"
+
+namespace fw::detail {
+
+struct ModuleState {
+  HINSTANCE hInstance = nullptr;
+  HINSTANCE hResource = nullptr;
+  CWinApp* pApp = nullptr;
+};
+ModuleState& GetModuleState();
+
+enum class HandleKind { Wnd, DC, Gdi, Menu, ImageList, Count };
+
+struct ThreadState {
+  CWinThread* pThread = nullptr;
+  // The message being handled, for CWnd::Default and GetCurrentMessage.
+  MSG lastSent = {};
+  // Window creation hook.
+  CWnd* pWndInit = nullptr;
+  HWND hWndInitParent = nullptr;
+  LPVOID lpInitParams = nullptr;
+  LPCWSTR lpszInitClass = nullptr;
+  HHOOK hCbtHook = nullptr;
+  // Message loop.
+  MSG msgCur = {};
+  POINT ptCursorLast = {-1, -1};
+  UINT nMsgLast = 0;
+};
+
+// The calling thread's state, created on first use.
+ThreadState& GetThreadState();
+// Frees the calling thread's state and its temporary objects (thread exit).
+void FreeThreadState();
+
+// Permanent handle maps, shared by every thread.
+void PermanentAdd(HandleKind kind, void* handle, CObject* object);
+void PermanentRemove(HandleKind kind, void* handle, CObject* object);
+CObject* PermanentLookup(HandleKind kind, void* handle);
+
+// Temporary wrappers, per thread, deleted at idle time. The release function
+// detaches the handle from the wrapper and deletes the wrapper.
+using ReleaseTemporary = void (*)(CObject* object);
+CObject* TemporaryLookup(HandleKind kind, void* handle);
+void TemporaryAdd(HandleKind kind, void* handle, CObject* object, ReleaseTemporary release);
+void DeleteTemporaries(HandleKind kind);
+void DeleteAllTemporaries();
+
+// Reports an exception caught at a system boundary (window procedure, hook,
+// thread entry) where it must not travel further.
+void ReportBoundaryException(CException* e, const MSG* pMsg);
+void ReportBoundaryException(const char* what, const MSG* pMsg);
+
+}  // namespace fw::detail
