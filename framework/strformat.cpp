@@ -430,8 +430,14 @@ double FmtArrayArgs::NextDouble(bool) {
 FmtArg FmtArrayArgs::NextString(bool wide) {
   FmtArg a = Take();
   if (a.kind == FmtArg::kWide || a.kind == FmtArg::kNarrow) return a;
-  // Anything else prints as a null string rather than being dereferenced.
   FmtArg s;
+  if (a.kind == FmtArg::kNone) {
+    // A missing argument prints as nothing.
+    s.kind = FmtArg::kWide;
+    s.ws = L"";
+    return s;
+  }
+  // Anything else prints as a null string rather than being dereferenced.
   s.kind = wide ? FmtArg::kWide : FmtArg::kNarrow;
   s.p = nullptr;
   return s;
