@@ -96,8 +96,7 @@ void CWinApp::DoWaitCursor(int nCode) {
     HCURSOR previous = ::SetCursor(wait);
     if (m_nWaitCursorCount++ == 0) m_hcurWaitCursorRestore = previous;
   } else if (nCode < 0) {
-    if (m_nWaitCursorCount > 0 && --m_nWaitCursorCount == 0)
-      ::SetCursor(m_hcurWaitCursorRestore ? m_hcurWaitCursorRestore : ::LoadCursorW(nullptr, IDC_ARROW));
+    if (m_nWaitCursorCount > 0 && --m_nWaitCursorCount == 0) ::SetCursor(m_hcurWaitCursorRestore);
   } else if (m_nWaitCursorCount > 0) {
     ::SetCursor(wait);
   }
