@@ -23,6 +23,7 @@ struct ThreadState {
   HWND hWndInitParent = nullptr;
   LPVOID lpInitParams = nullptr;
   LPCWSTR lpszInitClass = nullptr;
+  bool bInitMatchAny = false;
   HHOOK hCbtHook = nullptr;
   // Message loop.
   MSG msgCur = {};
@@ -47,6 +48,32 @@ CObject* TemporaryLookup(HandleKind kind, void* handle);
 void TemporaryAdd(HandleKind kind, void* handle, CObject* object, ReleaseTemporary release);
 void DeleteTemporaries(HandleKind kind);
 void DeleteAllTemporaries();
+
+// Binds the next window the calling thread creates to an object, before the
+// window's first message (subclassing it with the framework's procedure).
+// The window must have the given parent, creation parameter and class, or,
+// with matchAny, be the first window created (dialogs, which the system
+// creates from a template). Scopes nest; the destructor restores the outer one.
+class WindowCreationHook {
+ public:
+  WindowCreationHook(CWnd* pWnd, HWND hWndParent, LPVOID lpParams, LPCWSTR lpszClass, bool matchAny);
+  ~WindowCreationHook();
+  WindowCreationHook(const WindowCreationHook&) = delete;
+  WindowCreationHook& operator=(const WindowCreationHook&) = delete;
+  bool Installed() const { return m_installedOk; }
+  // True once the window was bound to the object.
+  bool Bound() const;
+
+ private:
+  CWnd* m_pWnd;
+  CWnd* m_savedWnd;
+  HWND m_savedParent;
+  LPVOID m_savedParams;
+  LPCWSTR m_savedClass;
+  bool m_savedMatchAny;
+  bool m_installedHere = false;
+  bool m_installedOk = true;
+};
 
 // Reports an exception caught at a system boundary (window procedure, hook,
 // thread entry) where it must not travel further.

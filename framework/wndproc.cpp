@@ -141,10 +141,12 @@ LRESULT CALLBACK FwCbtHook(int nCode, WPARAM wParam, LPARAM lParam) {
     wchar_t className[16] = {};
     ::GetClassNameW(hWnd, className, 16);
     // Windows the system creates on the way (input-method windows) are not ours.
-    bool ours = _wcsicmp(className, L"IME") != 0 && cbt && cbt->lpcs &&
-                cbt->lpcs->hwndParent == ts.hWndInitParent && cbt->lpcs->lpCreateParams == ts.lpInitParams &&
-                (ts.lpszInitClass == nullptr || cbt->lpcs->lpszClass == nullptr ||
-                 SameClass(cbt->lpcs->lpszClass, ts.lpszInitClass));
+    bool ours = _wcsicmp(className, L"IME") != 0 &&
+                (ts.bInitMatchAny ||
+                 (cbt && cbt->lpcs && cbt->lpcs->hwndParent == ts.hWndInitParent &&
+                  cbt->lpcs->lpCreateParams == ts.lpInitParams &&
+                  (ts.lpszInitClass == nullptr || cbt->lpcs->lpszClass == nullptr ||
+                   SameClass(cbt->lpcs->lpszClass, ts.lpszInitClass))));
     if (ours) {
       CWnd* pWnd = ts.pWndInit;
       ts.pWndInit = nullptr;
@@ -166,6 +168,45 @@ LRESULT CALLBACK FwCbtHook(int nCode, WPARAM wParam, LPARAM lParam) {
   }
   return ::CallNextHookEx(ts.hCbtHook, nCode, wParam, lParam);
 }
+
+namespace fw::detail {
+
+WindowCreationHook::WindowCreationHook(CWnd* pWnd, HWND hWndParent, LPVOID lpParams, LPCWSTR lpszClass, bool matchAny)
+    : m_pWnd(pWnd) {
+  auto& ts = GetThreadState();
+  m_savedWnd = ts.pWndInit;
+  m_savedParent = ts.hWndInitParent;
+  m_savedParams = ts.lpInitParams;
+  m_savedClass = ts.lpszInitClass;
+  m_savedMatchAny = ts.bInitMatchAny;
+  if (ts.hCbtHook == nullptr) {
+    ts.hCbtHook = ::SetWindowsHookExW(WH_CBT, &FwCbtHook, nullptr, ::GetCurrentThreadId());
+    m_installedOk = ts.hCbtHook != nullptr;
+    m_installedHere = m_installedOk;
+  }
+  ts.pWndInit = pWnd;
+  ts.hWndInitParent = hWndParent;
+  ts.lpInitParams = lpParams;
+  ts.lpszInitClass = lpszClass;
+  ts.bInitMatchAny = matchAny;
+}
+
+WindowCreationHook::~WindowCreationHook() {
+  auto& ts = GetThreadState();
+  ts.pWndInit = m_savedWnd;
+  ts.hWndInitParent = m_savedParent;
+  ts.lpInitParams = m_savedParams;
+  ts.lpszInitClass = m_savedClass;
+  ts.bInitMatchAny = m_savedMatchAny;
+  if (m_installedHere) {
+    ::UnhookWindowsHookEx(ts.hCbtHook);
+    ts.hCbtHook = nullptr;
+  }
+}
+
+bool WindowCreationHook::Bound() const { return GetThreadState().pWndInit != m_pWnd; }
+
+}  // namespace fw::detail
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
                     int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
@@ -190,36 +231,17 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
   if (cs.lpszClass == nullptr) cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
                                                                   reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 
-  auto& ts = GetThreadState();
-  bool installed = false;
-  if (ts.hCbtHook == nullptr) {
-    ts.hCbtHook = ::SetWindowsHookExW(WH_CBT, &FwCbtHook, nullptr, ::GetCurrentThreadId());
-    if (ts.hCbtHook == nullptr) {
+  HWND hWnd = nullptr;
+  bool hookMissed;
+  {
+    fw::detail::WindowCreationHook hook(this, cs.hwndParent, cs.lpCreateParams, cs.lpszClass, false);
+    if (!hook.Installed()) {
       PostNcDestroy();
       return FALSE;
     }
-    installed = true;
-  }
-  CWnd* savedInit = ts.pWndInit;
-  HWND savedParent = ts.hWndInitParent;
-  LPVOID savedParams = ts.lpInitParams;
-  LPCWSTR savedClass = ts.lpszInitClass;
-  ts.pWndInit = this;
-  ts.hWndInitParent = cs.hwndParent;
-  ts.lpInitParams = cs.lpCreateParams;
-  ts.lpszInitClass = cs.lpszClass;
-
-  HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
-                                cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-
-  const bool hookMissed = ts.pWndInit == this;
-  ts.pWndInit = savedInit;
-  ts.hWndInitParent = savedParent;
-  ts.lpInitParams = savedParams;
-  ts.lpszInitClass = savedClass;
-  if (installed) {
-    ::UnhookWindowsHookEx(ts.hCbtHook);
-    ts.hCbtHook = nullptr;
+    hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx,
+                             cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    hookMissed = !hook.Bound();
   }
   if (hWnd == nullptr) {
     // When the object was bound, its destruction already ran PostNcDestroy.
