@@ -1,0 +1,268 @@
+// Equity engines: accepted deals per second for 2 and 10 seats, Omaha Hi and
+// Hi/Lo, preflop and on a flop, next to what the evaluator alone reaches on
+// the same number of hands (prepare the board, evaluate every hand), and the
+// share of the engine's time spent outside evaluation. Also the cost of the
+// random sources. Run: build/native/bin/equity_bench [--benchmark_filter=...]
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "core/equity.h"
+#include "core/equity_run.h"
+#include "core/platform_random.h"
+#include "core/secure_random.h"
+#include "pokereval/pokereval.h"
+
+#if !defined(_WIN32)
+#include <sys/random.h>
+#endif
+
+using namespace equity_detail;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Seats: 2 with every hand, or 10 with five hands each from disjoint
+// five-card pools (ten random ranges can never be dealt together).
+struct Scenario {
+    int n;
+    int count[kMaxSeats];
+};
+
+CardMask MaskOfCards(const int* deck, int cards)
+{
+    CardMask m = 0;
+    for (int i = 0; i < cards; ++i)
+        m |= pokereval::cardMask(deck[i]);
+    return m;
+}
+
+Scenario MakeScenario(int seats)
+{
+    Scenario s{seats, {}};
+    if (seats == 2) {
+        int at = 0;
+        for (int a = 0; a < 52; ++a)
+            for (int b = a + 1; b < 52; ++b)
+                for (int c = b + 1; c < 52; ++c)
+                    for (int d = c + 1; d < 52; ++d) {
+                        const int cards[4] = {a, b, c, d};
+                        g_playerRangeMasks[0][at] = g_playerRangeMasks[1][at] = MaskOfCards(cards, 4);
+                        ++at;
+                    }
+        s.count[0] = s.count[1] = at;
+        return s;
+    }
+    // Pool k: deck indices spread over ranks and suits, 5 apart.
+    for (int k = 0; k < seats; ++k) {
+        int pool[5];
+        for (int i = 0; i < 5; ++i)
+            pool[i] = (k + 10 * i) % 50 + (k + 10 * i >= 50 ? 50 : 0);
+        for (int skip = 0; skip < 5; ++skip) {
+            int cards[4], c = 0;
+            for (int i = 0; i < 5; ++i)
+                if (i != skip)
+                    cards[c++] = pool[i];
+            g_playerRangeMasks[k][skip] = MaskOfCards(cards, 4);
+        }
+        s.count[k] = 5;
+    }
+    return s;
+}
+
+struct StopAfter {
+    int calls = 0;
+    int limit = 0;
+};
+
+int Stop(void* user, int isStart, double*, int, double*, int, double*, int, double*, int)
+{
+    auto* s = static_cast<StopAfter*>(user);
+    if (isStart)
+        return 1;
+    return ++s->calls < s->limit ? 1 : 0;
+}
+
+// The deals an engine accepted, to time the evaluator alone on exactly those.
+struct DealLog {
+    std::vector<CardMask> boards;
+    std::vector<CardMask> hands;  // kMaxSeats per deal
+    int n = 0;
+    std::size_t limit = 0;
+};
+DealLog g_log;
+
+template <class Game>
+struct Recording : Game {
+    static void AddDeal(typename Game::Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands,
+                        int n)
+    {
+        if (g_log.boards.size() < g_log.limit) {
+            g_log.boards.push_back(board.board());
+            g_log.hands.insert(g_log.hands.end(), hands, hands + n);
+            g_log.hands.resize(g_log.boards.size() * kMaxSeats);
+            g_log.n = n;
+        }
+        Game::AddDeal(t, board, hands, n);
+    }
+};
+
+// The evaluator alone (prepare the board, evaluate every hand, as the
+// engine asks for it) on the logged deals: ns per deal.
+template <bool HiLo>
+double EvaluatorNsPerDeal()
+{
+    const std::size_t deals = g_log.boards.size();
+    pokereval::OmahaBoard board;
+    std::uint64_t sink = 0;
+    const int rounds = 5;
+    const auto t0 = Clock::now();
+    for (int r = 0; r < rounds; ++r) {
+        for (std::size_t d = 0; d < deals; ++d) {
+            board.prepare(g_log.boards[d]);
+            const CardMask* hole = &g_log.hands[d * kMaxSeats];
+            for (int h = 0; h < g_log.n; ++h) {
+                pokereval::HandVal hi;
+                pokereval::LowHandVal lo = 0;
+                if (HiLo && board.lowPossible())
+                    board.evalHiLo(hole[h], &hi, &lo);
+                else
+                    hi = board.evalHi(hole[h]);
+                sink += hi + lo;
+            }
+        }
+    }
+    const double ns = std::chrono::duration<double, std::nano>(Clock::now() - t0).count();
+    benchmark::DoNotOptimize(sink);
+    return ns / (static_cast<double>(rounds) * static_cast<double>(deals));
+}
+
+RunRequest Request(const Scenario& sc, const wchar_t* board, double (*results)[kMaxSeats], StopAfter* stop)
+{
+    RunRequest r;
+    r.rows = g_playerRangeMasks;
+    r.count = sc.count;
+    r.n = sc.n;
+    r.boardText = board;
+    r.results = results;
+    r.progress = Stop;
+    r.user = stop;
+    return r;
+}
+
+template <class Game>
+void BM_Engine(benchmark::State& state)
+{
+    const int seats = static_cast<int>(state.range(0));
+    const bool flop = state.range(1) != 0;
+    static Scenario scenario[11];
+    if (scenario[seats].n == 0)
+        scenario[seats] = MakeScenario(seats);
+    const Scenario& sc = scenario[seats];
+    // A flop that the 10-seat pools leave free (deck indices 50, 51 and one
+    // pool card that seat 0 then cannot hold).
+    const wchar_t* board = flop ? (seats == 2 ? L"AhKd7c" : L"KsAs2h") : L"";
+    double (*results)[kMaxSeats] = new double[kEquityHiLoArrays][kMaxSeats];
+
+    // Log 200,000 deals of a run, then time the evaluator on them.
+    g_log = DealLog{};
+    g_log.limit = 200000;
+    {
+        StopAfter stop{0, 1000};
+        EquityRun<Recording<Game>> run(Request(sc, board, results, &stop));
+        while (g_log.boards.size() < g_log.limit && run.Run() == kEquityDone) {
+        }
+    }
+    const double evalNs = EvaluatorNsPerDeal<std::is_same_v<Game, HiLoGame>>();
+
+    std::uint64_t deals = 0, attempts = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        StopAfter stop{0, 8};
+        EquityRun<Game> run(Request(sc, board, results, &stop));
+        const auto t0 = Clock::now();
+        const int rc = run.Run();
+        seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+        if (rc != kEquityDone)
+            state.SkipWithError("run failed");
+        deals += run.tally(0).valid;
+        attempts += run.tally(0).attempts;
+    }
+    delete[] results;
+    const double rate = static_cast<double>(deals) / seconds;
+    state.counters["deals/s"] = rate;
+    state.counters["accept"] = static_cast<double>(deals) / static_cast<double>(attempts);
+    state.counters["eval_deals/s"] = 1e9 / evalNs;
+    // Engine rate over evaluator rate = the share of the engine's time spent
+    // evaluating; the rest is dealing, picking, rejection and tallying.
+    state.counters["vs_eval"] = rate * evalNs / 1e9;
+    state.counters["outside_eval"] = 1.0 - rate * evalNs / 1e9;
+}
+
+void EngineArgs(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"seats", "flop"});
+    for (int seats : {2, 10})
+        for (int flop : {0, 1})
+            b->Args({seats, flop});
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK_TEMPLATE(BM_Engine, HiGame)->Apply(EngineArgs);
+BENCHMARK_TEMPLATE(BM_Engine, HiLoGame)->Apply(EngineArgs);
+
+// ---- The random sources, per value.
+
+void BM_PlatformRand(benchmark::State& state)
+{
+    PlatformSrand(1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlatformRand());
+}
+BENCHMARK(BM_PlatformRand);
+
+// The run-time library's rand_s contract (natively: the kernel's source, buffered).
+void BM_PlatformRandS(benchmark::State& state)
+{
+    unsigned int v;
+    for (auto _ : state) {
+        PlatformRandS(&v);
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(BM_PlatformRandS);
+
+#if !defined(_WIN32)
+// One system call per value, as rand_s makes one call into the system per value.
+void BM_KernelRandomPerValue(benchmark::State& state)
+{
+    unsigned int v;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(getrandom(&v, sizeof(v), 0));
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(BM_KernelRandomPerValue);
+#endif
+
+void BM_SecureRandomNext(benchmark::State& state)
+{
+    SecureRandom random;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(random.Next());
+}
+BENCHMARK(BM_SecureRandomNext);
+
+void BM_CompleteBoardPreflop(benchmark::State& state)
+{
+    PlatformSrand(1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CompleteBoard(0, 5, 0, 0));
+}
+BENCHMARK(BM_CompleteBoardPreflop);
+
+}  // namespace
+
+BENCHMARK_MAIN();

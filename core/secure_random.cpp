@@ -1,0 +1,105 @@
+#include "core/secure_random.h"
+
+#include "core/platform_random.h"
+
+namespace {
+
+// Four blocks side by side, one per vector lane (SSE2 on x86-64).
+typedef std::uint32_t Lanes __attribute__((vector_size(16)));
+
+inline Lanes Rotl(Lanes x, int n)
+{
+    return (x << n) | (x >> (32 - n));
+}
+
+inline void Quarter(Lanes& a, Lanes& b, Lanes& c, Lanes& d)
+{
+    a += b; d ^= a; d = Rotl(d, 16);
+    c += d; b ^= c; b = Rotl(b, 12);
+    a += b; d ^= a; d = Rotl(d, 8);
+    c += d; b ^= c; b = Rotl(b, 7);
+}
+
+constexpr std::uint32_t kConstants[4] = {0x61707865, 0x3320646e, 0x79622d32, 0x6b206574};
+
+std::uint32_t SecureWord()
+{
+    unsigned int value = 0;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        if (PlatformRandS(&value) == 0)
+            return value;
+    }
+    // The system refused its random source many times in a row; fall back to
+    // the clock rather than stopping the run.
+    static std::uint64_t fallback = 0;
+    fallback += 0x9E3779B97F4A7C15ull ^ PlatformTickCount();
+    std::uint64_t z = fallback;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
+}
+
+}  // namespace
+
+void ChaChaBlocks4(const std::uint32_t input[16], int rounds, std::uint32_t out[64])
+{
+    Lanes x[16];
+    Lanes start[16];
+    for (int j = 0; j < 16; ++j)
+        start[j] = Lanes{input[j], input[j], input[j], input[j]};
+    // Block counter (words 12-13, 64 bits) + lane.
+    const std::uint64_t counter = input[12] | (static_cast<std::uint64_t>(input[13]) << 32);
+    for (int lane = 0; lane < 4; ++lane) {
+        const std::uint64_t c = counter + static_cast<std::uint64_t>(lane);
+        start[12][lane] = static_cast<std::uint32_t>(c);
+        start[13][lane] = static_cast<std::uint32_t>(c >> 32);
+    }
+    for (int j = 0; j < 16; ++j)
+        x[j] = start[j];
+    for (int r = 0; r < rounds; r += 2) {
+        Quarter(x[0], x[4], x[8], x[12]);
+        Quarter(x[1], x[5], x[9], x[13]);
+        Quarter(x[2], x[6], x[10], x[14]);
+        Quarter(x[3], x[7], x[11], x[15]);
+        Quarter(x[0], x[5], x[10], x[15]);
+        Quarter(x[1], x[6], x[11], x[12]);
+        Quarter(x[2], x[7], x[8], x[13]);
+        Quarter(x[3], x[4], x[9], x[14]);
+    }
+    for (int j = 0; j < 16; ++j) {
+        const Lanes sum = x[j] + start[j];
+        __builtin_memcpy(out + 4 * j, &sum, sizeof(sum));
+    }
+}
+
+SecureRandom::SecureRandom()
+{
+    for (int j = 0; j < 4; ++j)
+        m_input[j] = kConstants[j];
+    for (int j = 4; j < 16; ++j)
+        m_input[j] = SecureWord();
+    m_input[12] = 0;
+    m_input[13] = 0;
+}
+
+SecureRandom::SecureRandom(const std::uint32_t key[8], std::uint64_t nonce)
+{
+    for (int j = 0; j < 4; ++j)
+        m_input[j] = kConstants[j];
+    for (int j = 0; j < 8; ++j)
+        m_input[4 + j] = key[j];
+    m_input[12] = 0;
+    m_input[13] = 0;
+    m_input[14] = static_cast<std::uint32_t>(nonce);
+    m_input[15] = static_cast<std::uint32_t>(nonce >> 32);
+}
+
+void SecureRandom::Refill()
+{
+    ChaChaBlocks4(m_input, kRounds, m_words);
+    const std::uint64_t counter =
+        (m_input[12] | (static_cast<std::uint64_t>(m_input[13]) << 32)) + 4;
+    m_input[12] = static_cast<std::uint32_t>(counter);
+    m_input[13] = static_cast<std::uint32_t>(counter >> 32);
+    m_next = 0;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Uniform, unpredictable 32-bit values for picking hands from ranges, at the
+// speed of a table read. The run-time library's rand_s gives the same kind of
+// values but costs a call into the operating system per value, several times
+// a whole deal; this generator takes its key from rand_s once (PlatformRandS)
+// and stretches it with the ChaCha stream cipher, four blocks at a time. Eight
+// rounds: no attack reaches that far, and the key is fresh for every run.
+
+#include <cstdint>
+
+class SecureRandom {
+public:
+    // Keyed from PlatformRandS (a seeded key in test mode).
+    SecureRandom();
+    // A given key and nonce: the same values every time.
+    SecureRandom(const std::uint32_t key[8], std::uint64_t nonce);
+
+    std::uint32_t Next()
+    {
+        if (m_next == kWords)
+            Refill();
+        return m_words[m_next++];
+    }
+
+    static constexpr int kRounds = 8;
+
+private:
+    static constexpr int kWords = 64;  // four blocks
+
+    void Refill();
+
+    std::uint32_t m_input[16];
+    alignas(16) std::uint32_t m_words[kWords];
+    int m_next = kWords;
+};
+
+// Four consecutive ChaCha blocks of the 16-word input (constants, key,
+// 64-bit block counter in words 12-13, nonce): block i uses counter + i.
+// Writes 64 words interleaved: word j of block i at out[4 * j + i].
+void ChaChaBlocks4(const std::uint32_t input[16], int rounds, std::uint32_t out[64]);

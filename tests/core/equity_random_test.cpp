@@ -1,0 +1,175 @@
+// The random sources: the platform functions, the seeded test mode, the
+// stream cipher behind hand picking, and the board completion's uniformity.
+#include "core/equity.h"
+#include "core/equity_deal.h"
+#include "core/platform_random.h"
+#include "core/secure_random.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <vector>
+
+namespace {
+
+// Chi-square statistic of observed counts against equal expectation, and a
+// bound five standard deviations above its mean.
+bool Uniform(const std::vector<double>& counts, double* chi, double* bound)
+{
+    double total = 0;
+    for (double c : counts)
+        total += c;
+    const double expected = total / static_cast<double>(counts.size());
+    *chi = 0;
+    for (double c : counts)
+        *chi += (c - expected) * (c - expected) / expected;
+    const double df = static_cast<double>(counts.size() - 1);
+    *bound = df + 5.0 * std::sqrt(2.0 * df);
+    return *chi < *bound;
+}
+
+TEST(SecureRandom, ChaChaBlockKnownAnswer)
+{
+    // The published ChaCha20 block test: key 00..1f, block counter 1, nonce
+    // 00000009 0000004a 00000000 (here: counter word 13 and nonce words).
+    std::uint32_t input[16] = {0x61707865, 0x3320646e, 0x79622d32, 0x6b206574};
+    for (int i = 0; i < 8; ++i) {
+        const std::uint32_t b = 4 * i;
+        input[4 + i] = b | (b + 1) << 8 | (b + 2) << 16 | (b + 3) << 24;
+    }
+    input[12] = 1;
+    input[13] = 0x09000000;
+    input[14] = 0x4a000000;
+    input[15] = 0;
+    std::uint32_t out[64];
+    ChaChaBlocks4(input, 20, out);
+    const std::uint32_t expected[16] = {0xe4e7f110, 0x15593bd1, 0x1fdd0f50, 0xc47120a3, 0xc7f4d1c7, 0x0368c033,
+                                        0x9aaa2204, 0x4e6cd4c3, 0x466482d2, 0x09aa9f07, 0x05d7c214, 0xa2028bd9,
+                                        0xd19c12b5, 0xb94e16de, 0xe883d0cb, 0x4e3c50a2};
+    for (int j = 0; j < 16; ++j)
+        EXPECT_EQ(out[4 * j], expected[j]) << "word " << j;  // first block, lane 0
+    // The other lanes are the next blocks: a block of its own at counter 2.
+    std::uint32_t next[64];
+    input[12] = 2;
+    ChaChaBlocks4(input, 20, next);
+    for (int j = 0; j < 16; ++j)
+        EXPECT_EQ(out[4 * j + 1], next[4 * j]);
+}
+
+TEST(SecureRandom, SameKeySameValuesAndUniformBits)
+{
+    const std::uint32_t key[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    SecureRandom a(key, 99), b(key, 99), c(key, 100);
+    std::vector<double> high(64), low(64);
+    int differ = 0;
+    for (int i = 0; i < 64000; ++i) {
+        const std::uint32_t x = a.Next();
+        EXPECT_EQ(x, b.Next());
+        differ += x != c.Next();
+        high[x >> 26] += 1;
+        low[x & 63] += 1;
+    }
+    EXPECT_GT(differ, 63900);
+    double chi, bound;
+    EXPECT_TRUE(Uniform(high, &chi, &bound)) << chi << " >= " << bound;
+    EXPECT_TRUE(Uniform(low, &chi, &bound)) << chi << " >= " << bound;
+}
+
+TEST(PlatformRandom, RandIsFifteenBitsFromItsSeed)
+{
+    ClearRandomTestSeed();
+    PlatformSrand(42);
+    std::vector<int> first;
+    int seen = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const int v = PlatformRand();
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, kPlatformRandMax);
+        seen |= v;
+        first.push_back(v);
+    }
+    EXPECT_EQ(seen, kPlatformRandMax);
+    PlatformSrand(42);
+    for (int v : first)
+        EXPECT_EQ(PlatformRand(), v);
+}
+
+TEST(PlatformRandom, SecureSourceAndTestSeed)
+{
+    ClearRandomTestSeed();
+    std::set<unsigned> values;
+    for (int i = 0; i < 100; ++i) {
+        unsigned v = 0;
+        ASSERT_EQ(PlatformRandS(&v), 0);
+        values.insert(v);
+    }
+    EXPECT_GT(values.size(), 95u);
+    EXPECT_NE(PlatformRandS(nullptr), 0);
+
+    auto sequence = [] {
+        std::vector<std::uint64_t> out;
+        out.push_back(PlatformTickCount());
+        unsigned v;
+        PlatformRandS(&v);
+        out.push_back(v);
+        SecureRandom random;
+        out.push_back(random.Next());
+        return out;
+    };
+    SetRandomTestSeed(7);
+    EXPECT_TRUE(RandomTestSeedActive());
+    const auto a = sequence();
+    SetRandomTestSeed(7);
+    EXPECT_EQ(sequence(), a);
+    SetRandomTestSeed(8);
+    EXPECT_NE(sequence(), a);
+    ClearRandomTestSeed();
+    EXPECT_FALSE(RandomTestSeedActive());
+}
+
+TEST(CompleteBoard, AddsOnlyFreeCards)
+{
+    PlatformSrand(3);
+    const CardMask board = pokereval::cardMask(0) | pokereval::cardMask(51);
+    const CardMask excluded = 0x0000FFFF0000FFFFull & 0x00001FFF00001FFFull;  // clubs and spades
+    for (int i = 0; i < 2000; ++i) {
+        const CardMask b = CompleteBoard(2, 5, board, excluded & ~board);
+        EXPECT_EQ(pokereval::numCards(b), 5);
+        EXPECT_EQ(b & board, board);
+        EXPECT_EQ(b & excluded & ~board, 0u);
+    }
+    EXPECT_EQ(CompleteBoard(5, 5, board, 0), board);
+    EXPECT_EQ(CompleteBoard(4, 3, board, 0), board);
+}
+
+// Every free card equally likely, with most of the deck free (redrawing) and
+// with most of it taken (picking among the free cards).
+TEST(CompleteBoard, FreeCardsAreEquallyLikely)
+{
+    PlatformSrand(11);
+    for (int takenCards : {8, 40}) {
+        CardMask taken = 0;
+        for (int i = 0; i < takenCards; ++i)
+            taken |= pokereval::cardMask((i * 7) % 52);
+        ASSERT_EQ(pokereval::numCards(taken), takenCards);
+        std::vector<double> counts;
+        std::vector<int> free;
+        for (int c = 0; c < 52; ++c)
+            if (!(taken & pokereval::cardMask(c)))
+                free.push_back(c);
+        counts.assign(free.size(), 0);
+        for (int i = 0; i < 40000; ++i) {
+            const CardMask card = CompleteBoard(0, 1, 0, taken);
+            ASSERT_EQ(pokereval::numCards(card), 1);
+            ASSERT_EQ(card & taken, 0u);
+            for (std::size_t f = 0; f < free.size(); ++f)
+                if (card == pokereval::cardMask(free[f]))
+                    counts[f] += 1;
+        }
+        double chi, bound;
+        EXPECT_TRUE(Uniform(counts, &chi, &bound)) << takenCards << " taken: " << chi << " >= " << bound;
+    }
+}
+
+}  // namespace
