@@ -85,7 +85,7 @@ using fw::detail::kSuperProcProp;
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
   if (pWnd == nullptr || pWnd->m_hWnd != hWnd) {
-    auto super = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProcProp));
+    auto super = reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(::GetPropW(hWnd, kSuperProcProp)));
     if (super != nullptr && super != &AfxWndProc) return ::CallWindowProcW(super, hWnd, nMsg, wParam, lParam);
     return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
   }
@@ -159,7 +159,7 @@ LRESULT CALLBACK FwCbtHook(int nCode, WPARAM wParam, LPARAM lParam) {
         auto old = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
         if (old != &AfxWndProc) {
           *pWnd->GetSuperWndProcAddr() = old;
-          ::SetPropW(hWnd, kSuperProcProp, reinterpret_cast<HANDLE>(old));
+          ::SetPropW(hWnd, kSuperProcProp, reinterpret_cast<HANDLE>(reinterpret_cast<LONG_PTR>(old)));
           ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc));
         }
         return LRESULT(0);
@@ -283,7 +283,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
   }
   if (old != &AfxWndProc) {
     *super = old;
-    ::SetPropW(hWnd, kSuperProcProp, reinterpret_cast<HANDLE>(old));
+    ::SetPropW(hWnd, kSuperProcProp, reinterpret_cast<HANDLE>(reinterpret_cast<LONG_PTR>(old)));
   }
   return TRUE;
 }
