@@ -1,6 +1,7 @@
 // The statistics generator: the tally of one deal, the deals of a class,
 // the checkpoint, and filling and checking the class table.
 
+#include "core/equity_deal.h"
 #include "temp_folder.h"
 #include "tools/statsgen/checkpoint.h"
 #include "tools/statsgen/finish.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <numeric>
 #include <random>
 
 namespace {
@@ -70,6 +72,47 @@ TEST(StatsTally, EveryRowSharesThePotAsAHiLoDealOfItsSeats)
         ASSERT_EQ(t.deals, 1u);
         for (int n = 1; n <= kOpponents; ++n)
             ASSERT_EQ(t.rows[n - 1], ReferenceDeal(hi, lo, n + 1)) << "deal " << deal << ", " << n << " opponents";
+    }
+}
+
+TEST(StatsTally, AgreesWithTheEnginesTallyOnRealDeals)
+{
+    std::mt19937 gen(8);
+    for (int deal = 0; deal < 3000; ++deal) {
+        int deck[52];
+        std::iota(deck, deck + 52, 0);
+        std::shuffle(deck, deck + 52, gen);
+        pokereval::CardMask hands[kOpponents + 1] = {}, board = 0;
+        for (int i = 0; i < 5; ++i)
+            board |= pokereval::cardMask(deck[i]);
+        for (int k = 0; k <= kOpponents; ++k)
+            for (int i = 0; i < 4; ++i)
+                hands[k] |= pokereval::cardMask(deck[5 + 4 * k + i]);
+        pokereval::OmahaBoard prepared;
+        ASSERT_EQ(prepared.prepare(board), 0);
+        HandVal hi[kOpponents + 1];
+        LowHandVal lo[kOpponents + 1];
+        for (int k = 0; k <= kOpponents; ++k)
+            ASSERT_EQ(pokereval::evalOmaha(hands[k], board, &hi[k], &lo[k]), 0);
+        ClassTally t;
+        statsgen::AddDeal(t, hi[0], lo[0], hi + 1, lo + 1);
+        for (int n = 1; n <= kOpponents; ++n) {
+            EquityTallyHi h;
+            EquityTallyHiLo hl;
+            h.Reset();
+            hl.Reset();
+            equity_detail::HiGame::AddDeal(h, prepared, hands, n + 1);
+            equity_detail::HiLoGame::AddDeal(hl, prepared, hands, n + 1);
+            const RowTally& r = t.rows[n - 1];
+            ASSERT_EQ(r.hiWin, h.winShare[0]);
+            ASSERT_EQ(r.hiTie, h.tieShare[0]);
+            ASSERT_EQ(r.hiWin, hl.hiWinShare[0]);
+            ASSERT_EQ(r.hiTie, hl.hiTieShare[0]);
+            ASSERT_EQ(r.loWin, hl.loWinShare[0]);
+            ASSERT_EQ(r.loTie, hl.loTieShare[0]);
+            ASSERT_EQ(r.scoop, static_cast<double>(hl.scoops[0]));
+            ASSERT_EQ(r.pot, hl.potShare[0]) << "deal " << deal << ", " << n << " opponents";
+        }
     }
 }
 
