@@ -93,7 +93,7 @@ void CharText(unsigned code, bool isWide, std::string& out) {
   }
 }
 
-struct Spec {
+struct FieldFormat {
   bool left = false, plus = false, space = false, zero = false, alt = false;
   int width = -1;
   int precision = -1;
@@ -104,17 +104,17 @@ void Pad(std::basic_string<C>& out, int count, C ch) {
   if (count > 0) out.append(static_cast<std::size_t>(count), ch);
 }
 
-// Writes body with the prefix (sign or radix) in a field of spec.width.
+// Writes body with the prefix (sign or radix) in a field of field.width.
 template <typename C>
 void EmitField(std::basic_string<C>& out, const std::basic_string<C>& prefix, const std::basic_string<C>& body,
-               const Spec& spec, bool zeroPadAllowed) {
+               const FieldFormat& field, bool zeroPadAllowed) {
   int len = static_cast<int>(prefix.size() + body.size());
-  int fill = spec.width > len ? spec.width - len : 0;
-  if (spec.left) {
+  int fill = field.width > len ? field.width - len : 0;
+  if (field.left) {
     out += prefix;
     out += body;
     Pad(out, fill, C(' '));
-  } else if (spec.zero && zeroPadAllowed) {
+  } else if (field.zero && zeroPadAllowed) {
     out += prefix;
     Pad(out, fill, C('0'));
     out += body;
@@ -127,25 +127,25 @@ void EmitField(std::basic_string<C>& out, const std::basic_string<C>& prefix, co
 
 template <typename C>
 void EmitInteger(std::basic_string<C>& out, unsigned long long magnitude, bool negative, bool isSigned, int base,
-                 bool upper, Spec spec) {
+                 bool upper, FieldFormat field) {
   const char* digitsSet = upper ? "0123456789ABCDEF" : "0123456789abcdef";
   std::basic_string<C> digits;
-  if (!(spec.precision == 0 && magnitude == 0)) {
+  if (!(field.precision == 0 && magnitude == 0)) {
     unsigned long long v = magnitude;
     do {
       digits.insert(digits.begin(), C(digitsSet[v % base]));
       v /= base;
     } while (v != 0);
   }
-  if (spec.precision > static_cast<int>(digits.size()))
-    digits.insert(digits.begin(), spec.precision - digits.size(), C('0'));
+  if (field.precision > static_cast<int>(digits.size()))
+    digits.insert(digits.begin(), field.precision - digits.size(), C('0'));
   std::basic_string<C> prefix;
   if (isSigned) {
     if (negative) prefix += C('-');
-    else if (spec.plus) prefix += C('+');
-    else if (spec.space) prefix += C(' ');
+    else if (field.plus) prefix += C('+');
+    else if (field.space) prefix += C(' ');
   }
-  if (spec.alt) {
+  if (field.alt) {
     if (base == 16 && magnitude != 0) {
       prefix += C('0');
       prefix += C(upper ? 'X' : 'x');
@@ -153,27 +153,27 @@ void EmitInteger(std::basic_string<C>& out, unsigned long long magnitude, bool n
       digits.insert(digits.begin(), C('0'));
     }
   }
-  EmitField(out, prefix, digits, spec, spec.precision < 0);
+  EmitField(out, prefix, digits, field, field.precision < 0);
 }
 
 template <typename C>
-void EmitFloat(std::basic_string<C>& out, double value, C conv, const Spec& spec) {
+void EmitFloat(std::basic_string<C>& out, double value, C conv, const FieldFormat& field) {
   char fmt[32];
   int k = 0;
   fmt[k++] = '%';
-  if (spec.left) fmt[k++] = '-';
-  if (spec.plus) fmt[k++] = '+';
-  if (spec.space) fmt[k++] = ' ';
-  if (spec.zero) fmt[k++] = '0';
-  if (spec.alt) fmt[k++] = '#';
+  if (field.left) fmt[k++] = '-';
+  if (field.plus) fmt[k++] = '+';
+  if (field.space) fmt[k++] = ' ';
+  if (field.zero) fmt[k++] = '0';
+  if (field.alt) fmt[k++] = '#';
   fmt[k] = '\0';
   char tail[24];
-  if (spec.width >= 0 && spec.precision >= 0)
-    std::snprintf(tail, sizeof tail, "%d.%d%c", spec.width, spec.precision, static_cast<char>(conv));
-  else if (spec.width >= 0)
-    std::snprintf(tail, sizeof tail, "%d%c", spec.width, static_cast<char>(conv));
-  else if (spec.precision >= 0)
-    std::snprintf(tail, sizeof tail, ".%d%c", spec.precision, static_cast<char>(conv));
+  if (field.width >= 0 && field.precision >= 0)
+    std::snprintf(tail, sizeof tail, "%d.%d%c", field.width, field.precision, static_cast<char>(conv));
+  else if (field.width >= 0)
+    std::snprintf(tail, sizeof tail, "%d%c", field.width, static_cast<char>(conv));
+  else if (field.precision >= 0)
+    std::snprintf(tail, sizeof tail, ".%d%c", field.precision, static_cast<char>(conv));
   else
     std::snprintf(tail, sizeof tail, "%c", static_cast<char>(conv));
   std::snprintf(fmt + k, sizeof fmt - k, "%s", tail);
@@ -215,41 +215,41 @@ void FormatImpl(std::basic_string<C>& out, const C* format, FmtArgSource& args) 
       ++p;
       continue;
     }
-    Spec spec;
+    FieldFormat field;
     for (;; ++p) {
-      if (*p == C('-')) spec.left = true;
-      else if (*p == C('+')) spec.plus = true;
-      else if (*p == C(' ')) spec.space = true;
-      else if (*p == C('0')) spec.zero = true;
-      else if (*p == C('#')) spec.alt = true;
+      if (*p == C('-')) field.left = true;
+      else if (*p == C('+')) field.plus = true;
+      else if (*p == C(' ')) field.space = true;
+      else if (*p == C('0')) field.zero = true;
+      else if (*p == C('#')) field.alt = true;
       else break;
     }
     if (*p == C('*')) {
       long long w = args.NextSigned(4);
       if (w < 0) {
-        spec.left = true;
+        field.left = true;
         w = -w;
       }
-      spec.width = static_cast<int>(w > 100000 ? 100000 : w);
+      field.width = static_cast<int>(w > 100000 ? 100000 : w);
       ++p;
     } else {
       while (*p >= C('0') && *p <= C('9')) {
-        spec.width = (spec.width < 0 ? 0 : spec.width) * 10 + (*p - C('0'));
-        if (spec.width > 100000) spec.width = 100000;
+        field.width = (field.width < 0 ? 0 : field.width) * 10 + (*p - C('0'));
+        if (field.width > 100000) field.width = 100000;
         ++p;
       }
     }
     if (*p == C('.')) {
       ++p;
-      spec.precision = 0;
+      field.precision = 0;
       if (*p == C('*')) {
         long long pr = args.NextSigned(4);
-        spec.precision = pr < 0 ? -1 : static_cast<int>(pr > 100000 ? 100000 : pr);
+        field.precision = pr < 0 ? -1 : static_cast<int>(pr > 100000 ? 100000 : pr);
         ++p;
       } else {
         while (*p >= C('0') && *p <= C('9')) {
-          spec.precision = spec.precision * 10 + (*p - C('0'));
-          if (spec.precision > 100000) spec.precision = 100000;
+          field.precision = field.precision * 10 + (*p - C('0'));
+          if (field.precision > 100000) field.precision = 100000;
           ++p;
         }
       }
@@ -323,21 +323,21 @@ void FormatImpl(std::basic_string<C>& out, const C* format, FmtArgSource& args) 
       case C('i'): {
         long long v = Truncate(args.NextSigned(size), size);
         unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-        EmitInteger(out, mag, v < 0, true, 10, false, spec);
+        EmitInteger(out, mag, v < 0, true, 10, false, field);
         break;
       }
       case C('u'):
-        EmitInteger(out, TruncateU(args.NextUnsigned(size), size), false, false, 10, false, spec);
+        EmitInteger(out, TruncateU(args.NextUnsigned(size), size), false, false, 10, false, field);
         break;
       case C('o'):
-        EmitInteger(out, TruncateU(args.NextUnsigned(size), size), false, false, 8, false, spec);
+        EmitInteger(out, TruncateU(args.NextUnsigned(size), size), false, false, 8, false, field);
         break;
       case C('x'):
       case C('X'):
-        EmitInteger(out, TruncateU(args.NextUnsigned(size), size), false, false, 16, conv == C('X'), spec);
+        EmitInteger(out, TruncateU(args.NextUnsigned(size), size), false, false, 16, conv == C('X'), field);
         break;
       case C('p'): {
-        Spec ps = spec;
+        FieldFormat ps = field;
         ps.precision = static_cast<int>(2 * sizeof(void*));
         ps.alt = false;
         auto v = reinterpret_cast<std::uintptr_t>(args.NextPointer());
@@ -352,7 +352,7 @@ void FormatImpl(std::basic_string<C>& out, const C* format, FmtArgSource& args) 
       case C('G'):
       case C('a'):
       case C('A'):
-        EmitFloat(out, args.NextDouble(longDouble), conv, spec);
+        EmitFloat(out, args.NextDouble(longDouble), conv, field);
         break;
       case C('c'):
       case C('C'): {
@@ -363,7 +363,7 @@ void FormatImpl(std::basic_string<C>& out, const C* format, FmtArgSource& args) 
         unsigned code = args.NextChar(wideWanted, isWide);
         std::basic_string<C> text;
         CharText(code, isWide, text);
-        EmitField(out, std::basic_string<C>(), text, spec, false);
+        EmitField(out, std::basic_string<C>(), text, field, false);
         break;
       }
       case C('s'):
@@ -373,8 +373,8 @@ void FormatImpl(std::basic_string<C>& out, const C* format, FmtArgSource& args) 
         if (strWidth < 0) wideWanted = false;
         FmtArg s = args.NextString(wideWanted);
         std::basic_string<C> text;
-        StringText(s, spec.precision, text);
-        EmitField(out, std::basic_string<C>(), text, spec, false);
+        StringText(s, field.precision, text);
+        EmitField(out, std::basic_string<C>(), text, field, false);
         break;
       }
       case C('n'):
