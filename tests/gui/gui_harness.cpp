@@ -177,13 +177,16 @@ Image CaptureWindow(HWND hwnd) {
     }
     HGDIOBJ old = SelectObject(mem, dib);
     // A device context cannot cross processes, so another process's window is read off the
-    // screen (no compositor here: what is on screen is what the window drew); our own windows
-    // render themselves through PrintWindow even when covered.
+    // screen (no compositor here: what is on screen is what the window drew). Our own windows are
+    // copied from their window DC: PrintWindow under Wine leaves out the frame and the children.
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     BOOL ok;
     if (owner == GetCurrentProcessId()) {
-        ok = PrintWindow(hwnd, mem, 0);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        HDC src = GetWindowDC(hwnd);
+        ok = src && BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
+        if (src) ReleaseDC(hwnd, src);
     } else {
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);

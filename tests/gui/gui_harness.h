@@ -63,8 +63,8 @@ struct Image {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-// The whole window (frame included) as pixels: PrintWindow for this process's windows, the
-// screen's pixels under the window for another process's.
+// The whole window (frame and children included) as pixels: from the window DC for this
+// process's windows, from the screen under the window for another process's.
 Image CaptureWindow(HWND hwnd);
 
 // Writes the image as an RGB PNG; returns false on a write error.
