@@ -170,10 +170,13 @@ void BM_Engine(benchmark::State& state)
     g_log = DealLog{};
     g_log.limit = 200000;
     {
-        StopAfter stop{0, 1000};
-        EquityRun<Recording<Game>> run(Request(sc, board, results, &stop));
-        while (g_log.boards.size() < g_log.limit && run.Run() == kEquityDone) {
-        }
+        StopAfter unused;
+        RunRequest r = Request(sc, board, results, &unused);
+        r.progress = [](void*, int, double*, int, double*, int, double*, int, double*, int) {
+            return g_log.boards.size() < g_log.limit ? 1 : 0;
+        };
+        EquityRun<Recording<Game>> run(r);
+        run.Run();
     }
     const double evalNs = EvaluatorNsPerDeal<std::is_same_v<Game, HiLoGame>>();
 

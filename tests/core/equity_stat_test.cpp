@@ -5,6 +5,9 @@
 // of deals the engine accepted.
 #include "equity_fixture.h"
 
+#include "core/handbase.h"
+
+#include <filesystem>
 #include <memory>
 
 using namespace equity_test;
@@ -171,6 +174,55 @@ TEST_F(EquityStatistics, CalculateEquityHiThroughTheSharedRows)
     const Exact exact = Enumerate(ranges, Cards("2s7h9cJd"), 5, 0, false);
     for (int k = 0; k < 2; ++k)
         ExpectNear(results[kPreflopWin][k] + results[kPreflopTie][k], exact, k, 0, 30000, "shared rows");
+}
+
+// Ranges as the main dialog writes them: range text selected on the shipped
+// tables and expanded into the shared rows.
+TEST_F(EquityStatistics, RangesExpandedFromRangeText)
+{
+    static COmahaBase base;
+    const std::filesystem::path folder = OV_DATA_DIR;
+    if (!std::filesystem::exists(folder / kClassFileName))
+        GTEST_SKIP() << "no table files in " << folder;
+    ASSERT_TRUE(base.LoadTables(folder).Loaded());
+    Rows rows;
+    for (const wchar_t* text : {L"[AK][QJ]", L"****/qu"}) {
+        base.SelectRange(text);
+        int count = 0;
+        base.ExpandSelection(g_playerRangeMasks[rows.n()], &count);
+        ASSERT_GT(count, 0);
+        rows.ranges.emplace_back(g_playerRangeMasks[rows.n()], g_playerRangeMasks[rows.n()] + count);
+        rows.count[rows.n() - 1] = count;
+    }
+    for (int hiLo = 0; hiLo < 2; ++hiLo) {
+        double results[kEquityHiLoArrays][kMaxSeats] = {};
+        Recorder recorder;
+        recorder.seats = 2;
+        recorder.stopAt = 4;
+        RunRequest r;
+        r.rows = g_playerRangeMasks;
+        r.count = rows.count;
+        r.n = 2;
+        r.boardText = L"2s7h9cJd|3h";
+        r.results = results;
+        r.progress = Recorder::Callback;
+        r.user = &recorder;
+        std::uint64_t deals = 0;
+        if (hiLo) {
+            EquityRun<HiLoGame> run(r);
+            ASSERT_EQ(run.Run(), kEquityDone);
+            deals = run.tally(0).valid;
+        } else {
+            EquityRun<HiGame> run(r);
+            ASSERT_EQ(run.Run(), kEquityDone);
+            deals = run.tally(0).valid;
+        }
+        const Exact exact = Enumerate(rows.ranges, Cards("2s7h9cJd"), 5, Cards("3h"), hiLo != 0);
+        for (int k = 0; k < 2; ++k) {
+            const double equity = hiLo ? results[kHiLoEquity][k] : results[kPreflopWin][k] + results[kPreflopTie][k];
+            ExpectNear(equity, exact, k, 0, deals, hiLo ? "range text hi/lo" : "range text hi");
+        }
+    }
 }
 
 }  // namespace
