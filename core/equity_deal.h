@@ -23,60 +23,45 @@ inline constexpr std::array<CardMask, 52> kDeckMasks = [] {
     return masks;
 }();
 
-// Cards per byte of a mask, without relying on a population-count
-// instruction (the build targets every x86-64).
-inline CardMask CardsPerByte(CardMask m)
+// Cards of a mask, without relying on a population-count instruction (the
+// build targets every x86-64).
+inline int CountCards(CardMask m)
 {
     m = m - ((m >> 1) & 0x5555555555555555ull);
     m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
-    return (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-}
-
-inline int CountCards(CardMask m)
-{
-    return static_cast<int>((CardsPerByte(m) * 0x0101010101010101ull) >> 56);
-}
-
-// The n-th (from 0) card of a mask that holds more than n cards.
-inline CardMask NthCard(CardMask cards, unsigned n)
-{
-    const CardMask perByte = CardsPerByte(cards);
-    int shift = 0;
-    for (;; shift += 8) {
-        const unsigned inByte = static_cast<unsigned>(perByte >> shift) & 0xFF;
-        if (n < inByte)
-            break;
-        n -= inByte;
-    }
-    CardMask byte = (cards >> shift) & 0xFF;
-    for (; n > 0; --n)
-        byte &= byte - 1;
-    return (byte & (~byte + 1)) << shift;
+    m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((m * 0x0101010101010101ull) >> 56);
 }
 
 // want - have random cards that are neither on the board nor excluded, each
 // drawn with rand(): as rand() modulo 52, redrawn while taken, as long as
 // most of the deck is free; once fewer than 32 cards are left the redraws
-// would outnumber the cards, so the card is then the (rand() modulo
-// free count)-th free one. Both give every free card the same chance.
+// would outnumber the cards, so the free cards are listed and each card is
+// the (rand() modulo number left)-th of the list, taken out of it. Both ways
+// every free card has the same chance.
 inline CardMask DrawBoard(int have, int want, CardMask board, CardMask excluded)
 {
     constexpr CardMask kDeck = 0x1FFF1FFF1FFF1FFFull;
     CardMask taken = (board | excluded) & kDeck;
-    int left = 52 - CountCards(taken);
-    for (int i = have; i < want; ++i, --left) {
+    int i = have;
+    for (int count = CountCards(taken); i < want && count < 21; ++i, ++count) {
         CardMask card;
-        if (left >= 32) {
-            do {
-                card = kDeckMasks[static_cast<unsigned>(PlatformRand()) % 52u];
-            } while (card & taken);
-        } else if (left > 0) {
-            card = NthCard(~taken & kDeck, static_cast<unsigned>(PlatformRand()) % static_cast<unsigned>(left));
-        } else {
-            break;  // no card left: callers never ask for one
-        }
+        do {
+            card = kDeckMasks[static_cast<unsigned>(PlatformRand()) % 52u];
+        } while (card & taken);
         board |= card;
         taken |= card;
+    }
+    if (i >= want)
+        return board;
+    CardMask free[32];
+    unsigned left = 0;
+    for (CardMask f = ~taken & kDeck; f != 0; f &= f - 1)
+        free[left++] = f & (~f + 1);
+    for (; i < want && left > 0; ++i) {
+        const unsigned at = static_cast<unsigned>(PlatformRand()) % left;
+        board |= free[at];
+        free[at] = free[--left];
     }
     return board;
 }
