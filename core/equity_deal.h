@@ -173,6 +173,9 @@ struct HiGame {
     static constexpr bool kWriteBeforeEndCall = false;
     // The river column repeats the preflop one when no board card is known.
     static constexpr bool kRiverFromPreflopWithoutBoard = true;
+    // Single-street progress: tested after accepted deals only (Hi), or after
+    // every attempt once a deal has been accepted (Hi/Lo).
+    static constexpr bool kProgressAfterAnyAttempt = false;
 
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
@@ -229,6 +232,7 @@ struct HiLoGame {
     static constexpr int kArraysPerStreet = kHiLoValuesPerStreet;
     static constexpr bool kWriteBeforeEndCall = true;
     static constexpr bool kRiverFromPreflopWithoutBoard = false;
+    static constexpr bool kProgressAfterAnyAttempt = true;
 
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {

@@ -78,7 +78,8 @@ private:
             ++t.attempts;
             if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
                 return kEquityNoValidDeal;
-            if (!Attempt<Game>(t, m_seats, m_random, m_cache, m_known, have, 5, m_dead))
+            const bool accepted = Attempt<Game>(t, m_seats, m_random, m_cache, m_known, have, 5, m_dead);
+            if (!accepted && !(Game::kProgressAfterAnyAttempt && t.valid != 0))
                 continue;
             if (t.attempts < m_threshold)
                 continue;

@@ -178,11 +178,13 @@ TEST_F(EquityEngine, SingleStreetScheduleAndEndCall)
         EXPECT_EQ(h.results[a][0], kUntouched);
 }
 
-// With rejections the call comes at the first accepted deal once the
-// threshold is reached.
-TEST_F(EquityEngine, ProgressWaitsForAnAcceptedDeal)
+// With rejections, Hi calls at the first accepted deal once the threshold is
+// reached; Hi/Lo tests the threshold after every attempt once any deal was
+// accepted, so it calls exactly at the threshold.
+template <class Game>
+void ExpectCallsAroundRejections(bool exact)
 {
-    Harness<HiLoGame> h;
+    Harness<Game> h;
     h.rows.ranges = {Range({kHandA}), Range({kHandA, kHandB})};  // half the attempts clash
     h.board = kRiver;
     ASSERT_EQ(h.Go(4), kEquityDone);
@@ -191,11 +193,37 @@ TEST_F(EquityEngine, ProgressWaitsForAnAcceptedDeal)
     std::uint64_t lastValid = 0;
     for (int i = 1; i <= 4; ++i) {
         const std::uint64_t threshold = 256 + 32768ull * (i - 1);
-        EXPECT_GE(calls[i].attempts, threshold);
-        EXPECT_LT(calls[i].attempts, threshold + 64);
+        if (exact) {
+            EXPECT_EQ(calls[i].attempts, threshold);
+        } else {
+            EXPECT_GE(calls[i].attempts, threshold);
+            EXPECT_LT(calls[i].attempts, threshold + 64);
+        }
         EXPECT_GT(calls[i].valid, lastValid);
         lastValid = calls[i].valid;
     }
+}
+
+TEST_F(EquityEngine, ProgressAroundRejectedAttempts)
+{
+    ExpectCallsAroundRejections<HiGame>(false);
+    ExpectCallsAroundRejections<HiLoGame>(true);
+}
+
+// A Hi call always follows an accepted deal: over many seeds some threshold
+// falls on a rejected attempt, and the call then comes later.
+TEST_F(EquityEngine, HiProgressFollowsAnAcceptedDeal)
+{
+    int late = 0;
+    for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+        SetRandomTestSeed(seed);
+        Harness<HiGame> h;
+        h.rows.ranges = {Range({kHandA}), Range({kHandA, kHandB})};
+        h.board = kRiver;
+        ASSERT_EQ(h.Go(1), kEquityDone);
+        late += h.recorder.calls[1].attempts > 256;
+    }
+    EXPECT_GT(late, 0);
 }
 
 TEST_F(EquityEngine, StopAtFirstCallKeepsThe256DealsWinAndTieParts)
