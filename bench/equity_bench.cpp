@@ -59,11 +59,12 @@ Scenario MakeScenario(int seats, int every)
         s.count[0] = s.count[1] = at;
         return s;
     }
-    // Pool k: deck indices spread over ranks and suits, 5 apart.
+    // Pool k: deck indices k, k + 10, ..., k + 40 (spread over ranks and
+    // suits); the pools share no card and leave 50 and 51 free.
     for (int k = 0; k < seats; ++k) {
         int pool[5];
         for (int i = 0; i < 5; ++i)
-            pool[i] = (k + 10 * i) % 50 + (k + 10 * i >= 50 ? 50 : 0);
+            pool[i] = k + 10 * i;
         for (int skip = 0; skip < 5; ++skip) {
             int cards[4], c = 0;
             for (int i = 0; i < 5; ++i)
