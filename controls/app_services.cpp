@@ -1,0 +1,34 @@
+#include "controls/app_services.h"
+
+namespace {
+
+AppServices* g_services = nullptr;
+
+}  // namespace
+
+AppServices::AppServices() { m_dialogBrush.CreateSolidBrush(kThemedDialogColor); }
+
+AppServices::~AppServices() {
+  if (g_services == this) g_services = nullptr;
+}
+
+AppServices* GetAppServices() { return g_services; }
+
+void RegisterAppServices(AppServices* services) { g_services = services; }
+
+bool AppUsesPETheme() { return g_services && g_services->m_usePETheme != 0; }
+
+bool AppUsesHiLo() { return g_services && g_services->m_useHiLo != 0; }
+
+CThemeHelperST* AppThemeHelper() { return g_services ? &g_services->m_themeHelper : nullptr; }
+
+CFontContainer* AppFonts() {
+  if (g_services && g_services->m_fonts) return g_services->m_fonts;
+  // Deliberately never destroyed: labels may still paint while static objects go away.
+  static CFontContainer* own = new CFontContainer;
+  return own;
+}
+
+COLORREF AppDialogBackground() {
+  return AppUsesPETheme() ? kThemedDialogColor : ::GetSysColor(COLOR_BTNFACE);
+}
