@@ -141,8 +141,9 @@ BOOL CSplashScreenEx::SetBitmap(UINT bitmapId) {
 void CSplashScreenEx::Show() {
   if (m_hWnd == nullptr) return;
   SetWindowPos(nullptr, m_x, m_y, m_bitmapWidth, m_bitmapHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  // Activated either way, so that with kSplashCloseOnInput its keys come to it.
   if ((m_style & kSplashFadeIn) && m_animateWindow != nullptr)
-    m_animateWindow(m_hWnd, 1, AW_BLEND);
+    m_animateWindow(m_hWnd, 1, AW_BLEND | AW_ACTIVATE);
   else
     ShowWindow(SW_SHOW);
   if (m_timeout != 0) SetTimer(kHideTimer, static_cast<UINT>(m_timeout));

@@ -1,0 +1,2 @@
+// Does nothing: only its version resource is read.
+int main() { return 0; }
