@@ -2,6 +2,7 @@
 // the checkpoint, and filling and checking the class table.
 
 #include "core/equity_deal.h"
+#include "core/handbase.h"
 #include "temp_folder.h"
 #include "tools/statsgen/checkpoint.h"
 #include "tools/statsgen/finish.h"
@@ -13,6 +14,8 @@
 #include <fstream>
 #include <numeric>
 #include <random>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -328,6 +331,96 @@ TEST(StatsFinish, CheckFindsRepeatedPositions)
     const std::vector<std::string> problems = statsgen::CheckStats(classes.data(), 1e9);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("row 4"), std::string::npos);
+}
+
+}  // namespace
+
+// ---- The statistics shipped in data/Omaha.bin.
+
+namespace {
+
+double ShippedHi(const HandClassRecord& c, int row)
+{
+    return (c.stats[kStatWin][row] + c.stats[kStatSplit][row]) / 100.0;
+}
+
+class ShippedStatistics : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_base = new COmahaBase;
+        ASSERT_TRUE(s_base->LoadTables(std::filesystem::path(OV_DATA_DIR)).Loaded());
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_base;
+        s_base = nullptr;
+    }
+    static const HandClassRecord& At(int column, int row, int position)
+    {
+        for (int k = 0; k < kClassCount; ++k) {
+            if (s_base->m_classes[k].stats[column][row] == position)
+                return s_base->m_classes[k];
+        }
+        throw std::runtime_error("no class at position " + std::to_string(position));
+    }
+    static COmahaBase* s_base;
+};
+COmahaBase* ShippedStatistics::s_base = nullptr;
+
+TEST_F(ShippedStatistics, FairSharesPermutationsAndEqualHighResults)
+{
+    for (const std::string& problem : statsgen::CheckStats(s_base->m_classes.get(), 0.05))
+        ADD_FAILURE() << problem;
+}
+
+TEST_F(ShippedStatistics, PositionsFollowTheEquities)
+{
+    const HandClassRecord* classes = s_base->m_classes.get();
+    for (int row = 0; row < kOpponents; ++row) {
+        std::vector<int> byPos(kClassCount, -1), byPosHiLo(kClassCount, -1);
+        for (int k = 0; k < kClassCount; ++k) {
+            const int p = classes[k].stats[kStatPos][row], q = classes[k].stats[kStatPosHiLo][row];
+            ASSERT_TRUE(p >= 0 && p < kClassCount && q >= 0 && q < kClassCount);
+            byPos[p] = k;
+            byPosHiLo[q] = k;
+        }
+        for (int p = 0; p < kClassCount; ++p)
+            ASSERT_TRUE(byPos[p] >= 0 && byPosHiLo[p] >= 0) << "row " << row << ": no class at " << p;
+        for (int p = 1; p < kClassCount; ++p) {
+            // Stored equities are rounded; positions come from the unrounded ones.
+            ASSERT_GE(ShippedHi(classes[byPos[p - 1]], row) + 0.015, ShippedHi(classes[byPos[p]], row))
+                << "row " << row << " position " << p;
+            ASSERT_GE(classes[byPosHiLo[p - 1]].stats[kStatEqHiLo][row] + 1,
+                      classes[byPosHiLo[p]].stats[kStatEqHiLo][row])
+                << "row " << row << " position " << p;
+        }
+    }
+}
+
+TEST_F(ShippedStatistics, BestHandsAndTheRowsWithoutResults)
+{
+    // Against one random hand: aces with two more high cards, double-suited (aces with kings, say).
+    const HandClassRecord& best = At(kStatPos, 0, 0);
+    EXPECT_EQ(best.cards[0].rank, 0);
+    EXPECT_EQ(best.cards[1].rank, 0);
+    EXPECT_LE(best.cards[3].rank, 4);
+    EXPECT_EQ(best.suitPattern, 2);
+    EXPECT_GT(ShippedHi(best, 0), 68.0);
+    EXPECT_LT(ShippedHi(best, 0), 75.0);
+    const HandClassRecord& bestHiLo = At(kStatPosHiLo, 0, 0);
+    EXPECT_EQ(bestHiLo.cards[0].rank, 0);
+    EXPECT_EQ(bestHiLo.cards[1].rank, 0);
+
+    for (int k = 0; k < kClassCount; ++k) {
+        const auto& s = s_base->m_classes[k].stats;
+        for (int column = 0; column < kStatColumns; ++column) {
+            ASSERT_EQ(s[column][10], 0);
+            if (column != kStatPos && column != kStatPosHiLo) {
+                ASSERT_EQ(s[column][kOutsideRankingRow], 0);
+            }
+        }
+    }
 }
 
 }  // namespace
