@@ -209,6 +209,13 @@ int main(int argc, char** argv)
     if (o.estimate)
         return Estimate(o, hands);
 
+    // The folders of the checkpoint and of the output are made when missing.
+    std::error_code ignored;
+    const std::filesystem::path checkpointFolder = std::filesystem::path(o.checkpoint).parent_path();
+    if (!checkpointFolder.empty())
+        std::filesystem::create_directories(checkpointFolder, ignored);
+    if (!o.out.empty())
+        std::filesystem::create_directories(o.out, ignored);
     statsgen::Checkpoint checkpoint;
     std::string error;
     if (!checkpoint.Open(o.checkpoint, {o.seed, o.deals}, &error)) {
