@@ -40,6 +40,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
+  FreeDocumentState();
   FreeString(m_pszAppName);
   FreeString(m_pszRegistryKey);
   FreeString(m_pszExeName);
@@ -71,7 +72,10 @@ BOOL CWinApp::InitApplication() { return TRUE; }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
+int CWinApp::ExitInstance() {
+  SaveStdProfileSettings();
+  return static_cast<int>(m_msgCur.wParam);
+}
 
 int CWinApp::Run() {
   // Without a main window nothing could end the loop.

@@ -8,11 +8,20 @@
 #pragma once
 
 #include "framework/cmdtarget.h"
+#include "framework/collections.h"
 #include "framework/cstring.h"
 #include "framework/exceptions.h"
 #include "framework/fwstate.h"
 
 typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
+
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+
+// Which help system WinHelp calls.
+enum AFX_HELP_TYPE { afxWinHelp = 0, afxHTMLHelp = 1 };
 
 class CWinThread : public CCmdTarget {
   DECLARE_DYNAMIC(CWinThread)
@@ -131,9 +140,65 @@ class CWinApp : public CWinThread {
   // Fills the program's names from its module; called by AfxWinInit.
   void SetCurrentHandles();
 
+  // Documents. The application owns its templates.
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  POSITION GetFirstDocTemplatePosition() const { return m_templateList.GetHeadPosition(); }
+  CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const {
+    return static_cast<CDocTemplate*>(m_templateList.GetNext(rPosition));
+  }
+  // Opens a file with the first template (a document already open with that
+  // path is activated instead); null on failure (the user was told).
+  virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+  virtual BOOL SaveAllModified();
+  void CloseAllDocuments(BOOL bEndSession);
+  int GetOpenDocumentCount();
+
+  // The recent-file list, made by LoadStdProfileSettings with nMaxMRU entries
+  // (none for 0) and read from the profile section "Recent File List";
+  // ExitInstance writes it back.
+  virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+  void LoadStdProfileSettings(UINT nMaxMRU = 4);
+  void SaveStdProfileSettings();
+  CRecentFileList* m_pRecentFileList = nullptr;
+
+  // The command line: ParseCommandLine reads m_lpCmdLine (the process's
+  // command line when none was given); ProcessShellCommand opens the named
+  // file or a new document. FALSE when that failed.
+  void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+  BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+  // Help: m_pszHelpFilePath through WinHelp, or through the compiled HTML
+  // help viewer after EnableHtmlHelp. A missing help file or viewer is
+  // reported with a message box.
+  void EnableHtmlHelp() { SetHelpMode(afxHTMLHelp); }
+  void SetHelpMode(AFX_HELP_TYPE eHelpType) { m_eHelpType = eHelpType; }
+  AFX_HELP_TYPE GetHelpMode() const { return m_eHelpType; }
+  virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+  virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F);
+  AFX_HELP_TYPE m_eHelpType = afxWinHelp;
+
+  // Standard commands (the recent files and exit are in this class's map;
+  // a program maps the others itself).
+  afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
+  afx_msg void OnAppExit();
+  afx_msg BOOL OnOpenRecentFile(UINT nID);
+  afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+  afx_msg void OnHelp();
+  afx_msg void OnHelpFinder();
+  afx_msg void OnHelpIndex();
+  afx_msg void OnHelpUsing();
+  afx_msg void OnContextHelp();
+
  protected:
   int m_nWaitCursorCount = 0;
   HCURSOR m_hcurWaitCursorRestore = nullptr;
+  CPtrList m_templateList;
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void FreeDocumentState();
 };
 
 // Program entry helpers. AfxWinMain initialises, runs InitInstance and the

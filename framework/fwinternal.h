@@ -29,6 +29,8 @@ struct ThreadState {
   MSG msgCur = {};
   POINT ptCursorLast = {-1, -1};
   UINT nMsgLast = 0;
+  // The window whose control notifications are ignored during UpdateData.
+  HWND hLockoutNotifyWindow = nullptr;
 };
 
 // The calling thread's state, created on first use.

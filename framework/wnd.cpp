@@ -171,6 +171,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (!state.m_bEnabled) return TRUE;
     nCode = CN_COMMAND;
   } else {
+    // Notifications caused by UpdateData writing the controls are not news.
+    if (GetThreadState().hLockoutNotifyWindow == m_hWnd) return TRUE;
     if (hWndCtrl != m_hWnd) {
       CWnd* child = FromHandlePermanent(hWndCtrl);
       if (child != nullptr && child->OnChildNotify(WM_COMMAND, wParam, lParam, nullptr)) return TRUE;

@@ -17,6 +17,7 @@
 #include "framework/menu.h"
 
 class CDataExchange;
+class CFrameWnd;
 class CListBox;
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -91,6 +92,10 @@ class CWnd : public CCmdTarget {
   // Offers the message to each permanent window from pMsg->hwnd up to hWndStop.
   static BOOL AFXAPI WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
   virtual void DoDataExchange(CDataExchange* pDX);
+  // Runs DoDataExchange towards the members (TRUE) or the controls (FALSE).
+  // FALSE when a value failed its check: the user was told and the focus is
+  // on the control.
+  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
   enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
   virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
 
@@ -212,6 +217,10 @@ class CWnd : public CCmdTarget {
   CWnd* GetTopLevelParent() const;
   CWnd* GetTopLevelOwner() const;
   CWnd* GetParentOwner() const;
+  // The nearest frame window above this one (not itself), or null.
+  CFrameWnd* GetParentFrame() const;
+  // The outermost frame window above or at this one, or null.
+  CFrameWnd* GetTopLevelFrame() const;
   CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
   CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
   CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
@@ -295,6 +304,14 @@ class CWnd : public CCmdTarget {
   }
 
   int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+
+  // Lays out the bars (children with ids nIDFirst..nIDLast) along the client
+  // area's edges by asking each with WM_SIZEPARENT; the child nIDLeftOver
+  // gets what is left. reposQuery only computes that rectangle into
+  // lpRectParam; reposExtra shrinks the area by the margins in lpRectParam.
+  enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+  void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                      LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
 
   WNDPROC m_pfnSuper = nullptr;  // the window procedure that was replaced
 
