@@ -32,3 +32,6 @@
 #include "framework/doctempl.h"
 #include "framework/recentfiles.h"
 #include "framework/cmdline.h"
+#include "framework/stdiofile.h"
+#include "framework/clipboard.h"
+#include "framework/eventsink.h"

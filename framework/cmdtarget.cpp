@@ -21,7 +21,33 @@ const AFX_MSGMAP* BaseOf(const AFX_MSGMAP* map) { return map->pfnGetBaseMap ? ma
 
 }  // namespace
 
+const AFX_MSGMAP* CCmdTarget::GetThisEventSinkMap() {
+  static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+  static const AFX_MSGMAP map = {nullptr, &entries[0]};
+  return &map;
+}
+
+const AFX_MSGMAP* CCmdTarget::GetEventSinkMap() const { return GetThisEventSinkMap(); }
+
+BOOL CCmdTarget::OnEvent(UINT idCtrl, AFX_EVENT* pEvent, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (pEvent == nullptr) return FALSE;
+  for (const AFX_MSGMAP* map = GetEventSinkMap(); map; map = BaseOf(map)) {
+    for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->pfn; ++e) {
+      if (static_cast<DISPID>(e->nCode) != pEvent->m_dispid || idCtrl < e->nID || idCtrl > e->nLastID) continue;
+      if (pHandlerInfo) {
+        pHandlerInfo->pTarget = this;
+        pHandlerInfo->pEntry = e;
+        return TRUE;
+      }
+      AfxMsgCall call = {0, 0, 0, idCtrl, static_cast<int>(CN_EVENT), pEvent, 0};
+      if (e->pfn(this, call)) return TRUE;
+    }
+  }
+  return FALSE;
+}
+
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (static_cast<UINT>(nCode) == CN_EVENT) return OnEvent(nID, static_cast<AFX_EVENT*>(pExtra), pHandlerInfo);
   UINT message;
   UINT code;
   const bool isUpdate = static_cast<UINT>(nCode) == CN_UPDATE_COMMAND_UI;

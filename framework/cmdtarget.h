@@ -5,6 +5,16 @@
 #include "framework/msgmap.h"
 #include "framework/runtime.h"
 
+// OnCmdMsg code of a control's event; pExtra is the AFX_EVENT.
+#define CN_EVENT ((UINT)(-5))
+
+// One event of a control: its dispatch id and arguments (last argument first,
+// as in DISPPARAMS).
+struct AFX_EVENT {
+  DISPID m_dispid;
+  DISPPARAMS* m_pDispParams;
+};
+
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
  public:
@@ -26,9 +36,15 @@ class CCmdTarget : public CObject {
   // or a reflected one looked up under lookupMessage). FALSE when none.
   BOOL DispatchMapMessage(UINT lookupMessage, AfxMsgCall& call);
 
+  // An event of the control idCtrl (OnCmdMsg with CN_EVENT): runs the
+  // handler of the event sink map (eventsink.h). FALSE when there is none.
+  BOOL OnEvent(UINT idCtrl, AFX_EVENT* pEvent, AFX_CMDHANDLERINFO* pHandlerInfo);
+
  protected:
   static const AFX_MSGMAP* GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
+  static const AFX_MSGMAP* GetThisEventSinkMap();
+  virtual const AFX_MSGMAP* GetEventSinkMap() const;
 };
 
 class CCmdUI {

@@ -9,11 +9,11 @@
 // palette. Errors are returned as HRESULTs.
 #pragma once
 
+#include "framework/fwdefs.h"
+
 #include <objidl.h>
 
 #include <gdiplus.h>
-
-#include "framework/fwdefs.h"
 
 class CImage {
  public:

@@ -1,6 +1,8 @@
 // Internal helpers of CImage over GDI+: start-up, encoders and status codes.
 #pragma once
 
+#include "framework/fwdefs.h"
+
 #include <objidl.h>
 
 #include <gdiplus.h>
