@@ -70,7 +70,10 @@ void COwnerDrawCardButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
 void COwnerDrawOneCardButton::DrawCard(CDC* pDC, bool disabled) {
   if (!cardsheet::IsCard(m_rank, m_suit) || m_faces == nullptr || m_mask == nullptr) return;
-  const int group = disabled ? cardsheet::kDimmed : (m_selected ? cardsheet::kSelected : cardsheet::kNormal);
+  const int group = disabled     ? cardsheet::kDimmed
+                    : m_selected ? cardsheet::kSelected
+                    : m_marked   ? cardsheet::kMarked
+                                 : cardsheet::kNormal;
   CardSources sources(pDC, m_faces, m_mask);
   sources.Draw(pDC, 0, 0, m_rank, m_suit, group);
 }

@@ -35,10 +35,12 @@ class COwnerDrawOneCardButton : public CButton {
   int m_selected = 0;
   int m_rank = -1;
   int m_suit = -1;
+  int m_marked = 0;  // drawn from the sheet's fourth group unless disabled or selected
   CBitmap* m_faces = nullptr;  // borrowed
   CBitmap* m_mask = nullptr;   // borrowed
 
-  // The card: dimmed when disabled, else selected or normal. Nothing for no card.
+  // The card: dimmed when disabled, else selected, else marked, else normal. Nothing for no
+  // card.
   void DrawCard(CDC* pDC, bool disabled);
 
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;

@@ -1,7 +1,7 @@
 // The card sheet among the resources: 20 x 27 cells, rank 0 (ace) .. 12 (deuce) from the
-// bottom row up, suit 0..3 = d, h, s, c, in column groups (normal, selected, dimmed). A card
-// is drawn as its AND mask and then its cell ORed over it, so the background shows around the
-// card's rounded corners.
+// bottom row up, suit 0..3 = d, h, s, c, in column groups (normal, selected, dimmed, marked).
+// A card is drawn as its AND mask and then its cell ORed over it, so the background shows
+// around the card's rounded corners.
 #pragma once
 
 #include "framework/afxwin.h"
@@ -13,7 +13,7 @@ constexpr UINT kMaskBitmapId = 2475;
 constexpr int kCellWidth = 20;
 constexpr int kCellHeight = 27;
 
-enum Group { kNormal = 0, kSelected = 1, kDimmed = 2 };
+enum Group { kNormal = 0, kSelected = 1, kDimmed = 2, kMarked = 3 };
 
 // Top-left corner of a cell in the sheet.
 inline CPoint CellOrigin(int rank, int suit, int group) {

@@ -54,9 +54,8 @@ HBRUSH CSpezialComboBox::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     CRect combo, list;
     GetWindowRect(&combo);
     m_list.GetWindowRect(&list);
-    if (list.left != combo.left + kListOffset)
-      m_list.SetWindowPos(nullptr, combo.left + kListOffset, list.top, 0, 0,
-                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = combo.left + kListOffset - m_listOffset;
+    if (list.left != left) m_list.SetWindowPos(nullptr, left, list.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   HBRUSH brush = CComboBox::OnCtlColor(pDC, pWnd, nCtlColor);
   if (AppUsesPETheme()) brush = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));

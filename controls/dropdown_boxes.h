@@ -25,7 +25,7 @@ class COwnerdrawedDropDownBox : public CComboBox {
 
 // The editable combo box of the range inputs: its edit part is drawn by the application's
 // input edit (without its own frame), its list drops down 2 pixels right of the combo's left
-// edge, and both are white with the theme setting on.
+// edge (less the owner's list offset), and both are white with the theme setting on.
 class CSpezialComboBox : public CComboBox {
   DECLARE_DYNAMIC(CSpezialComboBox)
  public:
@@ -37,6 +37,8 @@ class CSpezialComboBox : public CComboBox {
 
   CInputWithBackground m_edit;
   CListBox m_list;
+  // Pixels the list moves further left, so that it can open under a neighbouring field.
+  int m_listOffset = 0;
 
  protected:
   afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);

@@ -321,7 +321,10 @@ CRect CButtonST::PlaceImage(DWORD w, DWORD h, BOOL hasCaption, const CRect& item
                             BOOL pressed) const {
   CRect image = item;
   const int width = static_cast<int>(w), height = static_cast<int>(h);
-  if (hasCaption) {
+  if (hasCaption && m_imageAlign == kImageRight) {
+    image.left = item.right - 3 - width;
+    caption.right -= width + 3;
+  } else if (hasCaption) {
     image.left += 3;
     caption.left += width + 3;
   } else {

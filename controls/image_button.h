@@ -33,6 +33,10 @@ class CButtonST : public CButton {
   CToolTipCtrl m_tooltip;
   int m_checked = 0;
   ImageSlot m_bitmaps[2];
+  // kImageRight puts the image right of the caption (the owner sets it and invalidates); any
+  // other value keeps it on the left.
+  BYTE m_imageAlign = 0;
+  static constexpr BYTE kImageRight = 2;
 
   // Slot 0 takes the first bitmap (magenta transparent), slot 1 the optional second one (black
   // transparent; shown released and not hovered). The button owns and deletes them; each is

@@ -178,6 +178,15 @@ TEST_F(CardButtonWindows, OneCardNormalSelectedAndDisabled) {
       << "a disabled card is dimmed even when selected";
 }
 
+TEST_F(CardButtonWindows, MarkedCardComesFromTheFourthGroup) {
+  COwnerDrawOneCardButton& card = *m_cards[0];
+  card.m_marked = 1;
+  EXPECT_EQ(DifferencesFromCell(ctltest::Capture(card.m_hWnd), 0, 0, 0, 0, cardsheet::kMarked), 0);
+  card.m_selected = 1;
+  EXPECT_EQ(DifferencesFromCell(ctltest::Capture(card.m_hWnd), 0, 0, 0, 0, cardsheet::kSelected), 0)
+      << "selected wins over marked";
+}
+
 TEST_F(CardButtonWindows, OneCardClickReachesTheParent) {
   gui::ClickAt(m_cards[0]->m_hWnd, 10, 10);
   ctltest::Pump(30);

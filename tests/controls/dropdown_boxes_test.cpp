@@ -221,6 +221,16 @@ TEST_F(DropDownBoxes, SpecialComboListDropsTwoPixelsRightEveryTime) {
   }
 }
 
+TEST_F(DropDownBoxes, ListOffsetMovesTheListFurtherLeft) {
+  m_range.m_listOffset = 40;
+  m_range.ShowDropDown(TRUE);
+  ctltest::Pump(60);
+  CRect combo, dropped;
+  m_range.GetWindowRect(&combo);
+  ::GetWindowRect(ListOf(m_range), &dropped);
+  EXPECT_EQ(dropped.left, combo.left + 2 - 40);
+}
+
 TEST_F(DropDownBoxes, SpecialComboIsWhiteWithTheThemeSetting) {
   ctltest::Capture(m_range.m_hWnd);
   const HWND edit = EditOf(m_range);

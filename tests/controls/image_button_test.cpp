@@ -176,6 +176,19 @@ TEST_F(ImageButtons, MagentaIsTransparentAndTheImageSitsLeftOfTheCaption) {
   EXPECT_NEAR((ink.left + ink.right) / 2, (captionLeft + kW) / 2, 4);
 }
 
+TEST_F(ImageButtons, ImageRightOfTheCaptionWhenAskedFor) {
+  ASSERT_EQ(m_plain.SetStateBitmaps(MakeImage()), 0u);
+  m_plain.m_imageAlign = CButtonST::kImageRight;
+  gui::Image shot = ctltest::Capture(m_plain.m_hWnd);
+  EXPECT_EQ(FindImage(shot), CPoint(kW - 3 - 16, (kH - 16) / 2));
+  // The caption is centred in the width left of the image.
+  CRect ink(kW, kH, 0, 0);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW - 19; ++x)
+      if (GetRValue(PixelOf(shot, x, y)) < 100) ink.UnionRect(ink, CRect(x, y, x + 1, y + 1));
+  EXPECT_NEAR((ink.left + ink.right) / 2, (kW - 19) / 2, 4);
+}
+
 TEST_F(ImageButtons, WithoutCaptionTheImageIsCentred) {
   ASSERT_EQ(m_icon.SetStateBitmaps(MakeImage()), 0u);
   gui::Image shot = ctltest::Capture(m_icon.m_hWnd);
