@@ -124,7 +124,7 @@ void AFXAPI AfxThrowInternetException(DWORD_PTR dwContext, DWORD dwError) {
 CInternetFile::CInternetFile(std::shared_ptr<InternetRequest> request, LPCTSTR pstrURL, DWORD_PTR dwContext,
                              DWORD dwTimeout)
     : m_request(std::move(request)), m_strURL(pstrURL), m_dwContext(dwContext), m_dwTimeout(dwTimeout) {
-  m_bText = FALSE;  // ReadString still ends lines at "\n" and drops a "\r"
+  // Lines end at "\n" or "\r\n" (ReadString); Read gives the bytes unchanged.
   m_strFileName = m_strURL;
 }
 
