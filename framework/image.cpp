@@ -305,14 +305,17 @@ HRESULT CImage::LoadFromGdiplus(void* pBitmap) {
     std::memcpy(GetPixelAddress(0, y), src, static_cast<std::size_t>(std::min<int>(rowBytes, std::abs(data.Stride))));
   }
   DllExports::GdipBitmapUnlockBits(bitmap, &data);
-  // An image without transparency keeps its pixels opaque.
-  if (bpp == 32 && !alpha) {
-    for (int y = 0; y < m_nHeight; ++y) {
-      auto* row = static_cast<unsigned char*>(GetPixelAddress(0, y));
-      for (int x = 0; x < m_nWidth; ++x) row[4 * x + 3] = 0xFF;
+  // An image without transparency keeps its pixels opaque; a format that may
+  // carry transparency (GIF, PNG) has an alpha channel only when it is used.
+  bool transparent = false;
+  for (int y = 0; y < m_nHeight && bpp == 32; ++y) {
+    auto* row = static_cast<unsigned char*>(GetPixelAddress(0, y));
+    for (int x = 0; x < m_nWidth; ++x) {
+      if (!alpha) row[4 * x + 3] = 0xFF;
+      else transparent = transparent || row[4 * x + 3] != 0xFF;
     }
   }
-  m_bHasAlphaChannel = alpha;
+  m_bHasAlphaChannel = transparent;
   return S_OK;
 }
 
@@ -413,7 +416,7 @@ HRESULT CImage::SaveWith(IStream* pStream, LPCTSTR pszFileName, REFGUID guidFile
         fw::detail::QuantizeTo256(scan0, m_nWidth, m_nHeight, stride, indexed, palette);
         pixelFormat = PixelFormat8bppIndexed;
         scan0 = indexed.data();
-        stride = m_nWidth;
+        stride = fw::detail::IndexPitch(m_nWidth);
       }
       break;
     case 24:
@@ -435,7 +438,7 @@ HRESULT CImage::SaveWith(IStream* pStream, LPCTSTR pszFileName, REFGUID guidFile
                                   wide.GetPitch(), indexed, palette);
         pixelFormat = PixelFormat8bppIndexed;
         scan0 = indexed.data();
-        stride = m_nWidth;
+        stride = fw::detail::IndexPitch(m_nWidth);
       }
       break;
     case 8: pixelFormat = PixelFormat8bppIndexed; break;

@@ -77,7 +77,8 @@ HRESULT HResultFromStatus(GpStatus status) {
 
 void QuantizeTo256(const unsigned char* pixels, int width, int height, int pitch, std::vector<unsigned char>& indexes,
                    std::vector<RGBQUAD>& palette) {
-  indexes.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  const int indexPitch = IndexPitch(width);
+  indexes.assign(static_cast<std::size_t>(indexPitch) * static_cast<std::size_t>(height), 0);
   palette.clear();
   // Exact when the image has few colours (charts, drawings).
   std::unordered_map<DWORD, unsigned char> exact;
@@ -98,7 +99,7 @@ void QuantizeTo256(const unsigned char* pixels, int width, int height, int pitch
                                   static_cast<BYTE>((colour >> 16) & 0xFF), 0});
         it = exact.find(colour);
       }
-      indexes[static_cast<std::size_t>(y) * width + x] = it->second;
+      indexes[static_cast<std::size_t>(y) * indexPitch + x] = it->second;
     }
   }
   if (fits) return;
@@ -114,7 +115,7 @@ void QuantizeTo256(const unsigned char* pixels, int width, int height, int pitch
       int b = (row[4 * x] * 5 + 127) / 255;
       int g = (row[4 * x + 1] * 6 + 127) / 255;
       int r = (row[4 * x + 2] * 5 + 127) / 255;
-      indexes[static_cast<std::size_t>(y) * width + x] = static_cast<unsigned char>((r * 7 + g) * 6 + b);
+      indexes[static_cast<std::size_t>(y) * indexPitch + x] = static_cast<unsigned char>((r * 7 + g) * 6 + b);
     }
   }
 }

@@ -21,7 +21,9 @@ HRESULT HResultFromStatus(Gdiplus::GpStatus status);
 
 // Maps 32-bit BGRA pixels (top row first, `pitch` bytes apart) to at most
 // 256 palette entries: exactly when there are no more colours than that,
-// else to a fixed palette of 6 red × 7 green × 6 blue levels.
+// else to a fixed palette of 6 red × 7 green × 6 blue levels. The index rows
+// are padded to a multiple of 4 bytes (IndexPitch).
+inline int IndexPitch(int width) { return (width + 3) & ~3; }
 void QuantizeTo256(const unsigned char* pixels, int width, int height, int pitch, std::vector<unsigned char>& indexes,
                    std::vector<RGBQUAD>& palette);
 
