@@ -1,0 +1,4 @@
+// The program's one application object; the framework's entry runs it.
+#include "app/omaha_app.h"
+
+COmahaVantornApp g_app;

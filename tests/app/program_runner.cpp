@@ -1,0 +1,115 @@
+#include "program_runner.h"
+
+#include "gui_harness.h"
+
+namespace apptest {
+
+Program::~Program() { Kill(); }
+
+bool Program::Start(const std::wstring& folder, const std::wstring& appData, const std::wstring& args) {
+  Kill();
+  const std::wstring exe = gui::ExeFolder() + L"\\OmahaVantorn.exe";
+  std::wstring command = L"\"" + exe + L"\"";
+  if (!args.empty()) command += L" " + args;
+  // The child inherits the variable that moves its settings.
+  ::SetEnvironmentVariableW(L"OMAHAVANTORN_APPDATA", appData.c_str());
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  const BOOL ok = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                   &startup, &info);
+  ::SetEnvironmentVariableW(L"OMAHAVANTORN_APPDATA", nullptr);
+  if (!ok) return false;
+  ::CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+  return true;
+}
+
+bool Program::WaitExit(DWORD timeoutMs, DWORD* code) {
+  if (!process_) return false;
+  if (::WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+  DWORD exitCode = 0;
+  ::GetExitCodeProcess(process_, &exitCode);
+  if (code) *code = exitCode;
+  return true;
+}
+
+void Program::Kill() {
+  if (!process_) return;
+  if (::WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process_, 99);
+    ::WaitForSingleObject(process_, 5000);
+  }
+  ::CloseHandle(process_);
+  process_ = nullptr;
+  pid_ = 0;
+}
+
+bool CopyTables(const std::wstring& folder, bool classFile, bool handFile) {
+  const std::wstring source = gui::ExeFolder();
+  bool ok = true;
+  if (classFile) ok &= ::CopyFileW((source + L"\\Omaha.bin").c_str(), (folder + L"\\Omaha.bin").c_str(), FALSE) != 0;
+  if (handFile) ok &= ::CopyFileW((source + L"\\Combos.bin").c_str(), (folder + L"\\Combos.bin").c_str(), FALSE) != 0;
+  return ok;
+}
+
+namespace {
+
+struct FrameSearch {
+  DWORD pid;
+  const wchar_t* prefix;
+  HWND found;
+};
+
+BOOL CALLBACK FindFrame(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<FrameSearch*>(data);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != search->pid || !::IsWindowVisible(hwnd) || !::GetMenu(hwnd)) return TRUE;
+  const std::wstring text = gui::WindowText(hwnd);
+  if (text.rfind(search->prefix, 0) != 0) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForFrame(DWORD pid, DWORD timeoutMs, const wchar_t* captionPrefix) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    FrameSearch search = {pid, captionPrefix, nullptr};
+    ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    gui::Pump(50);
+  }
+}
+
+bool WaitGone(HWND hwnd, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (::IsWindow(hwnd) && ::IsWindowVisible(hwnd)) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    gui::Pump(50);
+  }
+  return true;
+}
+
+MessageBoxTexts ReadMessageBox(HWND box) {
+  MessageBoxTexts texts;
+  texts.caption = gui::WindowText(box);
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (gui::ClassName(child) != L"Static") continue;
+    const std::wstring text = gui::WindowText(child);
+    if (text.size() > texts.message.size()) texts.message = text;
+  }
+  return texts;
+}
+
+std::wstring ReadIni(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+  wchar_t value[1024] = L"";
+  ::GetPrivateProfileStringW(section, key, L"", value, 1024, file.c_str());
+  return value;
+}
+
+}  // namespace apptest

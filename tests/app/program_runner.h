@@ -1,0 +1,49 @@
+// Starts the program in a folder of the test's choosing, with a private application-data
+// folder, and finds its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace apptest {
+
+class Program {
+ public:
+  Program() = default;
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Runs <test folder>\OmahaVantorn.exe with folder as its current folder and appData as its
+  // application-data folder.
+  bool Start(const std::wstring& folder, const std::wstring& appData, const std::wstring& args = L"");
+  DWORD Id() const { return pid_; }
+  bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr);
+  void Kill();
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+};
+
+// Copies the shipped table files next to the tests into folder.
+bool CopyTables(const std::wstring& folder, bool classFile = true, bool handFile = true);
+
+// The program's frame (caption starting "Brightfold Vantorn - Omaha", or the given prefix).
+HWND WaitForFrame(DWORD pid, DWORD timeoutMs = 20000, const wchar_t* captionPrefix = L"Brightfold Vantorn - ");
+
+// Waits until the window is gone; false on time-out.
+bool WaitGone(HWND hwnd, DWORD timeoutMs);
+
+// The texts of a message box: its caption and its message.
+struct MessageBoxTexts {
+  std::wstring caption;
+  std::wstring message;
+};
+MessageBoxTexts ReadMessageBox(HWND box);
+
+// Value of a key in an ini file; empty when absent.
+std::wstring ReadIni(const std::wstring& file, const wchar_t* section, const wchar_t* key);
+
+}  // namespace apptest
