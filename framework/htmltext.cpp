@@ -71,7 +71,7 @@ class TextBuilder {
   // A block boundary: a new line unless the text already starts one.
   void Break() {
     m_pendingSpace = false;
-    if (!m_out.empty() && !AtLineStart()) m_out += L"\r\n";
+    if (!m_out.empty() && m_out.back() != L'\n') m_out += L"\r\n";
   }
   void Tab() {
     m_pendingSpace = false;
@@ -87,10 +87,15 @@ class TextBuilder {
         ++i;
         continue;
       }
-      if (newlines > 0 && !result.empty()) result += newlines > 1 ? L"\r\n\r\n" : L"\r\n";
+      if (newlines > 0) {
+        // Cells and spaces at the end of a line are not seen.
+        while (!result.empty() && (result.back() == L'\t' || result.back() == L' ')) result.pop_back();
+        if (!result.empty()) result += newlines > 1 ? L"\r\n\r\n" : L"\r\n";
+      }
       newlines = 0;
       result += m_out[i];
     }
+    while (!result.empty() && (result.back() == L'\t' || result.back() == L' ')) result.pop_back();
     return result;
   }
 
