@@ -8,9 +8,14 @@ namespace {
 
 constexpr DWORD kPauseMs = 40;
 
+bool g_pumpAfterInput = true;
+
 void SendOne(INPUT input) {
   ::SendInput(1, &input, sizeof(INPUT));
-  Pump(kPauseMs);
+  if (g_pumpAfterInput)
+    Pump(kPauseMs);
+  else
+    ::Sleep(kPauseMs);
 }
 
 void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
@@ -97,6 +102,12 @@ void Click(HWND hwnd, POINT client) {
   MoveTo(hwnd, client);
   ButtonDown();
   ButtonUp();
+}
+
+void QueueClick(HWND hwnd, POINT client) {
+  g_pumpAfterInput = false;
+  Click(hwnd, client);
+  g_pumpAfterInput = true;
 }
 
 void Key(UINT vk, std::initializer_list<UINT> modifiers) {

@@ -26,6 +26,9 @@ void ButtonUp();
 // Presses at from, moves in steps to to, releases there.
 void Drag(HWND hwnd, POINT from, POINT to, int steps = 4);
 void Click(HWND hwnd, POINT client);
+// The same click without pumping in between: the input waits in the queue for the code under
+// test to pump it.
+void QueueClick(HWND hwnd, POINT client);
 
 // Presses and releases a key while the modifier keys are held.
 void Key(UINT vk, std::initializer_list<UINT> modifiers = {});
