@@ -9,7 +9,7 @@
 namespace {
 
 // A stream over a copy of the bytes; the stream frees its memory.
-HRESULT LoadFromMemory(IHTMLDocument2* document, const void* data, size_t size) {
+HRESULT LoadFromMemory(IUnknown* document, const void* data, size_t size) {
   if (!document || (!data && size)) return E_POINTER;
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size ? size : 1);
   if (!memory) return E_OUTOFMEMORY;
@@ -36,42 +36,31 @@ HRESULT LoadFromMemory(IHTMLDocument2* document, const void* data, size_t size) 
   return hr;
 }
 
-// The HTML document of a browser control, or null.
-IHTMLDocument2* GetHtmlDocument(IDispatch* browser) {
-  if (!browser) return nullptr;
-  DISPPARAMS noArguments = {};
-  VARIANT result;
-  ::VariantInit(&result);
-  HRESULT hr = browser->Invoke(kBrowserDocumentDispId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                               &noArguments, &result, nullptr, nullptr);
-  IHTMLDocument2* html = nullptr;
-  if (SUCCEEDED(hr) && (result.vt == VT_DISPATCH || result.vt == VT_UNKNOWN) && result.punkVal) {
-    if (FAILED(result.punkVal->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&html)))) html = nullptr;
-  }
-  ::VariantClear(&result);
-  return html;
+// The browser's document, or null before its first page.
+IDispatch* BrowserDocument(CWebBrowser2* browser) {
+  if (!browser || !::IsWindow(browser->GetSafeHwnd())) return nullptr;
+  return browser->GetDocument();
 }
 
 }  // namespace
 
-HRESULT LoadBrowserDocument(IHTMLDocument2* document, IStream* stream) {
+HRESULT LoadBrowserDocument(IUnknown* document, IStream* stream) {
   if (!document || !stream) return E_POINTER;
   IPersistStreamInit* persist = nullptr;
   HRESULT hr = document->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
-  if (SUCCEEDED(hr) && persist) {
-    hr = persist->InitNew();
-    if (SUCCEEDED(hr)) hr = persist->Load(stream);
-    persist->Release();
-  }
+  if (FAILED(hr) || !persist) return FAILED(hr) ? hr : E_NOINTERFACE;
+  hr = persist->InitNew();
+  if (SUCCEEDED(hr)) hr = persist->Load(stream);
+  persist->Release();
   return hr;
 }
 
-HRESULT LoadBrowserDocumentFromText(int count, IHTMLDocument2* document, const wchar_t* text) {
+HRESULT LoadBrowserDocumentFromText(int count, IUnknown* document, const wchar_t* text) {
   if (count < 0) count = 0;
   return LoadFromMemory(document, text, static_cast<size_t>(count) * sizeof(wchar_t));
 }
 
-HRESULT LoadBrowserDocumentFromBytes(int count, IHTMLDocument2* document, const BYTE* bytes) {
+HRESULT LoadBrowserDocumentFromBytes(int count, IUnknown* document, const BYTE* bytes) {
   if (count < 0) count = 0;
   return LoadFromMemory(document, bytes, static_cast<size_t>(count));
 }
@@ -80,20 +69,27 @@ void ReleaseInterface(IUnknown* object) {
   if (object) object->Release();
 }
 
-void WriteHtmlToBrowserControl(IDispatch* browser, const CString& html) {
-  if (!browser) return;
+void WriteHtmlToDocument(IDispatch* document, const CString& html) {
+  if (!document) return;
   CString escaped = html;
   EscapeNonAsciiForHtml(escaped);
-  IHTMLDocument2* document = GetHtmlDocument(browser);
-  if (!document) return;
   LoadBrowserDocumentFromText(escaped.GetLength(), document, escaped.GetString());
+}
+
+void WriteBytesHtmlToDocument(IDispatch* document, int count, const BYTE* bytes) {
+  if (!document || !bytes) return;
+  LoadBrowserDocumentFromBytes(count, document, bytes);
+}
+
+void WriteHtmlToBrowser(CWebBrowser2* browser, const CString& html) {
+  IDispatch* document = BrowserDocument(browser);
+  WriteHtmlToDocument(document, html);
   ReleaseInterface(document);
 }
 
-void WriteBytesHtmlToBrowserControl(IDispatch* browser, int count, const BYTE* bytes) {
-  if (!browser || !bytes) return;
-  IHTMLDocument2* document = GetHtmlDocument(browser);
-  if (!document) return;
-  LoadBrowserDocumentFromBytes(count, document, bytes);
+void WriteBytesHtmlToBrowser(CWebBrowser2* browser, int count, const BYTE* bytes) {
+  if (!bytes) return;
+  IDispatch* document = BrowserDocument(browser);
+  WriteBytesHtmlToDocument(document, count, bytes);
   ReleaseInterface(document);
 }

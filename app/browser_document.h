@@ -4,23 +4,23 @@
 #pragma once
 
 #include <ole2.h>
-#include <mshtml.h>
 
 #include "framework/afxwin.h"
+#include "framework/webbrowser.h"
 
-// Dispatch id of the browser control's Document property.
-constexpr DISPID kBrowserDocumentDispId = 203;
-
-// Loads the stream into the document (InitNew, then Load). E_POINTER when either is missing.
-HRESULT LoadBrowserDocument(IHTMLDocument2* document, IStream* stream);
+// Loads the stream into the document (InitNew, then Load). E_POINTER when either is missing;
+// E_NOINTERFACE when the document cannot be loaded from a stream.
+HRESULT LoadBrowserDocument(IUnknown* document, IStream* stream);
 // The characters (no terminator) or the bytes as they are, through a memory stream.
-HRESULT LoadBrowserDocumentFromText(int count, IHTMLDocument2* document, const wchar_t* text);
-HRESULT LoadBrowserDocumentFromBytes(int count, IHTMLDocument2* document, const BYTE* bytes);
+HRESULT LoadBrowserDocumentFromText(int count, IUnknown* document, const wchar_t* text);
+HRESULT LoadBrowserDocumentFromBytes(int count, IUnknown* document, const BYTE* bytes);
 void ReleaseInterface(IUnknown* object);
 
-// Writes into the document of a browser control given by its dispatch interface. Nothing
-// happens when the control or the text is missing, the control holds no document, or the
-// document is no HTML document. WriteHtmlToBrowserControl writes every character from 128 on
-// as an HTML character reference.
-void WriteHtmlToBrowserControl(IDispatch* browser, const CString& html);
-void WriteBytesHtmlToBrowserControl(IDispatch* browser, int count, const BYTE* bytes);
+// Writes a page into a browser's document. Nothing happens when the browser or the text is
+// missing or the browser holds no document yet. The text form writes every character from
+// 128 on as an HTML character reference, so the page survives any code page.
+void WriteHtmlToBrowser(CWebBrowser2* browser, const CString& html);
+void WriteBytesHtmlToBrowser(CWebBrowser2* browser, int count, const BYTE* bytes);
+// The same for a document the caller already holds.
+void WriteHtmlToDocument(IDispatch* document, const CString& html);
+void WriteBytesHtmlToDocument(IDispatch* document, int count, const BYTE* bytes);

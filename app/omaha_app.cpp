@@ -11,6 +11,7 @@
 #include "app/resource_library.h"
 #include "app/sdi_doc.h"
 #include "app/table_loading.h"
+#include "framework/webbrowser.h"
 #include "menu.h"
 #include "resource.h"
 
@@ -110,6 +111,8 @@ BOOL COmahaVantornApp::InitInstance() {
                              kSplashCloseOnInput | kSplashCenterParent | kSplashDropShadow) &&
       g_splashObject->SetBitmap(IDB_SPLASH_START))
     g_splashObject->Show();
+  // The dialogs host web-browser controls.
+  AfxEnableControlContainer();
 
   // Help is compiled HTML help named after the program.
   CString help = m_pszHelpFilePath ? m_pszHelpFilePath : L"";

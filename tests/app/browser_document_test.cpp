@@ -1,4 +1,5 @@
-// Writing pages into a browser control's document, checked against a recording document.
+// Writing pages into a browser's document: a recording document shows what arrives, the
+// program's web-browser control shows the page it then holds.
 #include <gtest/gtest.h>
 
 #include <ocidl.h>
@@ -9,27 +10,34 @@
 
 namespace {
 
-// The document's stream initialisation: records what it was given.
-class RecordingDocument : public IPersistStreamInit {
+// A document that records what it is loaded with; optionally without stream loading.
+class RecordingDocument : public IDispatch, public IPersistStreamInit {
  public:
-  bool htmlInterface = true;  // answers the HTML document interface
+  bool loadable = true;
   int initNewCalls = 0;
   std::string loaded;
   LONG refs = 1;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IPersistStreamInit || (htmlInterface && iid == IID_IHTMLDocument2) ||
-        iid == IID_IDispatch) {
-      // Only the IUnknown part of the HTML document interface is ever called here.
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+      *out = static_cast<IDispatch*>(this);
+    } else if (loadable && iid == IID_IPersistStreamInit) {
       *out = static_cast<IPersistStreamInit*>(this);
-      AddRef();
-      return S_OK;
+    } else {
+      *out = nullptr;
+      return E_NOINTERFACE;
     }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
   ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
   HRESULT STDMETHODCALLTYPE GetClassID(CLSID*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE IsDirty() override { return S_FALSE; }
   HRESULT STDMETHODCALLTYPE Load(IStream* stream) override {
@@ -47,92 +55,65 @@ class RecordingDocument : public IPersistStreamInit {
   }
 };
 
-// A browser control whose Document property gives the recording document, or nothing.
-class FakeBrowser : public IDispatch {
- public:
-  RecordingDocument* document = nullptr;
-  LONG refs = 1;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = this;
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                   UINT*) override {
-    if (id != kBrowserDocumentDispId || !(flags & DISPATCH_PROPERTYGET) || !result) return DISP_E_MEMBERNOTFOUND;
-    if (!document) {
-      result->vt = VT_EMPTY;
-      return S_OK;
-    }
-    result->vt = VT_DISPATCH;
-    result->pdispVal = reinterpret_cast<IDispatch*>(static_cast<IPersistStreamInit*>(document));
-    document->AddRef();
-    return S_OK;
-  }
-};
-
 std::string Utf16Bytes(const std::wstring& text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 TEST(BrowserDocument, TextArrivesEscapedAndWithoutTerminator) {
   RecordingDocument document;
-  FakeBrowser browser;
-  browser.document = &document;
-  WriteHtmlToBrowserControl(&browser, L"<p>10\x00b0 \x20ac</p>");
+  WriteHtmlToDocument(&document, L"<p>10\x00b0 \x20ac</p>");
   EXPECT_EQ(document.initNewCalls, 1);
   EXPECT_EQ(document.loaded, Utf16Bytes(L"<p>10&#176; &#8364;</p>"));
   EXPECT_EQ(document.refs, 1) << "every interface released";
-  EXPECT_EQ(browser.refs, 1);
 }
 
 TEST(BrowserDocument, BytesArriveAsTheyAre) {
   RecordingDocument document;
-  FakeBrowser browser;
-  browser.document = &document;
   const BYTE page[] = {'<', 'b', '>', 0xB0, '<', '/', 'b', '>'};
-  WriteBytesHtmlToBrowserControl(&browser, sizeof page, page);
+  WriteBytesHtmlToDocument(&document, sizeof page, page);
   EXPECT_EQ(document.loaded, std::string(reinterpret_cast<const char*>(page), sizeof page));
   EXPECT_EQ(document.refs, 1);
-}
-
-TEST(BrowserDocument, NothingHappensWithoutAnHtmlDocument) {
-  FakeBrowser empty;  // no document loaded yet
-  WriteHtmlToBrowserControl(&empty, L"<p>x</p>");
-  const BYTE page[] = {'x'};
-  WriteBytesHtmlToBrowserControl(&empty, 1, page);
-
-  RecordingDocument notHtml;
-  notHtml.htmlInterface = false;
-  FakeBrowser browser;
-  browser.document = &notHtml;
-  WriteHtmlToBrowserControl(&browser, L"<p>x</p>");
-  EXPECT_EQ(notHtml.initNewCalls, 0);
-  EXPECT_EQ(notHtml.refs, 1);
-
-  WriteHtmlToBrowserControl(nullptr, L"<p>x</p>");
-  WriteBytesHtmlToBrowserControl(&browser, 1, nullptr);
-  EXPECT_EQ(LoadBrowserDocument(nullptr, nullptr), E_POINTER);
 }
 
 TEST(BrowserDocument, AnEmptyPageLoadsAnEmptyStream) {
   RecordingDocument document;
   document.loaded = "old";
-  FakeBrowser browser;
-  browser.document = &document;
-  WriteHtmlToBrowserControl(&browser, L"");
+  WriteHtmlToDocument(&document, L"");
   EXPECT_EQ(document.initNewCalls, 1);
   EXPECT_TRUE(document.loaded.empty());
+}
+
+TEST(BrowserDocument, NothingHappensWithoutALoadableDocument) {
+  RecordingDocument fixed;
+  fixed.loadable = false;
+  WriteHtmlToDocument(&fixed, L"<p>x</p>");
+  EXPECT_EQ(fixed.initNewCalls, 0);
+  EXPECT_EQ(fixed.refs, 1);
+  EXPECT_EQ(LoadBrowserDocumentFromText(1, static_cast<IDispatch*>(&fixed), L"x"), E_NOINTERFACE);
+  EXPECT_EQ(LoadBrowserDocument(nullptr, nullptr), E_POINTER);
+
+  WriteHtmlToDocument(nullptr, L"<p>x</p>");
+  WriteBytesHtmlToDocument(&fixed, 1, nullptr);
+  WriteHtmlToBrowser(nullptr, L"<p>x</p>");
+  CWebBrowser2 notCreated;
+  WriteHtmlToBrowser(&notCreated, L"<p>x</p>");
+}
+
+TEST(BrowserDocument, TheBrowserControlShowsTheWrittenPage) {
+  CWnd parent;
+  ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"host", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
+  CWebBrowser2 browser;
+  ASSERT_TRUE(browser.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 1369));
+  browser.Navigate(L"about:blank");
+
+  WriteHtmlToBrowser(&browser, L"<html><body><p>Seat 1: 55\x00b0</p></body></html>");
+  EXPECT_STREQ(browser.GetDocumentHtml(), L"<html><body><p>Seat 1: 55&#176;</p></body></html>");
+  EXPECT_GE(browser.GetDocumentText().Find(L"Seat 1: 55"), 0);
+
+  const char bytes[] = "<p>bytes page</p>";
+  WriteBytesHtmlToBrowser(&browser, static_cast<int>(sizeof bytes - 1), reinterpret_cast<const BYTE*>(bytes));
+  EXPECT_STREQ(browser.GetDocumentHtml(), L"<p>bytes page</p>");
+  parent.DestroyWindow();
 }
 
 }  // namespace
