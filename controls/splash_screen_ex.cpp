@@ -60,6 +60,7 @@ BOOL CSplashScreenEx::Create(CWnd* parent, int timeoutMs, DWORD style) {
   if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashWindowClass, nullptr, WS_POPUP, 0, 0, 0, 0,
                 parent ? parent->GetSafeHwnd() : nullptr, nullptr))
     return FALSE;
+  m_created = TRUE;
   SetCapture();
   return TRUE;
 }
@@ -215,5 +216,7 @@ LRESULT CSplashScreenEx::OnPrintClient(CDC* pDC, UINT) {
 BOOL CSplashScreenEx::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CSplashScreenEx::PostNcDestroy() {
+  if (!m_created) return;  // a failed creation: the caller still owns the object
+  m_created = FALSE;
   if (m_autoDelete) delete this;
 }

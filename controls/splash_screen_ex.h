@@ -51,7 +51,8 @@ class CSplashScreenEx : public CWnd {
   int m_x = 0;
   int m_y = 0;
   // When set, the object deletes itself once its window is destroyed (for
-  // callers that keep no pointer to it).
+  // callers that keep no pointer to it). Only a window that Create made counts:
+  // after a failed Create the caller still deletes the object.
   BOOL m_autoDelete = FALSE;
 
   // Builds the window region from the bitmap: one rectangle per run of
@@ -70,4 +71,5 @@ class CSplashScreenEx : public CWnd {
 
  private:
   BOOL RegisterSplashClass();
+  BOOL m_created = FALSE;
 };

@@ -225,3 +225,44 @@ TEST(SplashScreen, ASecondSplashOfTheRunFindsItsClassRegistered) {
 }
 
 }  // namespace
+
+namespace {
+
+int g_splashesDeleted = 0;
+
+class CountedSplash : public CSplashScreenEx {
+ public:
+  explicit CountedSplash(bool refuse) : m_refuse(refuse) {}
+  ~CountedSplash() override { ++g_splashesDeleted; }
+
+ protected:
+  afx_msg BOOL OnNcCreate(LPCREATESTRUCT cs) { return m_refuse ? FALSE : CSplashScreenEx::OnNcCreate(cs); }
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  bool m_refuse;
+};
+
+BEGIN_MESSAGE_MAP(CountedSplash, CSplashScreenEx)
+  ON_WM_NCCREATE()
+END_MESSAGE_MAP()
+
+TEST(SplashScreen, AnAutoDeletingSplashGoesWithItsWindowButNotWithAFailedCreate) {
+  g_splashesDeleted = 0;
+  auto* refused = new CountedSplash(true);
+  refused->m_autoDelete = TRUE;
+  EXPECT_FALSE(refused->Create(nullptr, 0, kSplashCloseOnInput));
+  EXPECT_EQ(g_splashesDeleted, 0);  // still the caller's
+  delete refused;
+  EXPECT_EQ(g_splashesDeleted, 1);
+
+  auto* shown = new CountedSplash(false);
+  shown->m_autoDelete = TRUE;
+  ASSERT_TRUE(shown->Create(nullptr, 0, kSplashCloseOnInput));
+  ASSERT_TRUE(shown->SetBitmap(IDB_SPLASH_ABOUT));
+  shown->Show();
+  shown->Hide();
+  EXPECT_EQ(g_splashesDeleted, 2);
+}
+
+}  // namespace
