@@ -112,8 +112,11 @@ void CTreeCtrlEx::FillFromSection(const CString& section) {
 void CTreeCtrlEx::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = 0;
   if (pNMHDR == nullptr || pNMHDR->idFrom != kPredefinedTreeId) return;
-  CWnd* owner = GetOwner();
-  HWND target = owner ? owner->GetSafeHwnd() : nullptr;
+  HWND target = m_notifyWindow;
+  if (target == nullptr || !::IsWindow(target)) {
+    CWnd* owner = GetOwner();
+    target = owner ? owner->GetSafeHwnd() : nullptr;
+  }
   // The application's main window holds the tree while no dialog borrows it.
   CWinApp* app = AfxGetApp();
   CWnd* main = app ? app->m_pMainWnd : nullptr;

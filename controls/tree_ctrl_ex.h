@@ -1,8 +1,8 @@
 // The tree of predefined ranges: a tree control that draws chosen items in their own colour and
 // fills itself from the predefined-ranges file. The main frame owns one (control id 2700),
 // fills it once and lends it to the range dialog; every selection change is posted to the
-// tree's owner window (its parent when it has none) as kTreeSelectionChangedMsg, unless that
-// window is the application's main window.
+// tree's notification window (by default its owner, or its parent when it has none) as
+// kTreeSelectionChangedMsg, unless that window is the application's main window.
 #pragma once
 
 #include "framework/afxwin.h"
@@ -40,6 +40,9 @@ class CTreeCtrlEx : public CTreeCtrl {
   void FillPredefinedRanges(LPCTSTR restoreProfileName = nullptr);
   // The same from section text as the profile reading gives it (NUL-separated lines).
   void FillFromSection(const CString& section);
+
+  // Where selection changes go; null: the owner window (the parent when there is none).
+  HWND m_notifyWindow = nullptr;
 
   static PredefinedRangeData* RangeData(const CTreeCtrl& tree, HTREEITEM item) {
     return reinterpret_cast<PredefinedRangeData*>(tree.GetItemData(item));

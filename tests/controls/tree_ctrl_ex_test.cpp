@@ -256,6 +256,15 @@ TEST_F(TreeTest, SelectionIsPostedToTheOwnerUnlessItIsTheMainWindow) {
   EXPECT_EQ(tree.GetSelectedItem(), Find({L"Premium", L"Aces"}));
   EXPECT_EQ(host.selections, 2);
 
+  // A notification window of its own takes the place of the owner.
+  TreeHost other;
+  tree.m_notifyWindow = other.m_hWnd;
+  tree.SelectItem(Find({L"Others"}));
+  live::Pump(50);
+  EXPECT_EQ(other.selections, 1);
+  EXPECT_EQ(host.selections, 2);
+  tree.m_notifyWindow = nullptr;
+
   // Returned to the main window, the tree tells nobody.
   g_app.m_pMainWnd = &host;
   tree.SelectItem(Find({L"Last"}));
