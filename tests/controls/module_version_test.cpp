@@ -47,12 +47,15 @@ TEST(ModuleVersion, FormatsEveryPartInDecimalWithoutLeadingZeros) {
 }
 
 TEST(ModuleVersion, TheProgramCarriesItsOwnVersion) {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  CModuleVersion version(path);
   CString expected;
   expected.Format(L"%d.%d.%d.%d", OV_VERSION_MAJOR, OV_VERSION_MINOR, OV_VERSION_PATCH, OV_VERSION_BUILD);
-  EXPECT_EQ(version.Format(), expected);
+  // This test program links the program's resources; the program itself sits beside it.
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  for (const std::wstring& path : {std::wstring(self), Fixture(L"OmahaVantorn.exe")}) {
+    SCOPED_TRACE(CStringA(path.c_str()).GetString());
+    EXPECT_EQ(CModuleVersion(path.c_str()).Format(), expected);
+  }
 }
 
 }  // namespace
