@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_HELP, &CMainFrame::OnHelpContents)
   ON_COMMAND(ID_HELP_FINDER, &CFrameWnd::OnHelpFinder)
   ON_COMMAND(ID_CONTEXT_HELP, &CFrameWnd::OnContextHelp)
+  ON_COMMAND(ID_RANDOM_HANDS_EXPERIMENT, &CMainFrame::OnRandomHandsExperiment)
   ON_COMMAND(ID_WRITE_TABLE_FILES, &CMainFrame::OnWriteTableFiles)
   ON_COMMAND(ID_IMPORT_HILO_RANKINGS, &CMainFrame::OnImportHiLoRankings)
   ON_COMMAND(ID_DUMP_TABLES, &CMainFrame::OnDumpTables)
@@ -46,7 +47,7 @@ END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() { CFrameBars::InstallTheme(); }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() { delete m_predefinedTree; }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
   if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
@@ -69,9 +70,23 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   // The frame keeps the main dialog's size: the user can neither resize nor maximize it.
   ModifyStyle(WS_MAXIMIZEBOX | WS_THICKFRAME, 0, SWP_FRAMECHANGED);
 
+  if (!CreatePredefinedTree()) return -1;
   RestorePosition();
   UpdateTitle();
   return 0;
+}
+
+BOOL CMainFrame::CreatePredefinedTree() {
+  m_predefinedTree = new CTreeCtrlEx;
+  const DWORD style = WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                      TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
+  if (!m_predefinedTree->Create(style, CRect(0, 0, 0, 0), this, kPredefinedTreeId)) return FALSE;
+  m_predefinedTree->ShowWindow(SW_HIDE);
+  // The reader points the profile at the ranges file for one call, then back at the settings.
+  COmahaVantornApp* app = GetOmahaApp();
+  m_predefinedTree->FillPredefinedRanges(app && app->m_profileSwap ? app->m_profileSwap->m_iniPath.GetString()
+                                                                   : nullptr);
+  return TRUE;
 }
 
 void ClampFramePosition(const RECT& desktop, int* left, int* top) {
@@ -93,6 +108,8 @@ void CMainFrame::RestorePosition() {
 
 BOOL CMainFrame::DestroyWindow() {
   if (GetSafeHwnd()) {
+    if (m_predefinedTree && ::IsWindow(m_predefinedTree->GetSafeHwnd()))
+      m_predefinedTree->FreeItemData(m_predefinedTree->GetRootItem());
     CRect window;
     GetWindowRect(&window);
     CWinApp* app = AfxGetApp();

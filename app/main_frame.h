@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/frame_bars.h"
+#include "controls/tree_ctrl_ex.h"
 #include "framework/afxwin.h"
 
 class CMainFrame : public CFrameWnd {
@@ -23,6 +24,8 @@ class CMainFrame : public CFrameWnd {
   // Caption and banner of the current game.
   void UpdateTitle();
 
+  // The hidden tree of predefined ranges that the range dialog borrows.
+  CTreeCtrlEx* m_predefinedTree = nullptr;
   CWnd* m_syntaxDialog = nullptr;  // the open syntax page, or null
   CFrameBars m_bars;
 
@@ -46,7 +49,8 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnUpdateResults(CCmdUI* pCmdUI);
   afx_msg void OnUpdateAwaitingDialog(CCmdUI* pCmdUI);
 
-  // Developer commands without a menu entry (developer_commands.cpp).
+  // Developer commands without a menu entry (developer_commands.cpp, random_hands_experiment.cpp).
+  afx_msg void OnRandomHandsExperiment();
   afx_msg void OnWriteTableFiles();
   afx_msg void OnImportHiLoRankings();
   afx_msg void OnDumpTables();
@@ -54,6 +58,7 @@ class CMainFrame : public CFrameWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
+  BOOL CreatePredefinedTree();
   void RestorePosition();
 };
 

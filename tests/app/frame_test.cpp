@@ -34,6 +34,11 @@ struct Results {
   CString resultCss;
   CString exePath;
   int exitCode = -1;
+  bool treeHidden = false;
+  int treeId = 0;
+  int treeItems = 0;
+  CString firstRange;
+  bool profileBackOnSettings = false;
 };
 Results g_results;
 
@@ -87,6 +92,22 @@ void TestApp::Script() {
   r.randomWord = m_handBase.m_rangeSettings.randomWord.c_str();
   r.hiLoRangeSetting = m_handBase.m_rangeSettings.useHiLo ? 1 : 0;
 
+  if (CTreeCtrlEx* tree = frame->m_predefinedTree) {
+    r.treeHidden = !tree->IsWindowVisible();
+    r.treeId = tree->GetDlgCtrlID();
+    r.treeItems = static_cast<int>(tree->SendMessage(TVM_GETCOUNT));
+    std::vector<HTREEITEM> pending = {tree->GetRootItem()};
+    while (!pending.empty() && r.firstRange.IsEmpty()) {
+      HTREEITEM item = pending.back();
+      pending.pop_back();
+      if (!item) continue;
+      if (PredefinedRangeData* data = CTreeCtrlEx::RangeData(*tree, item)) r.firstRange = data->range;
+      pending.push_back(tree->GetNextSiblingItem(item));
+      pending.push_back(tree->GetChildItem(item));
+    }
+  }
+  r.profileBackOnSettings = m_profileSwap && m_pszProfileName == m_profileSwap->m_iniPath.GetString();
+
   CMenu* bar = frame->GetMenu();
   r.menuBar = Texts(bar);
   r.fileMenu = Texts(bar->GetSubMenu(0));
@@ -136,6 +157,8 @@ void TestApp::Script() {
 TEST(ApplicationInThisProcess, ReadsItsSettingsCarriesTheMenuAndWritesEachChange) {
   apptest::TempFolder folder(L"ovframecwd"), appData(L"ovframeappdata");
   ASSERT_TRUE(apptest::CopyTables(folder.Path()));
+  ASSERT_TRUE(::CopyFileW((gui::ExeFolder() + L"\\PreflopPredefined.ini").c_str(),
+                          (folder / L"PreflopPredefined.ini").c_str(), FALSE));
   ASSERT_TRUE(::CreateDirectoryW((appData / L"OmahaVantorn").c_str(), nullptr));
   theApp.ini = appData / L"OmahaVantorn\\OmahaVantorn.ini";
   ::WritePrivateProfileStringW(L"Global", L"OnlyShorthanded", L"0", theApp.ini.c_str());
@@ -161,6 +184,14 @@ TEST(ApplicationInThisProcess, ReadsItsSettingsCarriesTheMenuAndWritesEachChange
   EXPECT_EQ(r.exePath.Right(18), CString(L"app_frame_test.exe"));
   EXPECT_STREQ(r.randomWord, L"random");
   EXPECT_EQ(r.hiLoRangeSetting, 1) << "the range language ranks by the game of the settings";
+
+  // The hidden tree of predefined ranges, filled from the folder's file; the settings stay where
+  // they were.
+  EXPECT_TRUE(r.treeHidden);
+  EXPECT_EQ(r.treeId, 2700);
+  EXPECT_GT(r.treeItems, 10);
+  EXPECT_FALSE(r.firstRange.IsEmpty());
+  EXPECT_TRUE(r.profileBackOnSettings);
 
   EXPECT_EQ(r.menuBar, (std::vector<std::wstring>{L"&File", L"&View", L"&Tools", L"&Help"}));
   ASSERT_GE(r.fileMenu.size(), 6u);

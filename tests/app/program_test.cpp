@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr UINT kShortHanded = 32799, kDeadCards = 32800, kResults = 32801, kDumpTables = 32797, kAbout = 0xE140;
+constexpr UINT kShortHanded = 32799, kDeadCards = 32800, kResults = 32801, kDumpTables = 32797, kAbout = 0xE140,
+               kExperiment = 32774;
 constexpr int kPaneFirst = 0xE900;
 const wchar_t kSplashClass[] = L"SplashScreenExClass";
 
@@ -274,6 +275,78 @@ TEST_F(ProgramTest, AboutShowsTheVersionUntilAKeyIsPressed) {
 
   ::PostMessageW(about, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(apptest::WaitGone(about, 5000));
+  CloseAndExpectCleanExit(frame);
+}
+
+// The experiment's number prompt: types the start class and presses OK.
+void StartExperimentAt(HWND frame, DWORD pid, const wchar_t* number) {
+  ::PostMessageW(frame, WM_COMMAND, kExperiment, 0);
+  HWND prompt = gui::WaitForWindow(L"#32770", L"Dialog", pid, 10000);
+  ASSERT_NE(prompt, nullptr) << "no number prompt";
+  HWND edit = gui::WaitForChild(prompt, 1063, 2000);
+  ASSERT_NE(edit, nullptr);
+  wchar_t shown[32] = L"";
+  ::SendMessageW(edit, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(shown));  // the edit's own text
+  EXPECT_STREQ(shown, L"0") << "the prompt starts at 0";
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number));
+  ::PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(prompt, IDOK)));
+}
+
+std::vector<std::string> FileLines(const std::wstring& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path.c_str(), std::ios::binary);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+const std::regex kExperimentLine("[AKQJT98765432][abcd][AKQJT98765432][abcd][AKQJT98765432][abcd][AKQJT98765432][abcd]"
+                                 "(\\t *[0-9]+\\.[0-9]{2}%){6}");
+
+TEST_F(ProgramTest, TheExperimentRunsTheLastClassIntoItsFile) {
+  ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
+  ASSERT_TRUE(apptest::WriteFileBytes(folder_ / L"Omaharandom.txt", "earlier line\n"));
+  ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
+  HWND frame = apptest::WaitForFrame(program_.Id());
+  ASSERT_NE(frame, nullptr);
+  StartExperimentAt(frame, program_.Id(), L"16431");
+  // The run ends by itself after one class; the frame is usable again afterwards.
+  const DWORD start = ::GetTickCount();
+  while (FileLines(folder_ / L"Omaharandom.txt").size() < 2 && ::GetTickCount() - start < 60000) gui::Pump(100);
+  const auto lines = FileLines(folder_ / L"Omaharandom.txt");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "earlier line") << "lines are appended";
+  EXPECT_TRUE(std::regex_match(lines[1], kExperimentLine)) << lines[1];
+  while (!::IsWindowEnabled(frame) && ::GetTickCount() - start < 60000) gui::Pump(100);
+  EXPECT_TRUE(::IsWindowEnabled(frame));
+  gui::Pump(500);
+  EXPECT_EQ(FileLines(folder_ / L"Omaharandom.txt").size(), 2u);
+  CloseAndExpectCleanExit(frame);
+}
+
+TEST_F(ProgramTest, StopEndsTheExperimentAfterTheCurrentClass) {
+  ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
+  ASSERT_TRUE(apptest::WriteFileBytes(folder_ / L"Omaharandom.txt", ""));
+  ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
+  HWND frame = apptest::WaitForFrame(program_.Id());
+  ASSERT_NE(frame, nullptr);
+  StartExperimentAt(frame, program_.Id(), L"100");
+
+  // The progress dialog names each class done: "100: <hand>".
+  HWND progress = nullptr;
+  const DWORD start = ::GetTickCount();
+  while (!progress && ::GetTickCount() - start < 60000) {
+    progress = gui::WaitForWindow(L"#32770", L"100: ", program_.Id(), 200);
+  }
+  ASSERT_NE(progress, nullptr) << "no progress caption for the first class";
+  EXPECT_FALSE(::IsWindowEnabled(frame)) << "the frame waits while the experiment runs";
+  gui::SaveCapture(gui::CaptureWindow(progress), L"app_experiment_progress");
+  ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(progress, IDCANCEL)));
+  ASSERT_TRUE(apptest::WaitGone(progress, 60000)) << "Stop did not end the run";
+  const auto lines = FileLines(folder_ / L"Omaharandom.txt");
+  EXPECT_GE(lines.size(), 1u);
+  EXPECT_LE(lines.size(), 3u) << "the run stops after the class in hand";
+  for (const std::string& line : lines) EXPECT_TRUE(std::regex_match(line, kExperimentLine)) << line;
+  EXPECT_TRUE(::IsWindowEnabled(frame));
   CloseAndExpectCleanExit(frame);
 }
 

@@ -1,0 +1,15 @@
+#include "app/number_input_dialog.h"
+
+#include "shell_dialogs.h"
+
+CNumberInputDialog::CNumberInputDialog() : CDialog(IDD_NUMBER_INPUT) {}
+
+void CNumberInputDialog::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Text(pDX, IDC_NUMBER_EDIT, m_number);
+}
+
+void CNumberInputDialog::OnOK() {
+  UpdateData(TRUE);
+  CDialog::OnOK();
+}
