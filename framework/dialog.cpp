@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/app.h"
+#include "framework/frame.h"
 #include "framework/fwinternal.h"
 #include "framework/fwres.h"
 
@@ -15,10 +16,17 @@ END_MESSAGE_MAP()
 
 namespace fw::detail {
 
-BOOL PreTranslateDialogInput(HWND hDlg, MSG* pMsg) {
+BOOL PreTranslateDialogInput(CWnd* pDlg, MSG* pMsg) {
+  HWND hDlg = pDlg ? pDlg->GetSafeHwnd() : nullptr;
   if (hDlg == nullptr || pMsg == nullptr) return FALSE;
   if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
   if (pMsg->hwnd != hDlg && !::IsChild(hDlg, pMsg->hwnd)) return FALSE;
+  if (pDlg->GetStyle() & WS_CHILD) {
+    for (CFrameWnd* frame = pDlg->GetParentFrame(); frame != nullptr; frame = frame->GetParentFrame()) {
+      if (frame->PreTranslateMessage(pMsg)) return TRUE;
+      if (!::IsWindow(hDlg)) return TRUE;  // the frame's command closed the dialog
+    }
+  }
   return ::IsDialogMessageW(hDlg, pMsg);
 }
 
@@ -285,7 +293,7 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return fw::detail::PreTranslateDialogInput(m_hWnd, pMsg); }
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return fw::detail::PreTranslateDialogInput(this, pMsg); }
 
 void CDialog::NextDlgCtrl() const { ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
 

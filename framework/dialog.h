@@ -91,8 +91,10 @@ namespace fw::detail {
 
 // Offers a keyboard message meant for hDlg or one of its controls to the
 // system's dialog handling (Tab, arrows, Enter, Escape, mnemonics); TRUE when
-// it was handled there.
-BOOL PreTranslateDialogInput(HWND hDlg, MSG* pMsg);
+// it was handled there. A child dialog (inside a view or a frame) first lets
+// the frames above it see the message: the dialog handling would swallow
+// their accelerators and menu keys.
+BOOL PreTranslateDialogInput(CWnd* pDlg, MSG* pMsg);
 
 // The dialog procedure of framework dialogs: leaves every message to the
 // default dialog processing (the object's map has run before it).

@@ -162,7 +162,7 @@ void CFormView::OnInitialUpdate() {
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg) {
   if (CView::PreTranslateMessage(pMsg)) return TRUE;
-  return fw::detail::PreTranslateDialogInput(m_hWnd, pMsg);
+  return fw::detail::PreTranslateDialogInput(this, pMsg);
 }
 
 void CFormView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {

@@ -58,7 +58,7 @@ struct Results {
   std::vector<std::wstring> recentAfterChoosing;
   int boxesAfterGone = 0;
   bool goneRemoved = false;
-  INT_PTR modalByEscape = 0, modalByOk = 0;
+  INT_PTR modalByEscape = 0, modalByOk = 0, modalByAccelerator = 0;
   CString modalText;
   bool ownerDisabledDuringModal = false;
   bool modelessShown = false, modelessOwned = false, modelessClosed = false;
@@ -232,6 +232,22 @@ void CDocApp::Script() {
     g_results.modalByOk = Frame()->m_modalResult;
     g_results.modalText = Frame()->m_modalText;
   });
+  // The frame's accelerator works while a control of the view's dialog has the focus.
+  script.push_back([this] {
+    Frame()->m_modalSteps = {[](CStepDialog& d) { fwtest::PostKey(d.GetDlgItem(IDC_TEXT)->m_hWnd, VK_ESCAPE); }};
+    Frame()->m_modalResult = 0;
+    HWND edit = Dialog().m_nameEdit.m_hWnd;
+    ::SetFocus(edit);
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG msg = {edit, WM_KEYDOWN, 'M', 1, static_cast<DWORD>(::GetMessageTime()), {0, 0}};
+    if (!PreTranslateMessage(&msg)) ::DispatchMessageW(&msg);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    g_results.modalByAccelerator = Frame()->m_modalResult;
+  });
   // A modeless dialog beside the frame, closed by its button.
   script.push_back([this] {
     Frame()->SendMessage(WM_COMMAND, ID_TOOLS_MODELESS);
@@ -358,6 +374,7 @@ TEST(TestApplication, RunsItsScriptAndKeepsTheRecentFilesInTheIniFile) {
   EXPECT_EQ(g_results.modalByEscape, IDCANCEL);
   EXPECT_EQ(g_results.modalByOk, IDOK);
   EXPECT_EQ(g_results.modalText, L"typed text");
+  EXPECT_EQ(g_results.modalByAccelerator, IDCANCEL);
   EXPECT_TRUE(g_results.ownerDisabledDuringModal);
   EXPECT_TRUE(g_results.modelessShown);
   EXPECT_TRUE(g_results.modelessOwned);
