@@ -37,8 +37,10 @@ std::wstring PercentDecode(const std::wstring& s) {
 // A resource name or type of an address: "#23" and "23" are numbers.
 LPCWSTR ResourceName(const std::wstring& text, std::wstring& storage) {
   std::wstring digits = !text.empty() && text[0] == L'#' ? text.substr(1) : text;
-  if (!digits.empty() && digits.size() <= 5 && digits.find_first_not_of(L"0123456789") == std::wstring::npos)
-    return MAKEINTRESOURCEW(std::stoi(digits));
+  if (!digits.empty() && digits.size() <= 5 && digits.find_first_not_of(L"0123456789") == std::wstring::npos) {
+    int id = std::stoi(digits);
+    if (id > 0 && id <= 0xFFFF) return MAKEINTRESOURCEW(id);
+  }
   storage = text;
   return storage.c_str();
 }
