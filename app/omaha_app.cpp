@@ -157,9 +157,6 @@ BOOL COmahaVantornApp::InitInstance() {
   if (!m_pMainWnd) return FALSE;
   m_pMainWnd->ShowWindow(SW_SHOW);
   m_pMainWnd->UpdateWindow();
-  // The splash stays in front of the frame that opened behind it until it goes.
-  if (g_splashScreen && ::IsWindow(g_splashScreen->GetSafeHwnd()))
-    g_splashScreen->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return TRUE;
 }
 

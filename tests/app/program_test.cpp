@@ -52,6 +52,14 @@ TEST_F(ProgramTest, StartsWithTheSplashOpensTheFrameAndEndsCleanly) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(gui::WindowText(frame), L"Brightfold Vantorn - Omaha");
   EXPECT_NE(::GetMenu(frame), nullptr) << "the frame's menu";
+  // While it shows, the splash stays in front of the frame.
+  RECT splashRect, frameRect, overlap;
+  ::GetWindowRect(splash, &splashRect);
+  ::GetWindowRect(frame, &frameRect);
+  if (::IsWindowVisible(splash) && ::IntersectRect(&overlap, &splashRect, &frameRect)) {
+    const POINT inside = {(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
+    EXPECT_EQ(::GetAncestor(::WindowFromPoint(inside), GA_ROOT), splash);
+  }
   const LONG style = ::GetWindowLongW(frame, GWL_STYLE);
   EXPECT_FALSE(style & WS_THICKFRAME) << "the user cannot resize the frame";
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -348,6 +356,22 @@ TEST_F(ProgramTest, StopEndsTheExperimentAfterTheCurrentClass) {
   for (const std::string& line : lines) EXPECT_TRUE(std::regex_match(line, kExperimentLine)) << line;
   EXPECT_TRUE(::IsWindowEnabled(frame));
   CloseAndExpectCleanExit(frame);
+}
+
+TEST_F(ProgramTest, AFileOnTheCommandLineOnlyJoinsTheRecentFiles) {
+  ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
+  const std::wstring scenario = folder_ / L"Three way.vof";
+  ASSERT_TRUE(apptest::WriteFileBytes(scenario, "Player0=AA**\nFlop=\nTurn=\nRiver=\nDead=\n"));
+  ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path(), L"\"" + scenario + L"\""));
+  HWND frame = apptest::WaitForFrame(program_.Id());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(gui::WindowText(frame), L"Brightfold Vantorn - Omaha") << "the file's name stays out of the caption";
+  CloseAndExpectCleanExit(frame);
+  std::wstring listed = apptest::ReadIni(Ini(), L"Recent File List", L"File1");
+  for (wchar_t& ch : listed) ch = static_cast<wchar_t>(towlower(ch));
+  std::wstring expected = scenario;
+  for (wchar_t& ch : expected) ch = static_cast<wchar_t>(towlower(ch));
+  EXPECT_EQ(listed, expected);
 }
 
 }  // namespace
