@@ -147,3 +147,42 @@ TEST(BrowserCommandLine, CutsAtThePlaceholderAndAppendsTheTarget) {
 }
 
 }  // namespace
+
+namespace {
+
+// Reads the message box this process shows and presses its OK button.
+struct BoxReader {
+  std::wstring caption, text;
+  static DWORD WINAPI Run(void* data) {
+    auto* self = static_cast<BoxReader*>(data);
+    for (int i = 0; i < 200; ++i) {
+      ::Sleep(25);
+      HWND box = ::FindWindowW(L"#32770", nullptr);
+      DWORD pid = 0;
+      if (box) ::GetWindowThreadProcessId(box, &pid);
+      if (!box || pid != ::GetCurrentProcessId()) continue;
+      wchar_t buffer[512] = L"";
+      ::GetWindowTextW(box, buffer, 512);
+      self->caption = buffer;
+      ::GetDlgItemTextW(box, 0xFFFF, buffer, 512);
+      self->text = buffer;
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    return 1;
+  }
+};
+
+TEST(ShowMessageBox, FormatsTheTextAndNamesTheProgramWithoutAMainWindow) {
+  BoxReader reader;
+  HANDLE thread = ::CreateThread(nullptr, 0, &BoxReader::Run, &reader, 0, nullptr);
+  const CString file = L"Omaha.bin";
+  const int pressed = ShowMessageBox(nullptr, L"File %s: %d records", MB_OK, file, 16432);
+  ::WaitForSingleObject(thread, 10000);
+  ::CloseHandle(thread);
+  EXPECT_EQ(pressed, IDOK);
+  EXPECT_EQ(reader.caption, L"Brightfold Vantorn - Omaha");
+  EXPECT_EQ(reader.text, L"File Omaha.bin: 16432 records");
+}
+
+}  // namespace

@@ -39,6 +39,9 @@ struct Results {
   int treeItems = 0;
   CString firstRange;
   bool profileBackOnSettings = false;
+  CString helpPath, appName;
+  bool cardBitmaps = false, fonts = false, desktop = false, servicesRegistered = false;
+  int themeSetting = -1;
 };
 Results g_results;
 
@@ -107,6 +110,13 @@ void TestApp::Script() {
     }
   }
   r.profileBackOnSettings = m_profileSwap && m_pszProfileName == m_profileSwap->m_iniPath.GetString();
+  r.helpPath = m_pszHelpFilePath;
+  r.appName = m_pszAppName;
+  r.cardBitmaps = m_cardStripBitmap.GetSafeHandle() && m_cardMaskBitmap.GetSafeHandle();
+  r.fonts = m_fonts != nullptr && AppFonts() == m_fonts;
+  r.desktop = !::IsRectEmpty(&m_desktopRect);
+  r.servicesRegistered = GetAppServices() == static_cast<AppServices*>(this);
+  r.themeSetting = AppUsesPETheme() && m_useBVTheme == 1 ? 1 : 0;
 
   CMenu* bar = frame->GetMenu();
   r.menuBar = Texts(bar);
@@ -166,6 +176,7 @@ TEST(ApplicationInThisProcess, ReadsItsSettingsCarriesTheMenuAndWritesEachChange
   ::WritePrivateProfileStringW(L"Global", L"UseHiLo", L"1", theApp.ini.c_str());
   ::WritePrivateProfileStringW(L"Global", L"Left", L"5000", theApp.ini.c_str());
   ::WritePrivateProfileStringW(L"Global", L"Top", L"-40", theApp.ini.c_str());
+  ::WritePrivateProfileStringW(L"Global", L"UseBVTheme", L"0", theApp.ini.c_str());
   ::SetEnvironmentVariableW(L"OMAHAVANTORN_APPDATA", appData.Path().c_str());
   ::SetCurrentDirectoryW(folder.Path().c_str());
 
@@ -184,6 +195,13 @@ TEST(ApplicationInThisProcess, ReadsItsSettingsCarriesTheMenuAndWritesEachChange
   EXPECT_EQ(r.exePath.Right(18), CString(L"app_frame_test.exe"));
   EXPECT_STREQ(r.randomWord, L"random");
   EXPECT_EQ(r.hiLoRangeSetting, 1) << "the range language ranks by the game of the settings";
+  EXPECT_EQ(r.helpPath.Right(18), CString(L"app_frame_test.chm")) << "compiled help named after the program";
+  EXPECT_STREQ(r.appName, L"Brightfold Vantorn - Omaha");
+  EXPECT_TRUE(r.cardBitmaps);
+  EXPECT_TRUE(r.fonts);
+  EXPECT_TRUE(r.desktop);
+  EXPECT_TRUE(r.servicesRegistered) << "the custom controls read the application's settings";
+  EXPECT_EQ(r.themeSetting, 1) << "a stored 0 for the dialog colouring has no effect";
 
   // The hidden tree of predefined ranges, filled from the folder's file; the settings stay where
   // they were.

@@ -255,6 +255,27 @@ TEST_F(ProgramTest, TheHiddenDumpCommandWritesBothTables) {
   CloseAndExpectCleanExit(frame);
 }
 
+TEST_F(ProgramTest, TheHiddenRewriteCommandWritesTableFilesThatLoadAgain) {
+  ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
+  ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
+  HWND frame = apptest::WaitForFrame(program_.Id());
+  ASSERT_NE(frame, nullptr);
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(::SendMessageTimeoutW(frame, WM_COMMAND, 32775, 0, SMTO_NORMAL, 120000, &result));
+  CloseAndExpectCleanExit(frame);
+  EXPECT_EQ(apptest::ReadFileBytes(folder_ / L"Omaha.bin2").size(), 16432u * 233u);
+  EXPECT_EQ(apptest::ReadFileBytes(folder_ / L"Combos.bin2").size(), 270725u * 5u);
+
+  // The rewritten files serve as the program's tables: no message at the next start.
+  ASSERT_TRUE(::MoveFileExW((folder_ / L"Omaha.bin2").c_str(), (folder_ / L"Omaha.bin").c_str(), MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(::MoveFileExW((folder_ / L"Combos.bin2").c_str(), (folder_ / L"Combos.bin").c_str(), MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
+  frame = apptest::WaitForFrame(program_.Id());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(gui::WaitForWindow(L"#32770", nullptr, program_.Id(), 300), nullptr) << "the tables loaded";
+  CloseAndExpectCleanExit(frame);
+}
+
 TEST_F(ProgramTest, AboutShowsTheVersionUntilAKeyIsPressed) {
   ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
   ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
