@@ -1,5 +1,5 @@
 // Poker evaluation library: card masks, card texts, high-hand evaluator, eight-or-better low evaluator,
-// Omaha Hi/Lo evaluator. Interface fixed in ../shared/design.md ("The poker evaluation library").
+// Omaha Hi/Lo evaluator. The project-wide interface: keep names, types and encodings stable.
 // Portable C++20, no platform header. All functions are thread-safe; the lookup tables are built once,
 // on first use, behind a thread-safe static.
 #pragma once

@@ -1,4 +1,4 @@
-// Card masks, deck indices and card texts (design.md; Part 1.103's data model).
+// Card masks, deck indices and card texts.
 #include <gtest/gtest.h>
 
 #include "pokereval/pokereval.h"
