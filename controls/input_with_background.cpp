@@ -1,7 +1,12 @@
 #include "controls/input_with_background.h"
 
+#include <string>
+
+#include "core/range_item.h"
+
 BEGIN_MESSAGE_MAP(CEditWithBorder, CEdit)
   ON_WM_NCPAINT()
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 void CEditWithBorder::OnNcPaint() {
@@ -18,4 +23,61 @@ void CEditWithBorder::OnNcPaint() {
   dc.Draw3dRect(&frame, color, color);
 }
 
+HBRUSH CEditWithBorder::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  HBRUSH brush = CEdit::OnCtlColor(pDC, pWnd, nCtlColor);
+  pDC->SetBkMode(TRANSPARENT);
+  return brush;
+}
+
+BEGIN_MESSAGE_MAP(CInputWithBackground, CEditWithBorder)
+  ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+namespace {
+
+CInputWithBackground::RangeCheck g_rangeCheck = nullptr;
+
+// Every two-letter group from the front is a card.
+bool AllCards(std::wstring_view text) {
+  if (text.size() % 2 != 0) return false;
+  for (size_t i = 0; i < text.size(); i += 2)
+    if (!IsValidCardText(text.substr(i, 2))) return false;
+  return true;
+}
+
+}  // namespace
+
 CInputWithBackground::~CInputWithBackground() { delete m_brush; }
+
+void CInputWithBackground::SetRangeCheck(RangeCheck check) { g_rangeCheck = check; }
+
+bool CInputWithBackground::IsValidInput(int mode, std::wstring_view raw) {
+  std::wstring text;
+  for (wchar_t c : raw)
+    if (c != L' ' && c != L'\t') text.push_back(c);
+  if (mode < 1 || mode == 2) return !g_rangeCheck || g_rangeCheck(text);
+  if (text.empty()) return true;
+  switch (mode) {
+    case kOneCard:
+      return text.size() == 2 && AllCards(text);
+    case kUpToThreeCards:
+      return text.size() <= 6 && AllCards(text);
+    case kHand:
+      return text.size() == 8 && AllCards(text);
+    default:
+      return AllCards(text);
+  }
+}
+
+HBRUSH CInputWithBackground::CtlColor(CDC* pDC, UINT /*nCtlColor*/) {
+  CString text;
+  GetWindowText(text);
+  const bool valid = IsValidInput(m_mode, std::wstring_view(text.GetString(), text.GetLength()));
+  const COLORREF color = valid ? kValidColor : kInvalidColor;
+  delete m_brush;
+  m_brush = new CBrush(color);
+  pDC->SetBkColor(color);
+  pDC->SetTextColor(m_inactive ? kInactiveTextColor : ::GetSysColor(COLOR_WINDOWTEXT));
+  m_valid = valid ? 1 : 0;
+  return static_cast<HBRUSH>(m_brush->GetSafeHandle());
+}

@@ -1,7 +1,9 @@
-// The application's input edit as far as the special combo box uses it: a CEdit whose own
-// one-pixel frame replaces the sunken edge (switchable), with an owned background brush.
-// The application shell adds the validation colouring of its input fields to this class.
+// The application's input edit: a CEdit whose own one-pixel frame replaces the sunken edge
+// (switchable), and the input field that colours itself white while its text is valid and light
+// red while it is not, by a validation rule chosen per field.
 #pragma once
+
+#include <string_view>
 
 #include "framework/afxwin.h"
 
@@ -17,13 +19,37 @@ class CEditWithBorder : public CEdit {
 
  protected:
   afx_msg void OnNcPaint();
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   DECLARE_MESSAGE_MAP()
 };
 
 class CInputWithBackground : public CEditWithBorder {
  public:
+  // Validation rules of m_mode: range text (0 and every other value below 1), one card,
+  // up to three cards, a four-card hand, and from 5 on any list of cards.
+  enum { kRangeText = 0, kOneCard = 1, kUpToThreeCards = 3, kHand = 4, kCardList = 5 };
+
   CInputWithBackground() = default;
   ~CInputWithBackground() override;
 
+  int m_mode = kRangeText;
+  int m_inactive = 0;  // grey text (a seat that does not take part)
+  int m_valid = 1;     // result of the last validation
   CBrush* m_brush = nullptr;  // background of the last colour request; owned
+
+  static constexpr COLORREF kValidColor = RGB(255, 255, 255);
+  static constexpr COLORREF kInvalidColor = RGB(224, 120, 120);
+  static constexpr COLORREF kInactiveTextColor = RGB(192, 192, 192);
+
+  // Judges range texts; the application installs the check of its starting-hand base.
+  // Without one every range text counts as valid.
+  using RangeCheck = bool (*)(std::wstring_view text);
+  static void SetRangeCheck(RangeCheck check);
+
+  // The rule of mode applied to text (blanks are removed first).
+  static bool IsValidInput(int mode, std::wstring_view text);
+
+ protected:
+  afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+  DECLARE_MESSAGE_MAP()
 };

@@ -1,0 +1,217 @@
+// The main dialog in the running program: ranges typed into seats, the board and dead cards
+// entered and guarded, the seat and board commands, the seat layout and the street columns,
+// read back from the controls; captures of both layouts and of a full board.
+#include <gtest/gtest.h>
+
+#include "gui_harness.h"
+#include "program_runner.h"
+#include "temp_folder.h"
+
+namespace {
+
+constexpr UINT kShortHanded = 32799;
+constexpr int kRange = 3040, kCheck = 3100, kCount = 1440, kExplorer = 1450, kRandom = 3010, kSeatClear = 3020;
+constexpr int kFlop = 3070, kTurn = 3071, kRiver = 3072, kDead = 1600;
+constexpr int kFlopCheck = 3122, kTurnCheck = 1601, kRiverCheck = 1602, kDeadCheck = 1603;
+constexpr int kTurnClear = 1054, kFlopClear = 1049, kClearAll = 3073, kEvaluate = 1039, kAllStreets = 1068;
+constexpr int kHeaderPreflop = 1070, kHeaderFlop = 1069;
+
+HWND FindDialog(HWND frame) {
+  struct Search {
+    HWND found = nullptr;
+  } search;
+  ::EnumChildWindows(
+      frame,
+      [](HWND child, LPARAM data) -> BOOL {
+        if (::GetDlgCtrlID(child) == kRange) {
+          reinterpret_cast<Search*>(data)->found = ::GetParent(child);
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class MainDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
+    ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
+    frame_ = apptest::WaitForFrame(program_.Id());
+    ASSERT_NE(frame_, nullptr);
+    for (int i = 0; i < 100 && !dialog_; ++i) {
+      dialog_ = FindDialog(frame_);
+      if (!dialog_) gui::Pump(100);
+    }
+    ASSERT_NE(dialog_, nullptr) << "no main dialog";
+    gui::Pump(500);
+  }
+  void TearDown() override {
+    if (frame_) ::PostMessageW(frame_, WM_CLOSE, 0, 0);
+    DWORD code = 0;
+    if (!program_.WaitExit(15000, &code)) program_.Kill();
+  }
+
+  HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
+  // WM_GETTEXT: the window text of another process's edit is not its content.
+  std::wstring Text(int id) const {
+    wchar_t buffer[512] = {};
+    ::SendMessageW(Item(id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+  }
+  void SetText(int id, const wchar_t* text) {
+    ::SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    gui::Pump(100);
+  }
+  void Type(int id, const std::wstring& text) {
+    ::SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    ::SendMessageW(Item(id), EM_SETSEL, 0, 0);
+    gui::TypeText(Item(id), text);
+    gui::Pump(200);
+  }
+  void Click(int id) {
+    ::SendMessageW(Item(id), BM_CLICK, 0, 0);
+    gui::Pump(200);
+  }
+  bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool Visible(int id) const { return ::IsWindowVisible(Item(id)) != 0; }
+  bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != 0; }
+  int Top(int id) const {
+    RECT r;
+    ::GetWindowRect(Item(id), &r);
+    return r.top;
+  }
+  void Capture(const wchar_t* name) {
+    gui::Pump(300);
+    gui::Image shot = gui::CaptureWindow(frame_);
+    gui::SaveCapture(shot, name);
+    EXPECT_GT(gui::CountColours(shot, RECT{0, 0, shot.width, shot.height}), 10);
+  }
+
+  apptest::TempFolder folder_{L"ovdlgcwd"};
+  apptest::TempFolder appData_{L"ovdlgdata"};
+  apptest::Program program_;
+  HWND frame_ = nullptr;
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(MainDialogTest, SeatsTakeRangesCountHandsAndEnableEvaluate) {
+  // The program starts short-handed: seats 0 to 3 are hidden, seat 4 is the first.
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(Visible(kRange + i)) << i;
+  EXPECT_TRUE(Visible(kRange + 4));
+  EXPECT_FALSE(Enabled(kEvaluate));
+
+  // Rank letters are typed in capitals, suit letters stay.
+  Type(kRange + 4, L"aa");
+  EXPECT_EQ(Text(kRange + 4), L"AA");
+  EXPECT_TRUE(Checked(kCheck + 4));
+  EXPECT_TRUE(Visible(kCheck + 4));
+  EXPECT_FALSE(Text(kCount + 4).empty()) << "hand count of AA";
+  EXPECT_TRUE(Enabled(kExplorer + 4));
+  EXPECT_FALSE(Enabled(kEvaluate)) << "one seat only";
+
+  Click(kRandom + 5);
+  EXPECT_EQ(Text(kRange + 5), L"random");
+  EXPECT_TRUE(Enabled(kEvaluate));
+
+  // An unticked seat no longer counts.
+  Click(kCheck + 5);
+  EXPECT_FALSE(Checked(kCheck + 5));
+  EXPECT_FALSE(Enabled(kEvaluate));
+  EXPECT_FALSE(Enabled(kExplorer + 5));
+
+  // Bad range text: no count, no launcher, no crash.
+  Type(kRange + 6, L"xyz((");
+  EXPECT_TRUE(Text(kCount + 6).empty());
+  EXPECT_FALSE(Enabled(kExplorer + 6));
+
+  // Clearing empties the range, unticks and hides the box.
+  Click(kSeatClear + 4);
+  EXPECT_EQ(Text(kRange + 4), L"");
+  EXPECT_FALSE(Checked(kCheck + 4));
+  EXPECT_FALSE(Visible(kCheck + 4));
+  EXPECT_TRUE(Text(kCount + 4).empty());
+}
+
+TEST_F(MainDialogTest, BoardAndDeadCardsAreGuardedChainedAndCleared) {
+  EXPECT_FALSE(Enabled(kTurn)) << "no flop yet";
+  // The third flop card repeats the first: only its rank letter stays.
+  Type(kFlop, L"AsKdAs");
+  EXPECT_EQ(Text(kFlop), L"AsKdA");
+  SetText(kFlop, L"As Kd 7h 2c");  // pasted with blanks: the first three cards stay
+  EXPECT_EQ(Text(kFlop), L"AsKd7h");
+  EXPECT_TRUE(Checked(kFlopCheck));
+  EXPECT_TRUE(Enabled(kTurn));
+  // A flop card typed into the turn leaves its rank letter.
+  SetText(kTurn, L"Kd");
+  EXPECT_EQ(Text(kTurn), L"K");
+  SetText(kTurn, L"2c");
+  SetText(kRiver, L"3d");
+  EXPECT_TRUE(Checked(kRiverCheck));
+  // A seat's exact hand is in use too; a dead-card text pasted with a used card keeps what
+  // precedes it, and the guard ends.
+  SetText(kRange + 4, L"QhQdJhJd");
+  SetText(kDead, L"5c6cQh8c");
+  EXPECT_EQ(Text(kDead), L"5c6cQ");
+  SetText(kDead, L"5c6c");
+  EXPECT_TRUE(Checked(kDeadCheck));
+  Capture(L"main_dialog_full_board");
+
+  // Unticking the flop unticks turn and river; ticking the river ticks them again.
+  Click(kFlopCheck);
+  EXPECT_FALSE(Checked(kTurnCheck));
+  EXPECT_FALSE(Checked(kRiverCheck));
+  Click(kRiverCheck);
+  EXPECT_TRUE(Checked(kFlopCheck));
+  EXPECT_TRUE(Checked(kTurnCheck));
+
+  Click(kTurnClear);
+  EXPECT_EQ(Text(kTurn), L"");
+  EXPECT_EQ(Text(kRiver), L"");
+  EXPECT_EQ(Text(kFlop), L"AsKd7h");
+  Click(kFlopClear);
+  EXPECT_EQ(Text(kFlop), L"");
+  EXPECT_FALSE(Enabled(kTurn));
+
+  SetText(kFlop, L"2h3h4h");
+  Click(kClearAll);
+  for (int id : {kFlop, kTurn, kRiver, kDead, kRange + 4, kRange + 5}) EXPECT_EQ(Text(id), L"") << id;
+}
+
+TEST_F(MainDialogTest, LayoutSwitchesBetweenSixAndTenSeatsAndStreetColumns) {
+  Capture(L"main_dialog_six_seats");
+  const int seat4Six = Top(kRange + 4), flopSix = Top(kFlop);
+  RECT frameSix;
+  ::GetWindowRect(frame_, &frameSix);
+
+  ::SendMessageW(frame_, WM_COMMAND, kShortHanded, 0);
+  gui::Pump(300);
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(Visible(kRange + i)) << i;
+  const int rows = Top(kRange + 4) - seat4Six;
+  EXPECT_GT(rows, 0);
+  EXPECT_EQ(Top(kFlop) - flopSix, rows);
+  RECT frameTen;
+  ::GetWindowRect(frame_, &frameTen);
+  EXPECT_EQ((frameTen.bottom - frameTen.top) - (frameSix.bottom - frameSix.top), rows) << "the frame follows";
+  Type(kRange + 0, L"kk");
+  EXPECT_EQ(Text(kRange + 0), L"KK");
+  Capture(L"main_dialog_ten_seats");
+
+  ::SendMessageW(frame_, WM_COMMAND, kShortHanded, 0);
+  gui::Pump(300);
+  EXPECT_EQ(Top(kRange + 4), seat4Six);
+  EXPECT_EQ(Top(kFlop), flopSix);
+  EXPECT_FALSE(Visible(kRange + 0));
+
+  // One equity column, or one per street.
+  EXPECT_EQ(Text(kHeaderPreflop), L"Equity");
+  EXPECT_FALSE(Visible(kHeaderFlop));
+  Click(kAllStreets);
+  EXPECT_EQ(Text(kHeaderPreflop), L"Preflop");
+  EXPECT_TRUE(Visible(kHeaderFlop));
+  Click(kAllStreets);
+  EXPECT_EQ(Text(kHeaderPreflop), L"Equity");
+}
+
+}  // namespace
