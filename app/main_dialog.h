@@ -85,7 +85,7 @@ class COmahaVantornDlg : public CDialog {
   CInputWithBackground m_rangeEdits[kSeats];
   CInputWithBackground m_boardEdits[kStreets];
   CWebBrowser2 m_browser;
-  CEdit m_streetFields[4][kSeats];  // preflop, flop, turn, river
+  CEditWithBackground m_streetFields[4][kSeats];  // preflop, flop, turn, river
   COwnerDrawCardButton m_cardButtons[kStreets];
   CSpezialComboBox m_historyCombos[kSeats];
   CStatic m_banner;

@@ -1,5 +1,6 @@
 #include "controls/input_with_background.h"
 
+#include <cwchar>
 #include <string>
 
 #include "core/range_item.h"
@@ -27,6 +28,47 @@ HBRUSH CEditWithBorder::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   HBRUSH brush = CEdit::OnCtlColor(pDC, pWnd, nCtlColor);
   pDC->SetBkMode(TRANSPARENT);
   return brush;
+}
+
+BEGIN_MESSAGE_MAP(CEditWithBackground, CEditWithBorder)
+  ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+CEditWithBackground::~CEditWithBackground() { delete m_brush; }
+
+namespace {
+
+// The text of an undefined number.
+bool IsUndefinedNumber(const CString& text) { return text.Left(4) == L"-1.#"; }
+
+}  // namespace
+
+COLORREF CEditWithBackground::ColourFor(const CString& text, int seatCount) {
+  const double fair = seatCount >= 2 && seatCount <= 10 ? 100.0 / seatCount : 50.0;
+  if (IsUndefinedNumber(text) || text == L"-") return RGB(255, 0, 0);
+  if (text.IsEmpty()) return RGB(255, 255, 255);
+  const double value = wcstod(text.GetString(), nullptr);
+  if (value == 0) return RGB(255, 0, 0);
+  if (value <= fair) {
+    const long g = static_cast<long>(value * 255 / fair);
+    return RGB(255, g & 0xFF, 0);
+  }
+  const long r = static_cast<long>(255 - (value - fair) * 255 / (100 - fair));
+  return RGB(r & 0xFF, 255, 0);
+}
+
+HBRUSH CEditWithBackground::CtlColor(CDC* pDC, UINT /*nCtlColor*/) {
+  CString text;
+  GetWindowText(text);
+  COLORREF color = ColourFor(text, m_seatCount);
+  if (IsUndefinedNumber(text)) SetWindowText(L"-");
+  if (!IsWindowEnabled()) color = kDisabledColor;
+  m_backColour = color;
+  delete m_brush;
+  m_brush = new CBrush(color);
+  pDC->SetTextColor(m_textColour);
+  pDC->SetBkColor(color);
+  return static_cast<HBRUSH>(m_brush->GetSafeHandle());
 }
 
 BEGIN_MESSAGE_MAP(CInputWithBackground, CEditWithBorder)

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+
 #include "framework/afxwin.h"
 
 class CEditWithBorder : public CEdit {
@@ -20,6 +21,27 @@ class CEditWithBorder : public CEdit {
  protected:
   afx_msg void OnNcPaint();
   afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+  DECLARE_MESSAGE_MAP()
+};
+
+// A read-only result field showing an equity in percent on a red-yellow-green scale around
+// the fair share of the pot among m_seatCount players.
+class CEditWithBackground : public CEditWithBorder {
+ public:
+  CEditWithBackground() = default;
+  ~CEditWithBackground() override;
+
+  int m_seatCount = 2;  // players whose fair share is the middle of the scale
+  COLORREF m_textColour = RGB(0, 0, 0);
+  COLORREF m_backColour = RGB(255, 255, 0);  // of the last colour request
+  CBrush* m_brush = nullptr;                 // of the last colour request; owned
+
+  static constexpr COLORREF kDisabledColor = RGB(212, 208, 200);
+  // The background of a result text among seatCount players (enabled field).
+  static COLORREF ColourFor(const CString& text, int seatCount);
+
+ protected:
+  afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
   DECLARE_MESSAGE_MAP()
 };
 
