@@ -41,6 +41,7 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnDeadCards();
   afx_msg void OnResults();
   afx_msg void OnSupportForum();
+  afx_msg void OnSettings();
   afx_msg void OnAbout();
   afx_msg void OnHelpContents();
   afx_msg void OnToolBarOnly();

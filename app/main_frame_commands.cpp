@@ -5,6 +5,7 @@
 #include "app/main_frame.h"
 #include "app/omaha_app.h"
 #include "app/settings.h"
+#include "app/settings_dialog.h"
 #include "controls/module_version.h"
 #include "controls/splash_screen_ex.h"
 #include "resource.h"
@@ -54,6 +55,11 @@ void CMainFrame::OnSupportForum() {
   CString address;
   address.LoadString(IDS_SUPPORT_FORUM_URL);
   OpenInWebBrowser(address);
+}
+
+void CMainFrame::OnSettings() {
+  CSettingsDialog dialog(this);
+  dialog.DoModal();
 }
 
 void CMainFrame::OnHelpContents() { AfxGetApp()->WinHelp(0, HELP_CONTEXT); }

@@ -11,6 +11,7 @@
 #include "app/resource_library.h"
 #include "app/sdi_doc.h"
 #include "app/table_loading.h"
+#include "app/update_dialog.h"
 #include "framework/webbrowser.h"
 #include "menu.h"
 #include "resource.h"
@@ -145,7 +146,8 @@ BOOL COmahaVantornApp::InitInstance() {
   title.LoadString(IDS_APP_TITLE);
   ReplaceAppString(m_pszAppName, title);
 
-  // The update check comes here once it exists; start-up never waits for it.
+  // The version file is fetched with a short time-out, so start-up never waits long for it.
+  RunStartupUpdateCheck([this] { HideSplash(); });
 
   LoadTables();
 
