@@ -118,7 +118,7 @@ BOOL COmahaVantornDlg::PreTranslateMessage(MSG* pMsg) {
     // first "/" (the range's own options) nothing changes.
     static constexpr wchar_t kCapitalised[] = L"abfjklmnqtwyz";
     const wchar_t c = static_cast<wchar_t>(pMsg->wParam);
-    bool afterSlash = false;
+    bool afterSlash = false, insideWord = false;
     if (HWND focus = ::GetFocus()) {
       wchar_t buffer[2048] = {};
       ::GetWindowTextW(focus, buffer, 2048);
@@ -126,8 +126,12 @@ BOOL COmahaVantornDlg::PreTranslateMessage(MSG* pMsg) {
       ::SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
       const wchar_t* slash = wcschr(buffer, L'/');
       afterSlash = slash && static_cast<DWORD>(slash - buffer) < selEnd;
+      // A letter that follows a lower-case letter other than a suit continues a word such as
+      // the all-hands word: capitals would make it one the range language does not know.
+      const wchar_t before = selStart > 0 && selStart <= wcslen(buffer) ? buffer[selStart - 1] : 0;
+      insideWord = before >= L'a' && before <= L'z' && !wcschr(L"cdhs", before);
     }
-    if (!afterSlash && c && wcschr(kCapitalised, c)) {
+    if (!afterSlash && !insideWord && c && wcschr(kCapitalised, c)) {
       pMsg->wParam = static_cast<WPARAM>(std::towupper(c));
       return FALSE;
     }

@@ -39,7 +39,15 @@ CEditWithBackground::~CEditWithBackground() { delete m_brush; }
 namespace {
 
 // The text of an undefined number.
-bool IsUndefinedNumber(const CString& text) { return text.Left(4) == L"-1.#"; }
+// The text of an undefined number: the old run-time library's "-1.#IND" and the like, and
+// the C99 "nan" and "inf" forms of this one.
+bool IsUndefinedNumber(const CString& text) {
+  if (text.Left(4) == L"-1.#") return true;
+  CString lower(text);
+  lower.MakeLower();
+  lower.TrimLeft(L"+-");
+  return lower.Left(3) == L"nan" || lower.Left(3) == L"inf";
+}
 
 }  // namespace
 

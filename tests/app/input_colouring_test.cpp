@@ -47,7 +47,8 @@ TEST(ResultColour, FollowsTheScaleAroundTheFairShare) {
       {L"50.00%", 2, RGB(255, 255, 0)}, {L"100.00%", 2, RGB(0, 255, 0)}, {L"25.00%", 2, RGB(255, 127, 0)},
       {L"0.00%", 2, RGB(255, 0, 0)},    {L"", 2, RGB(255, 255, 255)},     {L"-1.#IND", 2, RGB(255, 0, 0)},
       {L"-", 2, RGB(255, 0, 0)},        {L"50%", 11, RGB(255, 255, 0)},   {L"50%", 1, RGB(255, 255, 0)},
-      {L"10%", 10, RGB(255, 255, 0)},
+      {L"10%", 10, RGB(255, 255, 0)},   {L"nan%", 2, RGB(255, 0, 0)},     {L"-nan", 3, RGB(255, 0, 0)},
+      {L"inf", 2, RGB(255, 0, 0)},
   };
   for (const auto& c : cases)
     EXPECT_EQ(CEditWithBackground::ColourFor(c.text, c.seats), c.colour) << testing::PrintToString(std::wstring(c.text)) << " " << c.seats;

@@ -103,6 +103,8 @@ TEST_F(MainDialogTest, SeatsTakeRangesCountHandsAndEnableEvaluate) {
   EXPECT_FALSE(Enabled(kEvaluate));
 
   // Rank letters are typed in capitals, suit letters stay.
+  Type(kRange + 4, L"ahks");
+  EXPECT_EQ(Text(kRange + 4), L"AhKs");
   Type(kRange + 4, L"aa");
   EXPECT_EQ(Text(kRange + 4), L"AA");
   EXPECT_TRUE(Checked(kCheck + 4));
@@ -110,6 +112,12 @@ TEST_F(MainDialogTest, SeatsTakeRangesCountHandsAndEnableEvaluate) {
   EXPECT_FALSE(Text(kCount + 4).empty()) << "hand count of AA";
   EXPECT_TRUE(Enabled(kExplorer + 4));
   EXPECT_FALSE(Enabled(kEvaluate)) << "one seat only";
+
+  // The all-hands word typed by hand stays a word the range language knows.
+  Type(kRange + 7, L"random");
+  EXPECT_EQ(Text(kRange + 7), L"random");
+  EXPECT_FALSE(Text(kCount + 7).empty());
+  Click(kSeatClear + 7);
 
   Click(kRandom + 5);
   EXPECT_EQ(Text(kRange + 5), L"random");

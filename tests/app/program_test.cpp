@@ -89,11 +89,12 @@ TEST_F(ProgramTest, StartsWithTheSplashOpensTheFrameAndEndsCleanly) {
   gui::Image shot = gui::CaptureWindow(frame);
   gui::SaveCapture(shot, L"app_main_frame");
   ASSERT_FALSE(shot.Empty());
-  POINT centre = {client.right / 2, client.bottom / 2};
-  ::ClientToScreen(frame, &centre);
+  // The dialog's left margin below the banner: no control covers it.
+  POINT margin = {2, 60};
+  ::ClientToScreen(frame, &margin);
   RECT window;
   ::GetWindowRect(frame, &window);
-  EXPECT_EQ(shot.At(centre.x - window.left, centre.y - window.top) & 0xFFFFFF, 0xF5F5F5u);
+  EXPECT_EQ(shot.At(margin.x - window.left, margin.y - window.top) & 0xFFFFFF, 0xF5F5F5u);
 
   EXPECT_TRUE(apptest::FolderExists(appData_ / L"OmahaVantorn"));
   CloseAndExpectCleanExit(frame);
@@ -137,7 +138,7 @@ TEST_F(ProgramTest, SettingsAreWrittenWhenTheyChangeAndReadAtTheNextStart) {
   gui::SaveCapture(shot, L"app_main_frame_hilo");
   RECT dialogRect;
   ::GetWindowRect(dialog, &dialogRect);
-  EXPECT_EQ(shot.At(dialogRect.left - window.left + 5, dialogRect.top - window.top + 5) & 0xFFFFFF, 0xF5F5F5u)
+  EXPECT_EQ(shot.At(dialogRect.left - window.left + 2, dialogRect.top - window.top + 60) & 0xFFFFFF, 0xF5F5F5u)
       << "the dialog colouring stays on";
   CloseAndExpectCleanExit(frame);
 }
