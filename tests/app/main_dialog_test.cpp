@@ -187,6 +187,25 @@ TEST_F(MainDialogTest, BoardAndDeadCardsAreGuardedChainedAndCleared) {
   for (int id : {kFlop, kTurn, kRiver, kDead, kRange + 4, kRange + 5}) EXPECT_EQ(Text(id), L"") << id;
 }
 
+TEST_F(MainDialogTest, SeatLauncherOpensThePopupMenuAndClearAllFocusesTheFirstSeat) {
+  ::PostMessageW(Item(3030 + 5), BM_CLICK, 0, 0);
+  HWND menu = nullptr;
+  for (int i = 0; i < 50 && !menu; ++i) {
+    gui::Pump(100);
+    menu = gui::WaitForWindow(L"#32768", nullptr, program_.Id(), 100);
+  }
+  ASSERT_NE(menu, nullptr) << "no popup menu";
+  gui::PostKey(menu, VK_ESCAPE);
+  EXPECT_TRUE(apptest::WaitGone(menu, 5000));
+
+  SetText(kRange + 6, L"AA");
+  Click(kClearAll);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog_, nullptr), &info);
+  EXPECT_EQ(info.hwndFocus, Item(kRange + 4)) << "the first visible seat";
+}
+
 TEST_F(MainDialogTest, LayoutSwitchesBetweenSixAndTenSeatsAndStreetColumns) {
   Capture(L"main_dialog_six_seats");
   const int seat4Six = Top(kRange + 4), flopSix = Top(kFlop);
