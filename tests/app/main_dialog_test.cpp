@@ -182,7 +182,27 @@ TEST_F(MainDialogTest, BoardAndDeadCardsAreGuardedChainedAndCleared) {
   EXPECT_EQ(Text(kFlop), L"");
   EXPECT_FALSE(Enabled(kTurn));
 
-  SetText(kFlop, L"2h3h4h");
+  // A text that is no card shows light red; a complete flop typed moves on to the turn.
+  SetText(kFlop, L"Zz");
+  gui::Pump(200);
+  gui::Image shot = gui::CaptureWindow(frame_);
+  RECT frameRect, flopRect;
+  ::GetWindowRect(frame_, &frameRect);
+  ::GetWindowRect(Item(kFlop), &flopRect);
+  EXPECT_EQ(shot.At(flopRect.right - 5 - frameRect.left, (flopRect.top + flopRect.bottom) / 2 - frameRect.top) & 0xFFFFFF,
+            0xE07878u);
+  ::SendMessageW(Item(kFlop), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  ::SetForegroundWindow(frame_);
+  ::PostMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(kFlop)), TRUE);
+  gui::Pump(200);
+  gui::TypeText(Item(kFlop), L"2h3h4h");
+  gui::Pump(300);
+  EXPECT_EQ(Text(kFlop), L"2h3h4h");
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog_, nullptr), &info);
+  EXPECT_EQ(info.hwndFocus, Item(kTurn)) << "focus on the turn";
+
   Click(kClearAll);
   for (int id : {kFlop, kTurn, kRiver, kDead, kRange + 4, kRange + 5}) EXPECT_EQ(Text(id), L"") << id;
 }
