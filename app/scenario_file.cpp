@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "core/cards.h"
+
 namespace {
 
 constexpr const char* kStreetKeys[] = {"Flop", "Turn", "River", "Dead"};
@@ -196,4 +198,33 @@ CString ScenarioFolderOf(const CString& path) {
   int cut = path.ReverseFind(L'/');
   if (cut < 0) cut = path.ReverseFind(L'\\');
   return cut < 0 ? CString() : path.Left(cut);
+}
+
+CString DefaultScenarioName(const std::array<CString, kScenarioSeats>& seatTexts,
+                            const std::array<bool, kScenarioSeats>& ticked, const CString& board,
+                            const CString& boardLabel) {
+  CString first;
+  for (const CString& text : seatTexts) {
+    if (IsValidTwoCardText(std::wstring_view(text.GetString(), static_cast<size_t>(text.GetLength())))) {
+      first = text;
+      break;
+    }
+  }
+  CString name = first;
+  for (int seat = 0; seat < kScenarioSeats; ++seat) {
+    if (!ticked[seat]) continue;
+    CString text = seatTexts[seat];
+    if (text == first) continue;
+    if (!name.IsEmpty()) name += L" vs. ";
+    if (text.GetLength() > 8) text = text.Left(8) + L"...";
+    name += L"[" + text + L"]";
+  }
+  if (!board.IsEmpty()) {
+    CString label = boardLabel;
+    label.Replace(L':', L'=');
+    name += L" " + label + board;
+  }
+  name.Replace(L'*', L'x');
+  name.Replace(L'/', L'-');
+  return name;
 }

@@ -42,6 +42,14 @@ bool LoadScenarioFile(LPCTSTR path, Scenario* scenario, CString* error);
 // target, so a failed write leaves any previous file as it was.
 bool SaveScenarioFile(LPCTSTR path, const Scenario& scenario, CString* error);
 
+// The name offered when saving (without folder and extension): the first seat holding exactly
+// two cards, then every ticked seat with another text as "[text]" (cut to 8 characters and "...")
+// joined by " vs. ", then " Board=" and the board when there is one; "*" becomes "x" and "/"
+// becomes "-". boardLabel is "Board:" (its ":" becomes "=").
+CString DefaultScenarioName(const std::array<CString, kScenarioSeats>& seatTexts,
+                            const std::array<bool, kScenarioSeats>& ticked, const CString& board,
+                            const CString& boardLabel);
+
 // The folder part of a path: before its last "/" when it has one, else before its last "\";
 // empty when it has neither.
 CString ScenarioFolderOf(const CString& path);

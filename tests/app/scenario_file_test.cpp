@@ -175,6 +175,21 @@ TEST(ScenarioFiles, LoadFailuresLeaveTheRecord) {
   EXPECT_EQ(read, Sample());
 }
 
+TEST(ScenarioName, DefaultNameFromSeatsAndBoard) {
+  using Texts = std::array<CString, kScenarioSeats>;
+  using Ticks = std::array<bool, kScenarioSeats>;
+  const Ticks firstTwo = {true, true};
+  EXPECT_EQ(DefaultScenarioName(Texts{L"AAKK", L"QQJJ"}, firstTwo, L"AsKd7h", L"Board:"),
+            CString(L"[AAKK] vs. [QQJJ] Board=AsKd7h"));
+  EXPECT_EQ(DefaultScenarioName(Texts{L"AA**", L"K*/Q*"}, firstTwo, L"", L"Board:"), CString(L"[AAxx] vs. [Kx-Qx]"));
+  EXPECT_EQ(DefaultScenarioName(Texts{L"AAKKQQJJTT99", L"QQ"}, Ticks{true}, L"", L"Board:"), CString(L"[AAKKQQJJ...]"));
+  // A two-card seat leads; a ticked seat with the same text is skipped, an empty ticked one shows as [].
+  EXPECT_EQ(DefaultScenarioName(Texts{L"", L"AsKs", L"AsKs", L"", L"KK"}, Ticks{true, true, true, true, false}, L"",
+                                L"Board:"),
+            CString(L"AsKs vs. [] vs. []"));
+  EXPECT_EQ(DefaultScenarioName(Texts{}, Ticks{true, true}, L"", L"Board:"), CString(L"")) << "empty seats, nothing to name";
+}
+
 TEST(ScenarioFiles, FolderOfAPath) {
   EXPECT_EQ(ScenarioFolderOf(L"C:\\games\\spot.vof"), CString(L"C:\\games"));
   EXPECT_EQ(ScenarioFolderOf(L"C:\\a/b\\spot.vof"), CString(L"C:\\a")) << "the last slash wins over backslashes";
