@@ -91,15 +91,15 @@ bool ParseScenario(const std::string& bytes, Scenario* scenario, CString* error)
   if (bytes.size() > kScenarioMaxFileSize) return fail(L"The file is too large to be a scenario file.");
   for (unsigned char c : bytes)
     if (IsBinaryByte(c)) return fail(L"The file is not a scenario file: it holds binary data.");
-  if (!bytes.empty() && bytes.back() != '\n')
-    return fail(L"The scenario file ends in the middle of a line; it may be cut short.");
 
   Scenario read = *scenario;
   bool known = false;
   size_t start = 0;
   int lineNumber = 0;
   while (start < bytes.size()) {
-    const size_t end = bytes.find('\n', start);
+    // Editors such as Notepad write no line end after the last line.
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
     std::string line = bytes.substr(start, end - start);
     start = end + 1;
     ++lineNumber;

@@ -30,7 +30,7 @@ struct Scenario {
 bool FormatScenario(const Scenario& scenario, std::string* bytes, CString* error);
 
 // Parses a file's bytes. On failure the record is left untouched and the message says why:
-// binary or huge data, a line too long, a last line cut short (no line end), a seat number
+// binary or huge data, a line too long, a seat number
 // outside 0 to 9, or nothing the format knows. Lines without "=", lines starting with "=" and
 // unknown keys are skipped, so hand-written notes do not spoil a file.
 bool ParseScenario(const std::string& bytes, Scenario* scenario, CString* error);

@@ -95,7 +95,6 @@ TEST(ScenarioParse, RefusesBadFilesAndChangesNothing) {
       {"negative seat", "Player-1=AA\r\n", L"Player-1"},
       {"huge seat number", "Player99999999999999999999=AA\r\n", L"Player9999"},
       {"seat ten", "Player10=AA\r\n", L"Player10"},
-      {"cut short", "Player0=AA\r\nFlop=AsK", L"cut short"},
       {"binary", std::string("Flop=As\0Kd\r\n", 12), L"binary"},
       {"line too long", "Flop=" + std::string(kScenarioMaxLine, 'x') + "\r\n", L"too long"},
       {"huge", std::string(kScenarioMaxFileSize + 1, '\n'), L"too large"},
@@ -108,6 +107,13 @@ TEST(ScenarioParse, RefusesBadFilesAndChangesNothing) {
     EXPECT_FALSE(ParseScenario(c.bytes, &read, &error)) << c.name;
     EXPECT_EQ(read, Sample()) << c.name;
     EXPECT_NE(error.Find(c.messagePart), -1) << c.name << ": " << CStringA(error).GetString();
+  }
+  // A last line without a line end is read (hand-edited files).
+  {
+    Scenario read = Sample();
+    ASSERT_TRUE(ParseScenario("Player0=AA\r\nFlop=AsKd7h", &read, nullptr));
+    EXPECT_EQ(read.players[0], CString(L"AA"));
+    EXPECT_EQ(read.flop, CString(L"AsKd7h"));
   }
   // The longest allowed line is read.
   Scenario read;
