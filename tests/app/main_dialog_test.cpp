@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr UINT kShortHanded = 32799;
+constexpr UINT kShortHanded = 32799, kDeadCards = 32800, kResults = 32801;
 constexpr int kRange = 3040, kCheck = 3100, kCount = 1440, kExplorer = 1450, kRandom = 3010, kSeatClear = 3020;
 constexpr int kFlop = 3070, kTurn = 3071, kRiver = 3072, kDead = 1600;
 constexpr int kFlopCheck = 3122, kTurnCheck = 1601, kRiverCheck = 1602, kDeadCheck = 1603;
@@ -259,6 +259,28 @@ TEST_F(MainDialogTest, LayoutSwitchesBetweenSixAndTenSeatsAndStreetColumns) {
   EXPECT_TRUE(Visible(kHeaderFlop));
   Click(kAllStreets);
   EXPECT_EQ(Text(kHeaderPreflop), L"Equity");
+
+  // Without dead cards their row hides, but the box stays while the display holds cards.
+  SetText(kDead, L"2c");
+  ::SendMessageW(frame_, WM_COMMAND, kDeadCards, 0);
+  gui::Pump(200);
+  EXPECT_FALSE(Visible(kDead));
+  EXPECT_FALSE(Visible(1605));
+  EXPECT_TRUE(Visible(kDeadCheck));
+  ::SendMessageW(frame_, WM_COMMAND, kDeadCards, 0);
+  gui::Pump(200);
+  EXPECT_TRUE(Visible(kDead));
+
+  // The result area: the frame grows down to the copy buttons.
+  RECT before, after, copy;
+  ::GetWindowRect(frame_, &before);
+  ::SendMessageW(frame_, WM_COMMAND, kResults, 0);
+  gui::Pump(300);
+  ::GetWindowRect(frame_, &after);
+  ::GetWindowRect(Item(3074), &copy);
+  EXPECT_GT(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_GE(after.bottom, copy.bottom);
+  Capture(L"main_dialog_results_area");
 }
 
 }  // namespace
