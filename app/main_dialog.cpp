@@ -252,12 +252,15 @@ void COmahaVantornDlg::UpdateControlStates() {
   auto show = [this](UINT id, bool on) {
     if (CWnd* w = GetDlgItem(id)) w->ShowWindow(on ? SW_SHOW : SW_HIDE);
   };
+  COmahaVantornApp* app = GetOmahaApp();
   int counting = 0;
   for (int i = 0; i < kSeats; ++i) {
     const int n = m_rangeEdits[i].GetWindowTextLength();
     const bool counts = n > 0 && IsChecked(IDC_SEAT_CHECK + i);
     counting += counts ? 1 : 0;
-    show(IDC_SEAT_CHECK + i, n > 0);
+    // Seats the short-handed layout hides keep their boxes hidden too.
+    const bool seatShown = i >= 4 || !(app && app->m_onlyShorthanded);
+    show(IDC_SEAT_CHECK + i, n > 0 && seatShown);
     enable(IDC_SEAT_EXPLORER + i, counts);
     enable(IDC_SEAT_HISTORY + i, m_historyCombos[i].GetSafeHwnd() && m_historyCombos[i].GetCount() > 0);
   }
@@ -277,7 +280,6 @@ void COmahaVantornDlg::UpdateControlStates() {
   show(IDC_FLOP_CHECK, flop);
   show(IDC_TURN_CHECK, turn);
   show(IDC_RIVER_CHECK, river);
-  COmahaVantornApp* app = GetOmahaApp();
   const bool useDead = app && app->m_useDeadCards;
   for (UINT id : {static_cast<UINT>(IDC_DEAD_LABEL), static_cast<UINT>(IDC_DEAD_SELECT), static_cast<UINT>(IDC_DEAD_CLEAR),
                   static_cast<UINT>(IDC_DEAD_EDIT), static_cast<UINT>(IDC_DEAD_CARDS)})

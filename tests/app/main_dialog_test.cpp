@@ -250,6 +250,7 @@ TEST_F(MainDialogTest, LayoutSwitchesBetweenSixAndTenSeatsAndStreetColumns) {
   EXPECT_EQ(Top(kRange + 4), seat4Six);
   EXPECT_EQ(Top(kFlop), flopSix);
   EXPECT_FALSE(Visible(kRange + 0));
+  EXPECT_FALSE(Visible(kCheck + 0)) << "a hidden seat's box stays hidden";
 
   // One equity column, or one per street.
   EXPECT_EQ(Text(kHeaderPreflop), L"Equity");
