@@ -81,57 +81,26 @@ void referenceOmaha(CardMask hole, CardMask board, HandVal* hi, LowHandVal* lo) 
   if (lo != nullptr) *lo = bestLo;
 }
 
-void BM_OmahaHi(benchmark::State& state) {
+// One evaluation per iteration over the logged deals; with kWithLo both halves are asked for.
+template <bool kWithLo, typename Eval>
+void RunDeals(benchmark::State& state, Eval eval) {
   const auto& d = deals(static_cast<int>(state.range(0)));
   std::size_t i = 0;
   for (auto _ : state) {
     HandVal hi;
-    evalOmaha(d[i].hole[0], d[i].board, &hi, nullptr);
+    LowHandVal lo = 0;
+    eval(d[i].hole[0], d[i].board, &hi, kWithLo ? &lo : nullptr);
     benchmark::DoNotOptimize(hi);
+    if constexpr (kWithLo) benchmark::DoNotOptimize(lo);
     i = (i + 1) & (kDeals - 1);
   }
   state.SetItemsProcessed(state.iterations());
 }
 
-void BM_OmahaHiLo(benchmark::State& state) {
-  const auto& d = deals(static_cast<int>(state.range(0)));
-  std::size_t i = 0;
-  for (auto _ : state) {
-    HandVal hi;
-    LowHandVal lo;
-    evalOmaha(d[i].hole[0], d[i].board, &hi, &lo);
-    benchmark::DoNotOptimize(hi);
-    benchmark::DoNotOptimize(lo);
-    i = (i + 1) & (kDeals - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-void BM_ReferenceHi(benchmark::State& state) {
-  const auto& d = deals(static_cast<int>(state.range(0)));
-  std::size_t i = 0;
-  for (auto _ : state) {
-    HandVal hi;
-    referenceOmaha(d[i].hole[0], d[i].board, &hi, nullptr);
-    benchmark::DoNotOptimize(hi);
-    i = (i + 1) & (kDeals - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-void BM_ReferenceHiLo(benchmark::State& state) {
-  const auto& d = deals(static_cast<int>(state.range(0)));
-  std::size_t i = 0;
-  for (auto _ : state) {
-    HandVal hi;
-    LowHandVal lo;
-    referenceOmaha(d[i].hole[0], d[i].board, &hi, &lo);
-    benchmark::DoNotOptimize(hi);
-    benchmark::DoNotOptimize(lo);
-    i = (i + 1) & (kDeals - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
-}
+void BM_OmahaHi(benchmark::State& state) { RunDeals<false>(state, evalOmaha); }
+void BM_OmahaHiLo(benchmark::State& state) { RunDeals<true>(state, evalOmaha); }
+void BM_ReferenceHi(benchmark::State& state) { RunDeals<false>(state, referenceOmaha); }
+void BM_ReferenceHiLo(benchmark::State& state) { RunDeals<true>(state, referenceOmaha); }
 
 // Prepared board: one prepare per deal, then every hand. Items = hands evaluated.
 void BM_PreparedHi(benchmark::State& state) {
