@@ -1,11 +1,11 @@
 #include "framework/inet.h"
 
-#include <chrono>
-#include <condition_variable>
+#include <process.h>
+
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "framework/app.h"
@@ -17,11 +17,24 @@ IMPLEMENT_DYNAMIC(CInternetSession, CObject)
 
 namespace fw::detail {
 
+// A lock on the system's own slim lock: the request state is touched by
+// short-lived worker threads, and this code stays clear of the threading
+// library's start-up and detach paths (a detached worker there could vanish
+// before running under load, turning a fast read into a time-out).
+class RequestLock {
+ public:
+  void lock() { ::AcquireSRWLockExclusive(&m_lock); }
+  void unlock() { ::ReleaseSRWLockExclusive(&m_lock); }
+
+ private:
+  SRWLOCK m_lock = SRWLOCK_INIT;
+};
+
 // The state of one request, shared by the file object and the worker thread
 // of the call in progress; whichever lets go last closes the handle.
 struct InternetRequest {
-  std::mutex lock;
-  std::condition_variable finished;
+  RequestLock lock;
+  HANDLE finished = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);  // set while no call runs
   HINTERNET hFile = nullptr;
   bool done = true;
   bool abandoned = false;  // the owner stopped waiting: the request is dead
@@ -32,39 +45,55 @@ struct InternetRequest {
 
   ~InternetRequest() {
     if (hFile != nullptr) ::InternetCloseHandle(hFile);
+    if (finished != nullptr) ::CloseHandle(finished);
   }
 };
 
 namespace {
 
+struct GuardedCall {
+  std::shared_ptr<InternetRequest> request;
+  std::function<void(InternetRequest&)> work;
+};
+
+unsigned __stdcall GuardedCallThread(void* parameter) {
+  std::unique_ptr<GuardedCall> call(static_cast<GuardedCall*>(parameter));
+  InternetRequest& r = *call->request;
+  call->work(r);
+  std::lock_guard<RequestLock> guard(r.lock);
+  r.done = true;
+  if (r.abandoned && r.hFile != nullptr) {
+    ::InternetCloseHandle(r.hFile);
+    r.hFile = nullptr;
+  }
+  ::SetEvent(r.finished);
+  return 0;
+}
+
 // Runs work(request) on a worker thread and waits for it at most timeoutMs.
 // False on time-out: the request is marked abandoned and the worker closes
 // the handle when the system call finally returns.
-template <typename Work>
-bool RunGuarded(const std::shared_ptr<InternetRequest>& request, DWORD timeoutMs, Work work) {
+bool RunGuarded(const std::shared_ptr<InternetRequest>& request, DWORD timeoutMs,
+                std::function<void(InternetRequest&)> work) {
+  if (request->finished == nullptr) throw new CInternetException(ERROR_NOT_ENOUGH_MEMORY);
   {
-    std::lock_guard<std::mutex> guard(request->lock);
+    std::lock_guard<RequestLock> guard(request->lock);
     request->done = false;
+    ::ResetEvent(request->finished);
   }
-  try {
-    std::thread([request, work]() mutable {
-      work(*request);
-      std::lock_guard<std::mutex> guard(request->lock);
-      request->done = true;
-      if (request->abandoned && request->hFile != nullptr) {
-        ::InternetCloseHandle(request->hFile);
-        request->hFile = nullptr;
-      }
-      request->finished.notify_all();
-    }).detach();
-  } catch (const std::system_error&) {
-    std::lock_guard<std::mutex> guard(request->lock);
+  auto* call = new GuardedCall{request, std::move(work)};
+  uintptr_t thread = ::_beginthreadex(nullptr, 0, &GuardedCallThread, call, 0, nullptr);
+  if (thread == 0) {
+    delete call;
+    std::lock_guard<RequestLock> guard(request->lock);
     request->done = true;
+    ::SetEvent(request->finished);
     throw new CInternetException(ERROR_NOT_ENOUGH_MEMORY);
   }
-  std::unique_lock<std::mutex> guard(request->lock);
-  if (request->finished.wait_for(guard, std::chrono::milliseconds(timeoutMs), [&] { return request->done; }))
-    return true;
+  ::CloseHandle(reinterpret_cast<HANDLE>(thread));
+  ::WaitForSingleObject(request->finished, timeoutMs);
+  std::lock_guard<RequestLock> guard(request->lock);
+  if (request->done) return true;
   request->abandoned = true;
   return false;
 }
@@ -79,6 +108,7 @@ bool RunGuarded(const std::shared_ptr<InternetRequest>& request, DWORD timeoutMs
 }  // namespace fw::detail
 
 using fw::detail::InternetRequest;
+using fw::detail::RequestLock;
 using fw::detail::RunGuarded;
 using fw::detail::Throw;
 
@@ -132,14 +162,14 @@ CInternetFile::~CInternetFile() { Close(); }
 
 CInternetFile::operator HINTERNET() const {
   if (!m_request) return nullptr;
-  std::lock_guard<std::mutex> guard(m_request->lock);
+  std::lock_guard<RequestLock> guard(m_request->lock);
   return m_request->abandoned ? nullptr : m_request->hFile;
 }
 
 UINT CInternetFile::ReadRaw(void* lpBuf, UINT nCount) {
   if (!m_request) AfxThrowFileException(CFileException::genericException, ERROR_INVALID_HANDLE, m_strURL);
   {
-    std::lock_guard<std::mutex> guard(m_request->lock);
+    std::lock_guard<RequestLock> guard(m_request->lock);
     if (m_request->abandoned || m_request->hFile == nullptr) Throw(ERROR_INTERNET_CONNECTION_ABORTED, m_dwContext);
   }
   auto* out = static_cast<char*>(lpBuf);
@@ -150,21 +180,21 @@ UINT CInternetFile::ReadRaw(void* lpBuf, UINT nCount) {
     bool finished = RunGuarded(m_request, m_dwTimeout, [want](InternetRequest& r) {
       HINTERNET hFile;
       {
-        std::lock_guard<std::mutex> guard(r.lock);
+        std::lock_guard<RequestLock> guard(r.lock);
         hFile = r.hFile;
       }
       std::vector<char> data(want);
       DWORD got = 0;
       BOOL ok = ::InternetReadFile(hFile, data.data(), want, &got);
       DWORD error = ok ? 0 : ::GetLastError();
-      std::lock_guard<std::mutex> guard(r.lock);
+      std::lock_guard<RequestLock> guard(r.lock);
       r.ok = ok;
       r.error = error;
       r.bytes = got;
       r.buffer.swap(data);
     });
     if (!finished) Throw(ERROR_INTERNET_TIMEOUT, m_dwContext);
-    std::lock_guard<std::mutex> guard(m_request->lock);
+    std::lock_guard<RequestLock> guard(m_request->lock);
     if (!m_request->ok) Throw(m_request->error ? m_request->error : ERROR_INTERNET_CONNECTION_ABORTED, m_dwContext);
     if (m_request->bytes == 0) break;
     std::memcpy(out + total, m_request->buffer.data(), m_request->bytes);
@@ -193,7 +223,7 @@ void CInternetFile::Close() {
   DropReadBuffer();
   if (!m_request) return;
   {
-    std::lock_guard<std::mutex> guard(m_request->lock);
+    std::lock_guard<RequestLock> guard(m_request->lock);
     if (!m_request->done) {
       // A call still runs in the background: it closes the handle.
       m_request->abandoned = true;
@@ -293,7 +323,7 @@ CStdioFile* CInternetSession::OpenURL(LPCTSTR pstrURL, DWORD_PTR dwContext, DWOR
     HINTERNET hFile = ::InternetOpenUrlW(hSession, url, headers.IsEmpty() ? nullptr : headers.GetString(),
                                          static_cast<DWORD>(headers.GetLength()), dwFlags, dwContext);
     DWORD error = hFile ? 0 : ::GetLastError();
-    std::lock_guard<std::mutex> guard(r.lock);
+    std::lock_guard<RequestLock> guard(r.lock);
     r.hFile = hFile;
     r.error = error;
   });
@@ -301,7 +331,7 @@ CStdioFile* CInternetSession::OpenURL(LPCTSTR pstrURL, DWORD_PTR dwContext, DWOR
   HINTERNET hFile;
   DWORD error;
   {
-    std::lock_guard<std::mutex> guard(request->lock);
+    std::lock_guard<RequestLock> guard(request->lock);
     hFile = request->hFile;
     error = request->error;
   }
