@@ -175,7 +175,6 @@ void COmahaVantornApp::ReadSettings() {
   m_evaluationTime = GetProfileInt(kSectionGlobal, kKeyEvaluationTime, m_evaluationTime);
   m_useBVTheme = GetProfileInt(kSectionGlobal, kKeyUseBVTheme, m_useBVTheme);
   m_useBVTheme = 1;
-  m_usePETheme = m_useBVTheme;  // what the custom controls read
   m_useHiLo = GetProfileInt(kSectionGlobal, kKeyUseHiLo, m_useHiLo);
   SyncRangeSettings();
 }

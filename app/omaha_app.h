@@ -33,7 +33,6 @@ class COmahaVantornApp : public CWinApp, public AppServices {
   CBitmap m_cardMaskBitmap;   // bitmap 2475: their mask
   CString m_exePath;          // the module that supplies the resources (for res:// addresses)
   ProfileNameSwap* m_profileSwap = nullptr;
-  int m_useBVTheme = 1;       // custom dialog colouring; always on after start-up
   int m_onlyShorthanded = 1;  // 1: six seats, 0: ten
   CString m_homePageUrl;
   CString m_downloadPageUrl;

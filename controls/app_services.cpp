@@ -16,7 +16,7 @@ AppServices* GetAppServices() { return g_services; }
 
 void RegisterAppServices(AppServices* services) { g_services = services; }
 
-bool AppUsesPETheme() { return g_services && g_services->m_usePETheme != 0; }
+bool AppUsesBVTheme() { return g_services && g_services->m_useBVTheme != 0; }
 
 bool AppUsesHiLo() { return g_services && g_services->m_useHiLo != 0; }
 
@@ -30,5 +30,5 @@ CFontContainer* AppFonts() {
 }
 
 COLORREF AppDialogBackground() {
-  return AppUsesPETheme() ? kThemedDialogColor : ::GetSysColor(COLOR_BTNFACE);
+  return AppUsesBVTheme() ? kThemedDialogColor : ::GetSysColor(COLOR_BTNFACE);
 }

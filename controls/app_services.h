@@ -18,7 +18,7 @@ struct AppServices {
   AppServices(const AppServices&) = delete;
   AppServices& operator=(const AppServices&) = delete;
 
-  int m_usePETheme = 0;               // "Global", "UseBVTheme"
+  int m_useBVTheme = 0;               // "Global", "UseBVTheme"; the application sets it at start-up
   int m_useHiLo = 0;                  // "Global", "UseHiLo": 0 Omaha Hi, 1 Omaha Hi/Lo
   CBrush m_dialogBrush;               // RGB(245, 245, 245), alive for the whole run
   CThemeHelperST m_themeHelper;       // loads the visual-styles library
@@ -32,7 +32,7 @@ void RegisterAppServices(AppServices* services);
 // The dialog colour of the themed application, RGB(245, 245, 245).
 constexpr COLORREF kThemedDialogColor = RGB(245, 245, 245);
 
-bool AppUsesPETheme();
+bool AppUsesBVTheme();
 bool AppUsesHiLo();
 // The application's theme helper; null without an application.
 CThemeHelperST* AppThemeHelper();

@@ -58,6 +58,6 @@ HBRUSH CSpezialComboBox::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     if (list.left != left) m_list.SetWindowPos(nullptr, left, list.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   HBRUSH brush = CComboBox::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (AppUsesPETheme()) brush = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+  if (AppUsesBVTheme()) brush = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
   return brush;
 }

@@ -81,7 +81,7 @@ void CProgressDialog::OnCancel() { m_stopRequested = 1; }
 
 HBRUSH CProgressDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (AppServices* app = GetAppServices(); app && app->m_usePETheme) {
+  if (AppServices* app = GetAppServices(); app && app->m_useBVTheme) {
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(app->m_dialogBrush.GetSafeHandle());
   }
@@ -162,7 +162,7 @@ void CProgressDialogGIF::OnCancel() { m_stopRequested = 1; }
 
 HBRUSH CProgressDialogGIF::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (AppUsesPETheme()) {
+  if (AppUsesBVTheme()) {
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(g_nearWhiteBrush.GetSafeHandle());
   }

@@ -116,7 +116,7 @@ void TestApp::Script() {
   r.fonts = m_fonts != nullptr && AppFonts() == m_fonts;
   r.desktop = !::IsRectEmpty(&m_desktopRect);
   r.servicesRegistered = GetAppServices() == static_cast<AppServices*>(this);
-  r.themeSetting = AppUsesPETheme() && m_useBVTheme == 1 ? 1 : 0;
+  r.themeSetting = AppUsesBVTheme() && m_useBVTheme == 1 ? 1 : 0;
 
   CMenu* bar = frame->GetMenu();
   r.menuBar = Texts(bar);

@@ -238,7 +238,7 @@ TEST_F(DropDownBoxes, SpecialComboIsWhiteWithTheThemeSetting) {
   const HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
   const LRESULT plain = m_range.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
   AppServices services;
-  services.m_usePETheme = 1;
+  services.m_useBVTheme = 1;
   RegisterAppServices(&services);
   const LRESULT themed = m_range.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
   m_range.ShowDropDown(TRUE);

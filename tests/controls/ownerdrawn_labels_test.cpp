@@ -139,7 +139,7 @@ TEST_F(LabelDialog, BackgroundFollowsTheThemeSetting) {
   EXPECT_EQ(ColorText(PixelOf(plain, 150, 3)), ColorText(RGB(212, 208, 200)));
 
   AppServices services;
-  services.m_usePETheme = 1;
+  services.m_useBVTheme = 1;
   RegisterAppServices(&services);
   gui::Image themed = ctltest::Capture(m_static.m_hWnd);
   gui::Image themedBold = ctltest::Capture(m_bold.m_hWnd);

@@ -265,10 +265,10 @@ TEST_F(ProgressDialogTest, ThemedColoursComeFromTheApplication) {
         ::SendMessageW(d->m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(::GetDlgItem(d->m_hWnd, id))));
   };
 
-  services.m_usePETheme = 0;
+  services.m_useBVTheme = 0;
   EXPECT_NE(colour(list, IDC_PROGRESS_STATUS), static_cast<HBRUSH>(services.m_dialogBrush.GetSafeHandle()));
   EXPECT_EQ(::GetBkMode(dc), OPAQUE);
-  services.m_usePETheme = 1;
+  services.m_useBVTheme = 1;
   EXPECT_EQ(colour(list, IDC_PROGRESS_STATUS), static_cast<HBRUSH>(services.m_dialogBrush.GetSafeHandle()));
   EXPECT_EQ(::GetBkMode(dc), TRANSPARENT);
   EXPECT_EQ(colour(gif, IDC_PROGRESS_ANIMATION), static_cast<HBRUSH>(g_nearWhiteBrush.GetSafeHandle()));
