@@ -31,6 +31,8 @@ class StyledTextTest : public ::testing::Test {
 
 bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128; }
 
+bool IsBlankRun(const StyledTextRun& r) { return CString(r.text).Trim().IsEmpty(); }
+
 TEST_F(StyledTextTest, ClassRankFormatDrawsTheNumberInBold) {
   Canvas c(300, 24, kWhite);
   CString text;
@@ -54,6 +56,88 @@ TEST_F(StyledTextTest, ClassRankFormatDrawsTheNumberInBold) {
   EXPECT_GT(runs[0].width, plainRuns[0].width);
   EXPECT_GT(CountPixels(c, BoxOf(runs[0]), IsDark), CountPixels(plain, BoxOf(plainRuns[0]), IsDark));
   c.Save(L"controls_styled_text_rank");
+}
+
+// The update dialog's sentence in the fonts dialogs get: the ink of every word lies inside its
+// run and reaches its end, the blank runs between words stay blank, and the bold version is
+// drawn in the bold form of the base face.
+TEST_F(StyledTextTest, RunsHoldTheirInkInDialogFonts) {
+  struct Case {
+    const wchar_t* face;
+    int points;  // 0: the cache's Tahoma 14
+  };
+  const Case cases[] = {{L"MS Shell Dlg", 8}, {L"Tahoma", 8}, {L"MS Shell Dlg", 10}, {L"Tahoma", 0}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << CStringA(k.face).GetString() << " " << k.points);
+    CFont own;
+    CFont* base = Base();
+    if (k.points) {
+      CClientDC screen(nullptr);
+      // The way the dialog manager makes a template's font.
+      own.CreateFont(-::MulDiv(k.points, screen.GetDeviceCaps(LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                     DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE, k.face);
+      base = &own;
+    }
+    Canvas c(420, 24, kWhite);
+    const CString text = L"You are currently running version \x1b" L"E1.0.0.0\x1b" L"F of the Brightfold Vantorn";
+    std::vector<StyledTextRun> runs =
+        DrawStyledText(c.dc(), CRect(0, 0, c.width(), c.height()), text, base, {}, &m_fonts);
+    ASSERT_GE(runs.size(), 15u);
+
+    std::vector<bool> ink(static_cast<size_t>(c.width()), false);
+    for (int x = 0; x < c.width(); ++x)
+      for (int y = 0; y < c.height(); ++y) ink[x] = ink[x] || IsDark(c.At(x, y));
+    int boldRuns = 0;
+    for (const StyledTextRun& r : runs) {
+      ASSERT_LE(r.x + r.width, c.width());
+      int first = -1, last = -1;
+      for (int x = r.x; x < r.x + r.width; ++x)
+        if (ink[x]) {
+          if (first < 0) first = x;
+          last = x;
+        }
+      if (IsBlankRun(r)) {
+        EXPECT_EQ(first, -1) << "ink in the blank at " << r.x;
+        continue;
+      }
+      boldRuns += r.bold;
+      EXPECT_NE(first, -1) << CStringA(r.text).GetString();
+      EXPECT_LE(r.x + r.width - 1 - last, 2) << CStringA(r.text).GetString() << " is drawn narrower than measured";
+    }
+    EXPECT_EQ(boldRuns, 1);
+    int stray = -1;
+    for (int x = 0; x < c.width() && stray < 0; ++x) {
+      bool inWord = false;
+      for (const StyledTextRun& r : runs) inWord = inWord || (x >= r.x && x < r.x + r.width && !IsBlankRun(r));
+      if (ink[x] && !inWord) stray = x;
+    }
+    EXPECT_EQ(stray, -1) << "ink outside every word";
+
+    // The bold run used the cache's bold form of the base font: same face and height.
+    LOGFONTW lf;
+    ::ZeroMemory(&lf, sizeof lf);
+    base->GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    const INT_PTR count = m_fonts.GetCount();
+    CFont* bold = m_fonts.FindOrCreate(lf);
+    EXPECT_EQ(m_fonts.GetCount(), count) << "no bold form of the base font was drawn with";
+    CDC* dc = c.dc();
+    CFont* old = dc->SelectObject(base);
+    TEXTMETRICW plainMetrics;
+    dc->GetTextMetrics(&plainMetrics);
+    wchar_t plainFace[LF_FACESIZE] = L"";
+    dc->GetTextFace(LF_FACESIZE, plainFace);
+    dc->SelectObject(bold);
+    TEXTMETRICW boldMetrics;
+    dc->GetTextMetrics(&boldMetrics);
+    wchar_t boldFace[LF_FACESIZE] = L"";
+    dc->GetTextFace(LF_FACESIZE, boldFace);
+    dc->SelectObject(old);
+    EXPECT_STREQ(boldFace, plainFace);
+    EXPECT_GE(boldMetrics.tmWeight, FW_SEMIBOLD);
+    EXPECT_EQ(boldMetrics.tmHeight, plainMetrics.tmHeight);
+    if (k.points == 8 && std::wstring(k.face) == L"MS Shell Dlg") c.Save(L"controls_styled_text_dialog_font");
+  }
 }
 
 TEST_F(StyledTextTest, ColourCodesColourTheirTokens) {
