@@ -58,7 +58,7 @@ TEST_F(StyledTextTest, ClassRankFormatDrawsTheNumberInBold) {
   c.Save(L"controls_styled_text_rank");
 }
 
-// The update dialog's sentence in the fonts dialogs get: the ink of every word lies inside its
+// The update dialog's sentence in the fonts that dialogs get: the ink of every word lies inside its
 // run and reaches its end, the blank runs between words stay blank, and the bold version is
 // drawn in the bold form of the base face.
 TEST_F(StyledTextTest, RunsHoldTheirInkInDialogFonts) {
