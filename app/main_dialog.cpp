@@ -151,7 +151,8 @@ BOOL COmahaVantornDlg::OnInitDialog() {
     m_browser.Navigate(page, nullptr, nullptr, nullptr, nullptr);
   }
   PlaceHistoryCombos();
-  // The input histories load here once they are kept; the result page is written by Evaluate.
+  LoadRecentInput();
+  // The result page is written by Evaluate.
   RefreshResultView();
   ShowWindow(SW_SHOW);
   if (CWnd* first = GetDlgItem(IDC_SEAT_RANGE + FirstVisibleSeat())) first->SetFocus();
@@ -340,7 +341,7 @@ HCURSOR COmahaVantornDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_icon
 void COmahaVantornDlg::OnDestroy() {
   m_hiBanner.DeleteObject();
   m_hiLoBanner.DeleteObject();
-  // The input histories are saved here once they are kept.
+  SaveRecentInput();
   CDialog::OnDestroy();
 }
 
@@ -364,7 +365,7 @@ BOOL COmahaVantornDlg::OnHelpInfo(HELPINFO* /*info*/) {
 }
 
 // The Evaluate run and the result page come with the evaluation: this is their place.
-void COmahaVantornDlg::OnEvaluate() {}
+void COmahaVantornDlg::OnEvaluate() { RecordRecentInput(); }
 
 void COmahaVantornDlg::OnEvaluateToStreet() {
   m_evaluateToStreet = IsChecked(IDC_EVALUATE_TO_STREET) ? 1 : 0;

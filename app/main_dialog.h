@@ -16,6 +16,8 @@
 #include "framework/afxwin.h"
 #include "framework/webbrowser.h"
 
+struct Scenario;
+
 // Sent to the main window whenever the dialog's layout changes: the frame fits its size.
 constexpr UINT WM_FIT_TO_DIALOG = WM_APP + 102;
 
@@ -54,6 +56,23 @@ class COmahaVantornDlg : public CDialog {
   // dead; by their check boxes unless ignoreChecks), and every seat's exact hand but excluded's.
   int CollectCardsInUse(bool flop, bool turn, bool river, bool dead, bool ignoreChecks, int excludedSeat,
                         std::vector<int>& ranks, std::vector<int>& suits) const;
+
+  // Input histories of the seats (recent_input.cpp). RecordRecentInput offers every seat's
+  // range text to its history; the Evaluate run calls it when it starts.
+  void LoadRecentInput();
+  void SaveRecentInput();
+  void AddRecentInput(int seat, const CString& text);
+  void RecordRecentInput();
+
+  // Scenario files (scenario_commands.cpp): the File menu's Save and Load, and a file from the
+  // recent-file list (LoadScenarioFile without clearing). A file that is no scenario changes
+  // nothing and is explained in a message; false then.
+  void SaveScenarioFile();
+  void OnLoadScenario();
+  bool LoadScenarioFile(LPCTSTR path, bool clearFirst = false);
+  CString MakeScenarioFileName() const;
+  Scenario CollectScenario() const;
+  void ApplyScenario(const Scenario& scenario);
 
   int m_resultsVisible = 0;
   // Outer frame size that shows the dialog without or with the result area.

@@ -42,6 +42,8 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnResults();
   afx_msg void OnSupportForum();
   afx_msg void OnSettings();
+  afx_msg void OnLoadScenario();
+  afx_msg void OnSaveScenario();
   afx_msg void OnAbout();
   afx_msg void OnHelpContents();
   afx_msg void OnToolBarOnly();

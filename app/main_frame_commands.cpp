@@ -62,6 +62,15 @@ void CMainFrame::OnSettings() {
   dialog.DoModal();
 }
 
+// Scenarios are the main dialog's inputs: without it there is nothing to load into or save.
+void CMainFrame::OnLoadScenario() {
+  if (COmahaVantornDlg* dialog = GetMainDialog(this)) dialog->OnLoadScenario();
+}
+
+void CMainFrame::OnSaveScenario() {
+  if (COmahaVantornDlg* dialog = GetMainDialog(this)) dialog->SaveScenarioFile();
+}
+
 void CMainFrame::OnHelpContents() { AfxGetApp()->WinHelp(0, HELP_CONTEXT); }
 
 void CMainFrame::OnToolBarOnly() {}

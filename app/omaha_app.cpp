@@ -198,7 +198,13 @@ void COmahaVantornApp::LoadTables() {
 }
 
 CDocument* COmahaVantornApp::OpenDocumentFile(LPCTSTR lpszFileName) {
-  // Loading the file as a scenario into the main dialog joins here with the scenario files.
+  // A file chosen while the main dialog is up is a scenario for it. One named on the command
+  // line arrives before the frame exists: the framework opens the program and lists the file.
+  // A file that does not load was explained to the user; the framework then drops it from
+  // the recent-file list.
+  if (COmahaVantornDlg* dialog = GetMainDialog(DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd))) {
+    if (!dialog->LoadScenarioFile(lpszFileName)) return nullptr;
+  }
   return CWinApp::OpenDocumentFile(lpszFileName);
 }
 
