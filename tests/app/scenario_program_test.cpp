@@ -251,6 +251,24 @@ TEST_F(ScenarioProgramTest, SavedScenarioLoadsBackEveryFieldAndBadFilesChangeNot
   EXPECT_NE(apptest::ReadFileBytes(path).find("Player5=88\r\n"), std::string::npos);
   EXPECT_FALSE(apptest::FileExists(path + L".saving")) << "no temporary file is left";
 
+  // A save that fails says so and keeps the previous file: the file held open elsewhere, or a
+  // text the format cannot hold.
+  const std::string replaced = apptest::ReadFileBytes(path);
+  SetText(kRange + 5, L"77");
+  HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ChooseFile(kSave, path);
+  AnswerMessageBox(IDYES);
+  EXPECT_NE(AnswerMessageBox(IDOK).find(L"cannot be written"), std::wstring::npos);
+  ::CloseHandle(held);
+  EXPECT_EQ(apptest::ReadFileBytes(path), replaced);
+  SetText(kRange + 5, L"88\u0100");
+  ChooseFile(kSave, path);
+  AnswerMessageBox(IDYES);
+  EXPECT_NE(AnswerMessageBox(IDOK).find(L"Player5"), std::wstring::npos);
+  EXPECT_EQ(apptest::ReadFileBytes(path), replaced);
+  SetText(kRange + 5, L"88");
+
   // Files that are no scenario: a message, and every input stays as it was.
   const std::vector<std::wstring> before = Inputs();
   const std::wstring bad = folder_ / L"bad.vof";
