@@ -257,6 +257,7 @@ void COmahaVantornDlg::ClearAll() {
   m_resultHtml.Empty();
   m_resultText.Empty();
   m_resultBBCode.Empty();
+  WriteResultsHi();
   UpdateControlStates();
   m_rangeEdits[FirstVisibleSeat()].SetFocus();
 }
@@ -278,7 +279,7 @@ void COmahaVantornDlg::GetGraphInputs(CString ranges[kSeats], CString& board) co
   for (int i = 0; i < kSeats; ++i) {
     CString text;
     m_rangeEdits[i].GetWindowText(text);
-    if (!text.IsEmpty() && IsChecked(IDC_SEAT_CHECK + i)) ranges[next++] = text;
+    if (SeatTakesPart(i)) ranges[next++] = text;
   }
   board = GetBoardText();
 }

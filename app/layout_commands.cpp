@@ -70,6 +70,7 @@ void COmahaVantornDlg::ArrangeSeats() {
   FitFrame();
   UpdateControlStates();
   SetRedraw(TRUE);
+  WriteResultsHi();
   Invalidate(TRUE);
 }
 
@@ -98,6 +99,7 @@ void COmahaVantornDlg::LayoutStreetColumns() {
   SetRedraw(TRUE);
   Invalidate(TRUE);
   ClearStreetFields();
+  WriteResultsHi();
 }
 
 void COmahaVantornDlg::ShowBanner() {

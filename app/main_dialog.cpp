@@ -152,8 +152,8 @@ BOOL COmahaVantornDlg::OnInitDialog() {
   }
   PlaceHistoryCombos();
   LoadRecentInput();
-  // The result page is written by Evaluate.
   RefreshResultView();
+  WriteResultsHi();
   ShowWindow(SW_SHOW);
   if (CWnd* first = GetDlgItem(IDC_SEAT_RANGE + FirstVisibleSeat())) first->SetFocus();
   // Hook point: the dialog's HTML tooltip (banner tool 1608) is created here once it exists.
@@ -257,7 +257,7 @@ void COmahaVantornDlg::UpdateControlStates() {
   int counting = 0;
   for (int i = 0; i < kSeats; ++i) {
     const int n = m_rangeEdits[i].GetWindowTextLength();
-    const bool counts = n > 0 && IsChecked(IDC_SEAT_CHECK + i);
+    const bool counts = SeatTakesPart(i);
     counting += counts ? 1 : 0;
     // Seats the short-handed layout hides keep their boxes hidden too.
     const bool seatShown = i >= 4 || !(app && app->m_onlyShorthanded);
@@ -305,6 +305,7 @@ void COmahaVantornDlg::RefreshResultView() {
     client.top = evaluate.bottom;
   }
   InvalidateRect(&client, TRUE);
+  WriteResultsHi();
   if (m_copyText.GetSafeHwnd()) m_copyText.UpdateWindow();
   if (m_copyBBCode.GetSafeHwnd()) m_copyBBCode.UpdateWindow();
 }
@@ -312,8 +313,7 @@ void COmahaVantornDlg::RefreshResultView() {
 int COmahaVantornDlg::CountActiveSeats() const {
   int count = 0;
   for (int i = 0; i < kSeats; ++i)
-    if (m_rangeEdits[i].GetSafeHwnd() && m_rangeEdits[i].GetWindowTextLength() > 0 && IsChecked(IDC_SEAT_CHECK + i))
-      ++count;
+    if (SeatTakesPart(i)) ++count;
   return count;
 }
 
@@ -363,9 +363,6 @@ BOOL COmahaVantornDlg::OnHelpInfo(HELPINFO* /*info*/) {
   if (CWinApp* app = AfxGetApp()) app->WinHelp(0x20000 + IDD_MAIN_DIALOG, HELP_CONTEXT);
   return FALSE;
 }
-
-// The Evaluate run and the result page come with the evaluation: this is their place.
-void COmahaVantornDlg::OnEvaluate() { RecordRecentInput(); }
 
 void COmahaVantornDlg::OnEvaluateToStreet() {
   m_evaluateToStreet = IsChecked(IDC_EVALUATE_TO_STREET) ? 1 : 0;

@@ -2,7 +2,8 @@
 // the commands and the result area (template 206). main_dialog.cpp holds creation, the control
 // states and colours; seat_commands.cpp the seat handlers and the keyboard filter;
 // board_commands.cpp the board and dead-card inputs, their guards and clearing;
-// layout_commands.cpp the seat layout, the street columns and the banner.
+// layout_commands.cpp the seat layout, the street columns and the banner; evaluate_run.cpp the
+// Evaluate run and its progress display; result_page.cpp the result page and texts.
 #pragma once
 
 #include <string>
@@ -17,6 +18,7 @@
 #include "framework/webbrowser.h"
 
 struct Scenario;
+class CProgressDialogGIF;
 
 // Sent to the main window whenever the dialog's layout changes: the frame fits its size.
 constexpr UINT WM_FIT_TO_DIALOG = WM_APP + 102;
@@ -73,6 +75,18 @@ class COmahaVantornDlg : public CDialog {
   CString MakeScenarioFileName() const;
   Scenario CollectScenario() const;
   void ApplyScenario(const Scenario& scenario);
+  // A seat takes part in Evaluate: range text not empty, box ticked, seat shown by the layout.
+  bool SeatTakesPart(int seat) const;
+  // The engines' progress callback during Evaluate (evaluate_run.cpp); user is the dialog.
+  static int ShowEquityProgress(void* user, int isStart, double* values1, int show1, double* values2, int show2,
+                                double* values3, int show3, double* values4, int show4);
+  // The result page and texts of a run (result_page.cpp): the engine's arrays in run order
+  // with the taking-part seats' texts, position names and hand counts. Without results the
+  // stored page is shown again.
+  void WriteResultsHi(const double (*results)[kSeats] = nullptr, const CString* seatTexts = nullptr,
+                      const CString* positions = nullptr, const int* handCounts = nullptr);
+  void WriteResultsHiLo(const double (*results)[kSeats], const CString* seatTexts, const CString* positions,
+                        const int* handCounts);
 
   int m_resultsVisible = 0;
   // Outer frame size that shows the dialog without or with the result area.
@@ -85,6 +99,12 @@ class COmahaVantornDlg : public CDialog {
   CString m_resultHtml;
   CString m_resultText;
   CString m_resultBBCode;
+  // The Evaluate run: dialog seat of each engine seat, their number, the start of the run and
+  // its progress dialog (null outside a run).
+  int m_seatIndex[kSeats] = {};
+  int m_seatCount = 0;
+  ULONGLONG m_startTick = 0;
+  CProgressDialogGIF* m_progressDialog = nullptr;
 
   // Controls (public so the frame and the tests can read them back).
   COwnerdrawedStatic m_handCounts[kSeats];
@@ -172,6 +192,8 @@ class COmahaVantornDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
+  void WriteResults(bool hiLo, const double (*results)[kSeats], const CString* seatTexts, const CString* positions,
+                    const int* handCounts);
   void ComputeFrameSizes();
   void SetUpButtons();
   void PlaceHistoryCombos();

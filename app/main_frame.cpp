@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/child_form_view.h"
+#include "app/evaluate_run.h"
 #include "app/main_dialog.h"
 #include "app/omaha_app.h"
 #include "app/settings.h"
@@ -12,6 +13,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_WM_CREATE()
   ON_WM_SETFOCUS()
+  ON_WM_CLOSE()
   ON_WM_SIZING()
   ON_MESSAGE(WM_FIT_TO_DIALOG, &CMainFrame::OnFitToDialog)
   ON_MESSAGE(WM_SYNTAX_DIALOG_CLOSED, &CMainFrame::OnSyntaxDialogClosed)
@@ -135,6 +137,16 @@ void CMainFrame::ActivateFrame(int nCmdShow) {
   // Open at the main dialog's size.
   SendMessage(WM_FIT_TO_DIALOG);
   CFrameWnd::ActivateFrame(nCmdShow);
+}
+
+void CMainFrame::OnClose() {
+  // The run is on the call stack below the message pump that brought this close: destroying
+  // the dialog now would pull the window out from under it.
+  if (EvaluationInProgress()) {
+    RequestCloseAfterEvaluation();
+    return;
+  }
+  CFrameWnd::OnClose();
 }
 
 void CMainFrame::OnSetFocus(CWnd* pOldWnd) {

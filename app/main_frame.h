@@ -32,6 +32,8 @@ class CMainFrame : public CFrameWnd {
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
+  // While an evaluation runs the close waits for it: the run stops, then the frame closes.
+  afx_msg void OnClose();
   afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
   afx_msg LRESULT OnFitToDialog(WPARAM, LPARAM);
   afx_msg LRESULT OnSyntaxDialogClosed(WPARAM, LPARAM);

@@ -86,7 +86,7 @@ void COmahaVantornDlg::ApplyScenario(const Scenario& scenario) {
     ArrangeSeats();
   }
   UpdateControlStates();
-  // Hook point: the stored result page is written into the browser again here once it exists.
+  WriteResultsHi();  // the stored page again, for the seats now shown
 }
 
 bool COmahaVantornDlg::LoadScenarioFile(LPCTSTR path, bool clearFirst) {
