@@ -27,6 +27,7 @@ constexpr UINT kSettingsCommand = ID_SETTINGS;
 constexpr int kSettingsSeconds = IDC_SETTINGS_SECONDS, kSettingsHi = IDC_SETTINGS_OMAHA_HI,
               kSettingsHiLo = IDC_SETTINGS_OMAHA_HILO;
 constexpr int kRange = 3040, kRandom = 3010, kEvaluate = 1039, kCopyText = 3074, kPreflopField = 1130;
+constexpr int kFlopField = 1090, kTurnField = 1110, kRiverField = 1210, kAllStreets = 1068;
 constexpr int kFlop = 3070;
 constexpr int kProgressAnimation = 1100;
 // Accepted deals a run makes at the least: its first progress call comes after 256 attempts,
@@ -273,6 +274,16 @@ class EvaluateProgramTest : public ::testing::Test {
 };
 
 TEST_F(EvaluateProgramTest, FixedHandAgainstRandomAgreesWithTheEngineAndImpossibleInputIsRefused) {
+  // A seat the short-handed layout hides takes no part, whatever its text and box.
+  ::SendMessageW(frame_, WM_COMMAND, ID_SHORT_HANDED, 0);
+  gui::Pump(300);
+  SetText(kRange + 0, L"QQ");
+  SetText(kRange + 4, L"AsAhKsKh");
+  EXPECT_TRUE(::IsWindowEnabled(Item(kEvaluate))) << "two seats in the ten-seat layout";
+  ::SendMessageW(frame_, WM_COMMAND, ID_SHORT_HANDED, 0);
+  gui::Pump(300);
+  EXPECT_FALSE(::IsWindowEnabled(Item(kEvaluate))) << "the hidden seat does not count";
+
   SetText(kRange + 4, L"AsAhKsKh");
   ::SendMessageW(Item(kRandom + 5), BM_CLICK, 0, 0);
   gui::Pump(200);
@@ -301,6 +312,20 @@ TEST_F(EvaluateProgramTest, FixedHandAgainstRandomAgreesWithTheEngineAndImpossib
   const double tolerance = 100.0 * 5.0 * std::sqrt(p * (1 - p) / kLeastDeals);
   EXPECT_NEAR(equities[0], reference, tolerance);
 
+  // Every street: interim and final values in all four columns, four rows per seat.
+  ::SendMessageW(Item(kAllStreets), BM_CLICK, 0, 0);
+  gui::Pump(300);
+  const std::wstring streets = EvaluateAndCopy();
+  for (int column : {kPreflopField, kFlopField, kTurnField, kRiverField})
+    EXPECT_NE(Text(column + 4), L"") << "column " << column;
+  EXPECT_NE(streets.find(L"MP2:\tPreflop\t"), std::wstring::npos);
+  EXPECT_NE(streets.find(L"\tRiver\t"), std::wstring::npos);
+  EXPECT_EQ(EquitiesOfText(streets).size(), 2u);
+  Capture(L"evaluate_hi_all_streets");
+  ::SendMessageW(Item(kAllStreets), BM_CLICK, 0, 0);
+  gui::Pump(300);
+  const std::wstring text2 = EvaluateAndCopy();
+
   // Two seats with the same single hand: no deal is possible, message 307, the result stays.
   SetText(kRange + 5, L"AsAhKsKh");
   ::PostMessageW(Item(kEvaluate), BM_CLICK, 0, 0);
@@ -316,7 +341,7 @@ TEST_F(EvaluateProgramTest, FixedHandAgainstRandomAgreesWithTheEngineAndImpossib
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(apptest::WaitGone(box, 5000));
   gui::Pump(300);
-  EXPECT_EQ(CopyText(), text) << "the previous result stays";
+  EXPECT_EQ(CopyText(), text2) << "the previous result stays";
   EXPECT_TRUE(::IsWindowEnabled(frame_)) << "the frame is enabled again";
 }
 
@@ -360,6 +385,7 @@ TEST_F(EvaluateProgramTest, NextRunUsesTheSettingsStopEndsEarlyAndClosingEndsThe
   for (int i = 0; i < 300 && Text(kPreflopField + 4).empty(); ++i) gui::Pump(100);
   EXPECT_NE(Text(kPreflopField + 4), L"") << "interim equity shown during the run";
   gui::SaveCapture(gui::CaptureWindow(frame_), L"evaluate_running");
+  gui::SaveCapture(gui::CaptureWindow(progress), L"evaluate_progress_dialog");
   ::PostMessageW(::GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitRunEnd(progress, 60000)) << "Stop did not end the run";
   const std::wstring stopped = CopyText();
