@@ -26,7 +26,8 @@ namespace {
 constexpr UINT kSettingsCommand = ID_SETTINGS;
 constexpr int kSettingsSeconds = IDC_SETTINGS_SECONDS, kSettingsHi = IDC_SETTINGS_OMAHA_HI,
               kSettingsHiLo = IDC_SETTINGS_OMAHA_HILO;
-constexpr int kRange = 3040, kRandom = 3010, kEvaluate = 1039, kCopyText = 3074, kPreflopField = 1130;
+constexpr int kRange = 3040, kRandom = 3010, kEvaluate = 1039, kCopyText = 3074, kCopyBBCode = 3075;
+constexpr int kPreflopField = 1130;
 constexpr int kFlopField = 1090, kTurnField = 1110, kRiverField = 1210, kAllStreets = 1068;
 constexpr int kFlop = 3070;
 constexpr int kProgressAnimation = 1100;
@@ -387,12 +388,21 @@ TEST_F(EvaluateProgramTest, NextRunUsesTheSettingsStopEndsEarlyAndClosingEndsThe
   ASSERT_NE(progress, nullptr);
   for (int i = 0; i < 300 && Text(kPreflopField + 4).empty(); ++i) gui::Pump(100);
   EXPECT_NE(Text(kPreflopField + 4), L"") << "interim equity shown during the run";
+  // The window answers while the run goes on: its messages are pumped at every progress call.
+  DWORD_PTR answer = 0;
+  EXPECT_NE(::SendMessageTimeoutW(frame_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer), 0) << "the frame hangs";
   gui::SaveCapture(gui::CaptureWindow(frame_), L"evaluate_running");
   gui::SaveCapture(gui::CaptureWindow(progress), L"evaluate_progress_dialog");
   ::PostMessageW(::GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitRunEnd(progress, 60000)) << "Stop did not end the run";
   const std::wstring stopped = CopyText();
   EXPECT_EQ(EquitiesOfText(stopped).size(), 3u);
+  // The BBCode text goes to the clipboard by its own button.
+  ::SendMessageW(Item(kCopyBBCode), BM_CLICK, 0, 0);
+  gui::Pump(200);
+  const std::wstring bbCode = ClipboardText();
+  EXPECT_EQ(bbCode.rfind(L"[FONT=courier new][SIZE=12]\r\n[b]Board: [/b]6:heart:7:club:8:spade:\r\n", 0), 0u);
+  EXPECT_NE(bbCode.find(L"{ QsQcJsTh }\r\n[/SIZE][/FONT]\n"), std::wstring::npos);
 
   // Closing the program while a run is on ends the run and then the program, cleanly.
   progress = StartRun();
