@@ -27,7 +27,7 @@ constexpr UINT kSettingsCommand = ID_SETTINGS;
 constexpr int kSettingsSeconds = IDC_SETTINGS_SECONDS, kSettingsHi = IDC_SETTINGS_OMAHA_HI,
               kSettingsHiLo = IDC_SETTINGS_OMAHA_HILO;
 constexpr int kRange = 3040, kRandom = 3010, kEvaluate = 1039, kCopyText = 3074, kCopyBBCode = 3075;
-constexpr int kPreflopField = 1130;
+constexpr int kPreflopField = 1130, kCount = 1440;
 constexpr int kFlopField = 1090, kTurnField = 1110, kRiverField = 1210, kAllStreets = 1068;
 constexpr int kFlop = 3070;
 constexpr int kProgressAnimation = 1100;
@@ -403,6 +403,27 @@ TEST_F(EvaluateProgramTest, NextRunUsesTheSettingsStopEndsEarlyAndClosingEndsThe
   const std::wstring bbCode = ClipboardText();
   EXPECT_EQ(bbCode.rfind(L"[FONT=courier new][SIZE=12]\r\n[b]Board: [/b]6:heart:7:club:8:spade:\r\n", 0), 0u);
   EXPECT_NE(bbCode.find(L"{ QsQcJsTh }\r\n[/SIZE][/FONT]\n"), std::wstring::npos);
+
+  // Every street with a range whose hands all hold a flop card: the flop column could never
+  // be dealt, so the run ends with message 307 rather than an undefined number.
+  ::SendMessageW(Item(kAllStreets), BM_CLICK, 0, 0);
+  SetText(kRange + 6, L"6h***");
+  ASSERT_NE(Text(kCount + 6), L"") << "the range holds hands; only the flop cannot be dealt";
+  ::PostMessageW(Item(kEvaluate), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  for (int i = 0; i < 600 && !box; ++i) {
+    box = gui::WaitForWindow(L"#32770", nullptr, program_.Id(), 100);
+    if (box && ::GetDlgItem(box, kProgressAnimation)) box = nullptr;
+  }
+  ASSERT_NE(box, nullptr) << "no message";
+  EXPECT_EQ(apptest::ReadMessageBox(box).message,
+            L"No results found. Simulation is either impossible or cannot be completed.");
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(apptest::WaitGone(box, 5000));
+  gui::Pump(300);
+  for (int column : {kPreflopField, kFlopField, kTurnField, kRiverField})
+    EXPECT_EQ(Text(column + 6).find(L"nan"), std::wstring::npos);
+  SetText(kRange + 6, L"QsQcJsTh");
 
   // Closing the program while a run is on ends the run and then the program, cleanly.
   progress = StartRun();
