@@ -32,9 +32,6 @@ std::uint64_t SplitMix(std::uint64_t& state)
 }
 
 #if !defined(_WIN32)
-// One process-wide state, as the run-time library keeps it for rand.
-std::uint32_t g_randState = 1;
-
 // The kernel's source, fetched a block at a time: one system call per 4-byte
 // value would cost more than a whole deal.
 struct KernelRandomBuffer {
@@ -63,22 +60,12 @@ thread_local KernelRandomBuffer t_kernelRandom;
 
 }  // namespace
 
-int PlatformRand()
-{
-#if defined(_WIN32)
-    return std::rand();
-#else
-    g_randState = g_randState * 214013u + 2531011u;
-    return static_cast<int>((g_randState >> 16) & kPlatformRandMax);
-#endif
-}
-
 void PlatformSrand(unsigned seed)
 {
 #if defined(_WIN32)
     std::srand(seed);
 #else
-    g_randState = seed;
+    platform_random_detail::g_randState = seed;
 #endif
 }
 

@@ -15,10 +15,32 @@
 // alike every time) and PlatformRandS serves a seeded sequence.
 
 #include <cstdint>
+#if defined(_WIN32)
+#include <cstdlib>
+#endif
 
 inline constexpr int kPlatformRandMax = 0x7FFF;
 
-int PlatformRand();
+// Inline: the engines draw every random board card with it, and a call per
+// card would cost as much as the draw itself.
+#if defined(_WIN32)
+inline int PlatformRand()
+{
+    return std::rand();
+}
+#else
+namespace platform_random_detail {
+// One process-wide state, as the run-time library keeps it for rand.
+inline std::uint32_t g_randState = 1;
+}  // namespace platform_random_detail
+
+inline int PlatformRand()
+{
+    std::uint32_t& state = platform_random_detail::g_randState;
+    state = state * 214013u + 2531011u;
+    return static_cast<int>((state >> 16) & kPlatformRandMax);
+}
+#endif
 void PlatformSrand(unsigned seed);
 int PlatformRandS(unsigned int* value);
 std::uint32_t PlatformTickCount();
