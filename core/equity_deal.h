@@ -10,6 +10,10 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <type_traits>
 
 namespace equity_detail {
 
@@ -31,6 +35,21 @@ inline int CountCards(CardMask m)
     m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
     m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
     return static_cast<int>((m * 0x0101010101010101ull) >> 56);
+}
+
+// r modulo d for r < 2^15 and 1 <= d <= 52 without a division: the quotient
+// is r times ceil(2^32 / d), high half (exact: the rounding error stays below
+// 2^21 / 2^32 for every such r).
+inline constexpr std::array<std::uint64_t, 53> kModuloMagic = [] {
+    std::array<std::uint64_t, 53> magic{};
+    for (std::uint64_t d = 1; d <= 52; ++d)
+        magic[d] = ((std::uint64_t{1} << 32) + d - 1) / d;
+    return magic;
+}();
+inline unsigned Modulo15(unsigned r, unsigned d)
+{
+    const unsigned q = static_cast<unsigned>((r * kModuloMagic[d]) >> 32);
+    return r - q * d;
 }
 
 // want - have random cards that are neither on the board nor excluded, each
@@ -59,34 +78,105 @@ inline CardMask DrawBoard(int have, int want, CardMask board, CardMask excluded)
     for (CardMask f = ~taken & kDeck; f != 0; f &= f - 1)
         free[left++] = f & (~f + 1);
     for (; i < want && left > 0; ++i) {
-        const unsigned at = static_cast<unsigned>(PlatformRand()) % left;
+        const unsigned at = Modulo15(static_cast<unsigned>(PlatformRand()), left);
         board |= free[at];
         free[at] = free[--left];
     }
     return board;
 }
 
-// r modulo d without a division (exact for every 32-bit r and d >= 1).
-struct FastModulo {
-    std::uint64_t magic = 0;
-    std::uint32_t divisor = 1;
+// Uniform indices below a bound, from uniform random bits, without the
+// slight favour that "value modulo bound" gives the low indices: a value of
+// `bits` bits times the bound, top part; the few values whose lower part
+// falls below 2^bits mod bound are drawn again, so every index stands for
+// exactly floor(2^bits / bound) values. A multiplication, no division.
+// A small bound needs fewer bits: 8 up to 16 hands, 16 up to 4,096, 32
+// beyond (at most one value in 16 drawn again), and none for a single hand.
+class BoundedIndex {
+public:
+    void Set(std::uint32_t bound)
+    {
+        m_bound = bound;
+        m_bits = bound <= 1 ? 0 : bound <= 16 ? 8 : bound <= 4096 ? 16 : 32;
+        m_reject = static_cast<std::uint32_t>((std::uint64_t{1} << m_bits) % bound);
+    }
 
-    void Set(std::uint32_t d)
+    static constexpr int kBatch = 64;
+
+    // kBatch indices into at[0 .. kBatch - 1].
+    void Fill(SecureRandom& random, std::uint32_t* at) const
     {
-        divisor = d;
-        magic = UINT64_MAX / d + 1;
+        switch (m_bits) {
+        case 0:
+            for (int i = 0; i < kBatch; ++i)
+                at[i] = 0;
+            break;
+        case 8:
+            FillWith<std::uint8_t>(random, at);
+            break;
+        case 16:
+            FillWith<std::uint16_t>(random, at);
+            break;
+        default:
+            FillWith<std::uint32_t>(random, at);
+            break;
+        }
     }
-    std::uint32_t Of(std::uint32_t r) const
+
+private:
+    // Every index from its own slice of the random words first; the rare
+    // slices that must be drawn again are replaced afterwards, each by fresh
+    // values.
+    template <class Value>
+    void FillWith(SecureRandom& random, std::uint32_t* at) const
     {
-        const std::uint64_t low = magic * r;
-        return static_cast<std::uint32_t>((static_cast<unsigned __int128>(low) * divisor) >> 64);
+        constexpr int kBits = 8 * sizeof(Value);
+        // Products of narrow values fit 32 bits: 2^16 x 4,096 at most.
+        using Product = std::conditional_t<kBits == 32, std::uint64_t, std::uint32_t>;
+        constexpr int kWords = kBatch * sizeof(Value) / sizeof(std::uint32_t);
+        std::uint32_t words[kWords];
+        random.Fill(words, kWords);
+        Value values[kBatch];
+        std::memcpy(values, words, sizeof(values));
+        const Value reject = static_cast<Value>(m_reject);
+        const Product bound = m_bound;
+        Value again = 0;
+        for (int i = 0; i < kBatch; ++i) {
+            const Product m = static_cast<Product>(values[i]) * bound;
+            at[i] = static_cast<std::uint32_t>(m >> kBits);
+            again |= static_cast<Value>(m) < reject;
+        }
+        if (!again)
+            return;
+        for (int i = 0; i < kBatch; ++i) {
+            Product m = static_cast<Product>(values[i]) * bound;
+            while (static_cast<Value>(m) < reject)
+                m = static_cast<Product>(static_cast<Value>(random.Next())) * bound;
+            at[i] = static_cast<std::uint32_t>(m >> kBits);
+        }
     }
+
+    std::uint32_t m_bound = 1;
+    int m_bits = 0;
+    std::uint32_t m_reject = 0;
 };
 
-// The rows and counts of the seats of one run. A range row is up to 2.1 MB
-// and read at random places, so each seat's positions are drawn a few picks
-// ahead and their entries fetched into the cache meanwhile; a position drawn
-// ahead is as random as one drawn at the moment of use.
+// The rows and counts of the seats of one run.
+//
+// A run can leave out of a seat's row, once, every hand that holds a card no
+// hand may hold in any deal (the known board, the dead cards): such a hand
+// would only ever be rejected, and choosing uniformly among the other hands
+// of the row and rejecting clashes between seats accepts every deal exactly
+// as often as choosing among all of them does. Only the attempts that would
+// have been rejected for those cards are saved. A row left without any hand
+// is kept whole, so that its attempts are rejected and counted as before.
+//
+// Every attempt takes one random position of every seat's row, and rejects
+// when two hands, or a hand and the given cards, share a card. The
+// positions are drawn a batch at a time and each is used once, in turn; a
+// position drawn ahead is as random as one drawn at the moment of use. A
+// range row is up to 2.1 MB and read at random places, so the entries of the
+// next few positions are fetched into the cache meanwhile.
 class SeatRanges {
 public:
     // False for n outside 1..10 or a count outside 1..kHandCount.
@@ -98,54 +188,110 @@ public:
             if (count[k] < 1 || count[k] > kHandCount)
                 return false;
         }
-        m_rows = rows;
         m_n = n;
         for (int k = 0; k < n; ++k) {
-            m_modulo[k].Set(static_cast<std::uint32_t>(count[k]));
-            m_head[k] = 0;
-            for (int i = 0; i < kAhead; ++i)
-                m_ahead[k][i] = Draw(k, random);
+            m_row[k] = rows[k];
+            m_count[k] = static_cast<std::uint32_t>(count[k]);
         }
+        DrawFirst(random);
         return true;
+    }
+
+    // Leaves the hands holding a card of `excluded` out of every row, as
+    // above. Once per run, after Init.
+    void LeaveOut(CardMask excluded, SecureRandom& random)
+    {
+        if (excluded != 0 && Filter(excluded))
+            DrawFirst(random);
     }
 
     int Seats() const { return m_n; }
 
-    // Each seat's hand at a secure random position of its row (the value
-    // modulo the count). False as soon as a hand shares a card with `used` or
-    // an earlier seat's hand; otherwise *allUsed = used plus every hand.
+    // Every seat's hand at its next random position: false when two hands
+    // share a card or a hand holds a card of `used`; otherwise hands[0..n-1]
+    // and *allUsed = used plus every hand.
     bool Deal(SecureRandom& random, CardMask used, CardMask* hands, CardMask* allUsed)
     {
+        if (m_used == kBatch)
+            DrawBatch(random);
+        const int at = m_used++;
+        CardMask clash = 0;
         for (int k = 0; k < m_n; ++k) {
-            unsigned& head = m_head[k];
-            const std::uint32_t at = m_ahead[k][head];
-            m_ahead[k][head] = Draw(k, random);
-            head = (head + 1) & (kAhead - 1);
-            const CardMask hand = m_rows[k][at];
-            if (hand & used)
-                return false;
+            const CardMask hand = m_row[k][m_at[k][at]];
+            __builtin_prefetch(m_row[k] + m_at[k][at + kAhead]);
+            clash |= hand & used;
             used |= hand;
             hands[k] = hand;
         }
         *allUsed = used;
-        return true;
+        return clash == 0;
     }
 
 private:
-    static constexpr int kAhead = 4;  // a power of two
+    static constexpr int kBatch = BoundedIndex::kBatch;  // positions drawn at a time
+    static constexpr int kAhead = 4;                     // entries fetched ahead of use
 
-    std::uint32_t Draw(int k, SecureRandom& random)
+    void DrawFirst(SecureRandom& random)
     {
-        const std::uint32_t at = m_modulo[k].Of(random.Next());
-        __builtin_prefetch(&m_rows[k][at]);
-        return at;
+        for (int k = 0; k < m_n; ++k) {
+            m_index[k].Set(m_count[k]);
+            m_index[k].Fill(random, m_at[k]);
+            m_index[k].Fill(random, m_at[k] + kBatch);
+        }
+        m_used = 0;
     }
 
-    RangeRows m_rows = nullptr;
+    // The batch to come moves to the front, a new one follows.
+    void DrawBatch(SecureRandom& random)
+    {
+        for (int k = 0; k < m_n; ++k) {
+            std::memcpy(m_at[k], m_at[k] + kBatch, sizeof(std::uint32_t) * kBatch);
+            m_index[k].Fill(random, m_at[k] + kBatch);
+        }
+        m_used = 0;
+    }
+
+    // True when a row changed.
+    bool Filter(CardMask excluded)
+    {
+        std::uint32_t kept[kMaxSeats];
+        std::size_t total = 0;
+        for (int k = 0; k < m_n; ++k) {
+            kept[k] = 0;
+            for (std::uint32_t i = 0; i < m_count[k]; ++i)
+                kept[k] += (m_row[k][i] & excluded) == 0;
+            if (kept[k] != 0 && kept[k] != m_count[k])
+                total += kept[k];
+        }
+        if (total == 0)
+            return false;
+        m_filtered.reset(new (std::nothrow) CardMask[total]);
+        if (!m_filtered)
+            return false;  // the whole rows serve as well, with more rejections
+        CardMask* out = m_filtered.get();
+        for (int k = 0; k < m_n; ++k) {
+            if (kept[k] == 0 || kept[k] == m_count[k])
+                continue;
+            const CardMask* row = m_row[k];
+            m_row[k] = out;
+            for (std::uint32_t i = 0; i < m_count[k]; ++i) {
+                if ((row[i] & excluded) == 0)
+                    *out++ = row[i];
+            }
+            m_count[k] = kept[k];
+        }
+        return true;
+    }
+
     int m_n = 0;
-    FastModulo m_modulo[kMaxSeats];
-    std::uint32_t m_ahead[kMaxSeats][kAhead];
-    unsigned m_head[kMaxSeats];
+    int m_used = 0;  // positions of the batch used so far
+    const CardMask* m_row[kMaxSeats] = {};
+    std::uint32_t m_count[kMaxSeats] = {};
+    BoundedIndex m_index[kMaxSeats];
+    // Per seat, two batches of positions: at[m_used] onwards are still to
+    // come; the next kAhead of them are being fetched.
+    std::uint32_t m_at[kMaxSeats][2 * kBatch] = {};
+    std::unique_ptr<CardMask[]> m_filtered;
 };
 
 // The evaluator's board, prepared again only when the board changes (never,
@@ -162,6 +308,32 @@ public:
 private:
     pokereval::OmahaBoard m_board;
 };
+
+// Seats as bits of a mask (seat k = bit k), for tallying a deal without a
+// branch per seat.
+template <class Value>
+inline unsigned SeatsHolding(const Value* value, Value wanted, int n)
+{
+    unsigned seats = 0;
+    for (int k = 0; k < n; ++k)
+        seats |= static_cast<unsigned>(value[k] == wanted) << k;
+    return seats;
+}
+inline bool Alone(unsigned seats)
+{
+    return (seats & (seats - 1)) == 0;
+}
+inline int LowestSeat(unsigned seats)
+{
+    return __builtin_ctz(seats);
+}
+inline int CountSeats(unsigned seats)
+{
+    return CountCards(seats);
+}
+// 1/k for a pot shared by k seats (0 for none).
+inline constexpr double kShareOf[kMaxSeats + 1] = {0.0,       1.0,       1.0 / 2, 1.0 / 3, 1.0 / 4, 1.0 / 5,
+                                                   1.0 / 6, 1.0 / 7, 1.0 / 8, 1.0 / 9, 1.0 / 10};
 
 // What differs between Omaha Hi and Omaha Hi/Lo: the tally of one deal, the
 // equity shown while running and the result arrays written at the end.
@@ -185,29 +357,21 @@ struct HiGame {
             value[k] = board.evalHi(hands[k]);
             best = value[k] > best ? value[k] : best;
         }
-        int sharing = 0;
-        for (int k = 0; k < n; ++k)
-            sharing += value[k] == best;
+        const unsigned winners = SeatsHolding(value, best, n);
         ++t.valid;
-        if (sharing == 1) {
-            for (int k = 0; k < n; ++k) {
-                if (value[k] == best) {
-                    ++t.wins[k];
-                    t.winShare[k] += 1.0;
-                } else {
-                    ++t.losses[k];
-                }
-            }
-        } else {
-            const double share = 1.0 / sharing;
-            for (int k = 0; k < n; ++k) {
-                if (value[k] == best) {
-                    ++t.ties[k];
-                    t.tieShare[k] += share;
-                } else {
-                    ++t.losses[k];
-                }
-            }
+        for (int k = 0; k < n; ++k)
+            t.losses[k] += ((winners >> k) & 1u) ^ 1u;
+        if (Alone(winners)) {
+            const int k = LowestSeat(winners);
+            ++t.wins[k];
+            t.winShare[k] += 1.0;
+            return;
+        }
+        const double share = kShareOf[CountSeats(winners)];
+        for (unsigned m = winners; m != 0; m &= m - 1) {
+            const int k = LowestSeat(m);
+            ++t.ties[k];
+            t.tieShare[k] += share;
         }
     }
 
@@ -254,48 +418,55 @@ struct HiLoGame {
             bestHi = hi[k] > bestHi ? hi[k] : bestHi;
             bestLo = lo[k] < bestLo ? lo[k] : bestLo;
         }
-        const bool lowExists = bestLo != kNoLow;
-        int kHi = 0, kLo = 0;
-        for (int k = 0; k < n; ++k) {
-            kHi += hi[k] == bestHi;
-            kLo += lowExists && lo[k] == bestLo;
-        }
-        const double hiShare = 1.0 / kHi;
-        const double loShare = lowExists ? 1.0 / kLo : 0.0;
+        const unsigned highs = SeatsHolding(hi, bestHi, n);
+        // Seats with a qualifying low, and those holding the best one.
+        const unsigned withLow = ~SeatsHolding(lo, kNoLow, n) & ((1u << n) - 1u);
+        const unsigned lows = withLow != 0 ? SeatsHolding(lo, bestLo, n) : 0u;
+        const int kHi = CountSeats(highs);
+        const int kLo = CountSeats(lows);
+        const double hiShare = kShareOf[kHi];
+        const double loShare = kShareOf[kLo];
         ++t.valid;
         for (int k = 0; k < n; ++k) {
-            const bool bestHigh = hi[k] == bestHi;
-            const bool bestLow = lowExists && lo[k] == bestLo;
-            if (bestHigh && kHi == 1) {
-                ++t.hiWins[k];
-                t.hiWinShare[k] += 1.0;
-            } else if (bestHigh) {
+            t.hiLosses[k] += ((highs >> k) & 1u) ^ 1u;
+            t.loLosses[k] += ((withLow & ~lows) >> k) & 1u;
+        }
+        if (kHi == 1) {
+            const int k = LowestSeat(highs);
+            ++t.hiWins[k];
+            t.hiWinShare[k] += 1.0;
+        } else {
+            for (unsigned m = highs; m != 0; m &= m - 1) {
+                const int k = LowestSeat(m);
                 ++t.hiTies[k];
                 t.hiTieShare[k] += hiShare;
-            } else {
-                ++t.hiLosses[k];
             }
-            if (lo[k] != kNoLow) {
-                if (bestLow && kLo == 1) {
-                    ++t.loWins[k];
-                    t.loWinShare[k] += 1.0;
-                } else if (bestLow) {
-                    ++t.loTies[k];
-                    t.loTieShare[k] += loShare;
-                } else {
-                    ++t.loLosses[k];
-                }
+        }
+        if (kLo == 1) {
+            const int k = LowestSeat(lows);
+            ++t.loWins[k];
+            t.loWinShare[k] += 1.0;
+        } else {
+            for (unsigned m = lows; m != 0; m &= m - 1) {
+                const int k = LowestSeat(m);
+                ++t.loTies[k];
+                t.loTieShare[k] += loShare;
             }
-            const bool highAlone = bestHigh && kHi == 1;
-            if (lowExists) {
-                if (highAlone && bestLow && kLo == 1)
-                    ++t.scoops[k];
-                t.potShare[k] += (bestHigh ? 0.5 * hiShare : 0.0) + (bestLow ? 0.5 * loShare : 0.0);
-            } else {
-                if (highAlone)
-                    ++t.scoops[k];
-                t.potShare[k] += bestHigh ? hiShare : 0.0;
-            }
+        }
+        if (lows == 0) {
+            // No low: the high hands take the whole pot.
+            if (kHi == 1)
+                ++t.scoops[LowestSeat(highs)];
+            for (unsigned m = highs; m != 0; m &= m - 1)
+                t.potShare[LowestSeat(m)] += hiShare;
+            return;
+        }
+        if (kHi == 1 && highs == lows)
+            ++t.scoops[LowestSeat(highs)];
+        for (unsigned m = highs | lows; m != 0; m &= m - 1) {
+            const int k = LowestSeat(m);
+            const unsigned bit = 1u << k;
+            t.potShare[k] += ((highs & bit) ? 0.5 * hiShare : 0.0) + ((lows & bit) ? 0.5 * loShare : 0.0);
         }
     }
 

@@ -60,6 +60,11 @@ public:
         if (pokereval::numCards(m_known) > 5)
             return kEquityNoValidDeal;
 
+        // Hands holding a card that every deal of the run has (known board
+        // cards in the single-street mode, dead cards) could never be
+        // accepted.
+        m_seats.LeaveOut(r.allStreets ? m_dead : m_known | m_dead, m_random);
+
         r.progress(r.user, 1, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
         return r.allStreets ? RunPerStreet(boardPart, known) : RunSingleStreet();
     }

@@ -103,3 +103,17 @@ void SecureRandom::Refill()
     m_input[13] = static_cast<std::uint32_t>(counter >> 32);
     m_next = 0;
 }
+
+void SecureRandom::Fill(std::uint32_t* out, int count)
+{
+    while (count > 0) {
+        if (m_next == kWords)
+            Refill();
+        const int take = count < kWords - m_next ? count : kWords - m_next;
+        for (int i = 0; i < take; ++i)
+            out[i] = m_words[m_next + i];
+        m_next += take;
+        out += take;
+        count -= take;
+    }
+}

@@ -21,6 +21,8 @@ public:
             Refill();
         return m_words[m_next++];
     }
+    // The next `count` values at once, as `count` calls of Next would give.
+    void Fill(std::uint32_t* out, int count);
 
     static constexpr int kRounds = 8;
 
