@@ -349,6 +349,9 @@ struct HiGame {
     // every attempt once a deal has been accepted (Hi/Lo).
     static constexpr bool kProgressAfterAnyAttempt = false;
 
+    // One accepted deal. Without kCountLosses the losses are left for
+    // SettleLosses, which the engines call before anyone looks at the tally.
+    template <bool kCountLosses = true>
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         pokereval::HandVal value[kMaxSeats];
@@ -357,10 +360,14 @@ struct HiGame {
             value[k] = board.evalHi(hands[k]);
             best = value[k] > best ? value[k] : best;
         }
-        const unsigned winners = SeatsHolding(value, best, n);
+        unsigned winners = 0;
+        for (int k = 0; k < n; ++k) {
+            const unsigned won = value[k] == best;
+            winners |= won << k;
+            if constexpr (kCountLosses)
+                t.losses[k] += won ^ 1u;
+        }
         ++t.valid;
-        for (int k = 0; k < n; ++k)
-            t.losses[k] += ((winners >> k) & 1u) ^ 1u;
         if (Alone(winners)) {
             const int k = LowestSeat(winners);
             ++t.wins[k];
@@ -373,6 +380,13 @@ struct HiGame {
             ++t.ties[k];
             t.tieShare[k] += share;
         }
+    }
+
+    // Every deal a seat neither won nor shared is a loss.
+    static void SettleLosses(Tally& t, int n)
+    {
+        for (int k = 0; k < n; ++k)
+            t.losses[k] = t.valid - t.wins[k] - t.ties[k];
     }
 
     // Callers guarantee t.valid > 0.
@@ -398,6 +412,7 @@ struct HiLoGame {
     static constexpr bool kRiverFromPreflopWithoutBoard = false;
     static constexpr bool kProgressAfterAnyAttempt = true;
 
+    template <bool kCountLosses = true>
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         using pokereval::kNoLow;
@@ -418,19 +433,24 @@ struct HiLoGame {
             bestHi = hi[k] > bestHi ? hi[k] : bestHi;
             bestLo = lo[k] < bestLo ? lo[k] : bestLo;
         }
-        const unsigned highs = SeatsHolding(hi, bestHi, n);
-        // Seats with a qualifying low, and those holding the best one.
-        const unsigned withLow = ~SeatsHolding(lo, kNoLow, n) & ((1u << n) - 1u);
-        const unsigned lows = withLow != 0 ? SeatsHolding(lo, bestLo, n) : 0u;
+        // Seats holding the best high, and the seats with a qualifying low
+        // holding the best one.
+        unsigned highs = 0, lows = 0;
+        for (int k = 0; k < n; ++k) {
+            const unsigned high = hi[k] == bestHi;
+            const unsigned hasLow = lo[k] != kNoLow;
+            const unsigned bestLow = hasLow & (lo[k] == bestLo);
+            highs |= high << k;
+            lows |= bestLow << k;
+            if constexpr (kCountLosses)
+                t.hiLosses[k] += high ^ 1u;
+            t.loLosses[k] += hasLow & (bestLow ^ 1u);
+        }
         const int kHi = CountSeats(highs);
         const int kLo = CountSeats(lows);
         const double hiShare = kShareOf[kHi];
         const double loShare = kShareOf[kLo];
         ++t.valid;
-        for (int k = 0; k < n; ++k) {
-            t.hiLosses[k] += ((highs >> k) & 1u) ^ 1u;
-            t.loLosses[k] += ((withLow & ~lows) >> k) & 1u;
-        }
         if (kHi == 1) {
             const int k = LowestSeat(highs);
             ++t.hiWins[k];
@@ -470,6 +490,12 @@ struct HiLoGame {
         }
     }
 
+    static void SettleLosses(Tally& t, int n)
+    {
+        for (int k = 0; k < n; ++k)
+            t.hiLosses[k] = t.valid - t.hiWins[k] - t.hiTies[k];
+    }
+
     static double Equity(const Tally& t, int k)
     {
         return t.potShare[k] * 100.0 / static_cast<double>(t.valid);
@@ -489,10 +515,11 @@ struct HiLoGame {
     }
 };
 
-// One attempt into tally t (the caller counts it): hands first (rejected on a card shared with the
-// known board, the dead cards or another hand), then the board completed from
-// `have` to `want` cards from what is left, evaluated and tallied.
-template <class Game>
+// One attempt into tally t (the caller counts it): hands first (rejected on a
+// card shared with the known board, the dead cards or another hand), then the
+// board completed from `have` to `want` cards from what is left, evaluated and
+// tallied (losses as AddDeal<kCountLosses>).
+template <class Game, bool kCountLosses = true>
 inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random,
                     BoardCache& cache, CardMask known, int have, int want, CardMask dead)
 {
@@ -501,7 +528,7 @@ inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& ra
     if (!seats.Deal(random, known | dead, hands, &used))
         return false;
     const CardMask board = DrawBoard(have, want, known, used);
-    Game::AddDeal(t, cache.For(board), hands, seats.Seats());
+    Game::template AddDeal<kCountLosses>(t, cache.For(board), hands, seats.Seats());
     return true;
 }
 

@@ -83,11 +83,13 @@ private:
             ++t.attempts;
             if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
                 return kEquityNoValidDeal;
-            const bool accepted = Attempt<Game>(t, m_seats, m_random, m_cache, m_known, have, 5, m_dead);
+            const bool accepted =
+                Attempt<Game, false>(t, m_seats, m_random, m_cache, m_known, have, 5, m_dead);
             if (!accepted && !(Game::kProgressAfterAnyAttempt && t.valid != 0))
                 continue;
             if (t.attempts < m_threshold)
                 continue;
+            Game::SettleLosses(t, r.n);
             for (int k = 0; k < r.n; ++k)
                 values[k] = Game::Equity(t, k);
             if (r.progress(r.user, 0, values, 1, nullptr, 0, nullptr, 0, nullptr, 0)) {
@@ -139,8 +141,8 @@ private:
                 if (!simulated[s])
                     continue;
                 ++m_tally[s].attempts;
-                Attempt<Game>(m_tally[s], m_seats, m_random, m_streetCache[s], streetKnown[s], have[s],
-                              want[s], m_dead);
+                Attempt<Game, false>(m_tally[s], m_seats, m_random, m_streetCache[s], streetKnown[s],
+                                     have[s], want[s], m_dead);
             }
             // A street whose board no deal fits ends the run like an empty
             // preflop tally; its column would otherwise be a division by zero.
@@ -148,13 +150,16 @@ private:
             for (int s = 0; s < kStreets; ++s) {
                 if (!simulated[s] || m_tally[s].valid != 0)
                     continue;
-                if (m_tally[s].attempts > kNoDealAttemptLimit)
+                if (m_tally[s].attempts > kNoDealAttemptLimit) {
+                    SettleStreets();
                     return kEquityNoValidDeal;
+                }
                 allDealt = false;
             }
             ++m_iterations;
             if (m_iterations < m_threshold || !allDealt)
                 continue;
+            SettleStreets();
             for (int s = 0; s < kStreets; ++s) {
                 for (int k = 0; k < r.n; ++k)
                     values[s][k] = Game::Equity(m_tally[source[s]], k);
@@ -170,6 +175,13 @@ private:
                 WriteStreets(source);
             return kEquityDone;
         }
+    }
+
+    // The losses the loops leave out (see AddDeal).
+    void SettleStreets()
+    {
+        for (Tally& t : m_tally)
+            Game::SettleLosses(t, m_request.n);
     }
 
     void WriteStreets(const int* source)

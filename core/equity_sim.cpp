@@ -28,7 +28,7 @@ int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* 
         ++t.attempts;
         if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
             return kEquityNoValidDeal;
-        Attempt<Game>(t, seats, random, cache, board, have, 5, 0);
+        Attempt<Game, false>(t, seats, random, cache, board, have, 5, 0);  // equities only
     }
     if (t.valid == 0)
         return kEquityNoValidDeal;
