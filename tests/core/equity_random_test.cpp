@@ -76,6 +76,55 @@ TEST(SecureRandom, SameKeySameValuesAndUniformBits)
     EXPECT_TRUE(Uniform(low, &chi, &bound)) << chi << " >= " << bound;
 }
 
+TEST(SecureRandom, FillGivesTheValuesOfNext)
+{
+    const std::uint32_t key[8] = {8, 7, 6, 5, 4, 3, 2, 1};
+    SecureRandom a(key, 5), b(key, 5);
+    std::uint32_t block[100];
+    for (int round = 0; round < 3; ++round) {
+        a.Fill(block, 37 + 30 * round);  // across the generator's own blocks
+        for (int i = 0; i < 37 + 30 * round; ++i)
+            ASSERT_EQ(block[i], b.Next()) << round << " " << i;
+    }
+}
+
+// Hand positions: every position of the row equally likely, for bounds that
+// take 8, 16 and 32 random bits, and for bounds where many values are drawn
+// again (2^8 mod 11 = 3 of 256 values).
+TEST(BoundedIndex, EveryPositionEquallyLikely)
+{
+    const std::uint32_t key[8] = {3, 1, 4, 1, 5, 9, 2, 6};
+    SecureRandom random(key, 1);
+    for (std::uint32_t bound : {1u, 2u, 11u, 16u, 17u, 1000u, 4096u, 4097u, 27073u, 270725u}) {
+        equity_detail::BoundedIndex index;
+        index.Set(bound);
+        // Buckets of positions: the position itself for small bounds.
+        const std::uint32_t buckets = bound < 64 ? bound : 64;
+        std::vector<double> counts(buckets), expected(buckets);
+        for (std::uint32_t i = 0; i < bound; ++i)
+            expected[static_cast<std::uint64_t>(i) * buckets / bound] += 1;
+        const int batches = 2000;
+        for (int b = 0; b < batches; ++b) {
+            std::uint32_t at[equity_detail::BoundedIndex::kBatch];
+            index.Fill(random, at);
+            for (std::uint32_t a : at) {
+                ASSERT_LT(a, bound);
+                counts[static_cast<std::uint64_t>(a) * buckets / bound] += 1;
+            }
+        }
+        if (buckets < 2)
+            continue;
+        const double total = batches * static_cast<double>(equity_detail::BoundedIndex::kBatch);
+        double chi = 0;
+        for (std::uint32_t k = 0; k < buckets; ++k) {
+            const double e = total * expected[k] / bound;
+            chi += (counts[k] - e) * (counts[k] - e) / e;
+        }
+        const double df = buckets - 1.0;
+        EXPECT_LT(chi, df + 5.0 * std::sqrt(2.0 * df)) << "bound " << bound;
+    }
+}
+
 TEST(PlatformRandom, RandIsFifteenBitsFromItsSeed)
 {
     ClearRandomTestSeed();

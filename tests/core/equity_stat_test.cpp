@@ -37,6 +37,11 @@ std::vector<Scenario> Scenarios()
          {Range({"Ah2h3d4d", "As3s5c6c"}), Range({"Ad2d8c8s", "KdQd5h4c"})},
          L"6h7d8hKc", Cards("6h7d8hKc"), 0},
         {"flop, single hands", {Range({"Ah2h3c4c"}), Range({"KsKd5s6d"})}, L"3h7h8d", Cards("3h7h8d"), 0},
+        // Hands holding a board or a dead card are never dealt; the others
+        // as often as ever.
+        {"flop, ranges with hands on the board and dead",
+         {Range({"Ah2h3c4c", "3hKcQdJd", "AsAd9c9d", "TcJc5h5d"}), Range({"KsKd5s6d", "8dQsQh2s", "Td9h8s7s"})},
+         L"3h7h8d|Tc", Cards("3h7h8d"), Cards("Tc")},
     };
 }
 
@@ -153,6 +158,40 @@ TEST_F(EquityStatistics, HiLoPerStreetColumnsMatchEnumeration)
 {
     CheckPerStreet<HiLoGame>(0, true);
     CheckPerStreet<HiLoGame>(1, true);
+}
+
+// Per-street mode: a hand holding a flop card is dealt on the preflop
+// street, never on the flop; a hand holding a dead card never.
+TEST_F(EquityStatistics, PerStreetPreflopDealsHandsHoldingFlopCards)
+{
+    const std::vector<std::vector<CardMask>> ranges = {Range({"3hKcQdJd", "AsAd9c9d", "TcJc5h5d"}),
+                                                        Range({"KsKd5s6d"})};
+    const CardMask dead = Cards("TcTdTs2c2d2s");
+    Rows rows;
+    rows.ranges = ranges;
+    rows.WriteTo(g_playerRangeMasks);
+    double results[kEquityHiLoArrays][kMaxSeats] = {};
+    Recorder recorder;
+    recorder.seats = 2;
+    recorder.stopAt = 8;
+    RunRequest r;
+    r.rows = g_playerRangeMasks;
+    r.count = rows.count;
+    r.n = 2;
+    r.boardText = L"3h7h8d|TcTdTs2c2d2s";
+    r.results = results;
+    r.allStreets = 1;
+    r.toStreet = 1;
+    r.progress = Recorder::Callback;
+    r.user = &recorder;
+    EquityRun<HiGame> run(r);
+    ASSERT_EQ(run.Run(), kEquityDone);
+    const Exact preflop = Enumerate(ranges, 0, 5, dead, false);
+    const Exact flop = Enumerate(ranges, Cards("3h7h8d"), 3, dead, false);
+    for (int k = 0; k < 2; ++k) {
+        ExpectNear(results[kPreflopWin][k], preflop, k, 1, run.tally(0).valid, "preflop");
+        ExpectNear(results[kFlopWin][k], flop, k, 1, run.tally(1).valid, "flop");
+    }
 }
 
 // The public entry point with the shared rows, ranges that clash often.
