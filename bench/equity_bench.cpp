@@ -101,6 +101,7 @@ DealLog g_log;
 
 template <class Game>
 struct Recording : Game {
+    template <bool kCountLosses = true>
     static void AddDeal(typename Game::Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands,
                         int n)
     {
@@ -109,7 +110,7 @@ struct Recording : Game {
             g_log.hands.insert(g_log.hands.end(), hands, hands + n);
             g_log.n = n;
         }
-        Game::AddDeal(t, board, hands, n);
+        Game::template AddDeal<kCountLosses>(t, board, hands, n);
     }
 };
 
