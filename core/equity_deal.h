@@ -61,23 +61,32 @@ inline unsigned Modulo15(unsigned r, unsigned d)
 inline CardMask DrawBoard(int have, int want, CardMask board, CardMask excluded)
 {
     constexpr CardMask kDeck = 0x1FFF1FFF1FFF1FFFull;
-    CardMask taken = (board | excluded) & kDeck;
-    int i = have;
-    for (int count = CountCards(taken); i < want && count < 21; ++i, ++count) {
+    constexpr int kRedrawWhileTaken = 21;  // at most this many cards taken
+    if (have >= want)
+        return board;
+    const CardMask before = (board | excluded) & kDeck;
+    CardMask taken = before;
+    const int takenCards = CountCards(taken);
+    int draws = want - have;
+    const int redrawn = takenCards >= kRedrawWhileTaken ? 0
+                        : draws < kRedrawWhileTaken - takenCards ? draws
+                                                                 : kRedrawWhileTaken - takenCards;
+    for (int i = 0; i < redrawn; ++i) {
         CardMask card;
         do {
             card = kDeckMasks[static_cast<unsigned>(PlatformRand()) % 52u];
         } while (card & taken);
-        board |= card;
         taken |= card;
     }
-    if (i >= want)
+    board |= taken ^ before;
+    draws -= redrawn;
+    if (draws == 0)
         return board;
     CardMask free[32];
     unsigned left = 0;
     for (CardMask f = ~taken & kDeck; f != 0; f &= f - 1)
         free[left++] = f & (~f + 1);
-    for (; i < want && left > 0; ++i) {
+    for (; draws > 0 && left > 0; --draws) {
         const unsigned at = Modulo15(static_cast<unsigned>(PlatformRand()), left);
         board |= free[at];
         free[at] = free[--left];
