@@ -224,10 +224,22 @@ public:
         if (m_used == kBatch)
             DrawBatch(random);
         const int at = m_used++;
+        return m_fetchAhead ? DealAt<true>(at, used, hands, allUsed) : DealAt<false>(at, used, hands, allUsed);
+    }
+
+private:
+    static constexpr int kBatch = BoundedIndex::kBatch;  // positions drawn at a time
+    static constexpr int kAhead = 4;                     // entries fetched ahead of use
+    static constexpr std::size_t kCachedRowBytes = 16384;
+
+    template <bool kFetchAhead>
+    bool DealAt(int at, CardMask used, CardMask* hands, CardMask* allUsed) const
+    {
         CardMask clash = 0;
         for (int k = 0; k < m_n; ++k) {
             const CardMask hand = m_row[k][m_at[k][at]];
-            __builtin_prefetch(m_row[k] + m_at[k][at + kAhead]);
+            if constexpr (kFetchAhead)
+                __builtin_prefetch(m_row[k] + m_at[k][at + kAhead]);
             clash |= hand & used;
             used |= hand;
             hands[k] = hand;
@@ -236,12 +248,14 @@ public:
         return clash == 0;
     }
 
-private:
-    static constexpr int kBatch = BoundedIndex::kBatch;  // positions drawn at a time
-    static constexpr int kAhead = 4;                     // entries fetched ahead of use
-
     void DrawFirst(SecureRandom& random)
     {
+        // Rows that stay in the nearest caches need no fetching ahead.
+        std::size_t entries = 0;
+        for (int k = 0; k < m_n; ++k)
+            entries += m_count[k];
+        m_fetchAhead = entries * sizeof(CardMask) > kCachedRowBytes;
+
         for (int k = 0; k < m_n; ++k) {
             m_index[k].Set(m_count[k]);
             m_index[k].Fill(random, m_at[k]);
@@ -294,6 +308,7 @@ private:
 
     int m_n = 0;
     int m_used = 0;  // positions of the batch used so far
+    bool m_fetchAhead = true;
     const CardMask* m_row[kMaxSeats] = {};
     std::uint32_t m_count[kMaxSeats] = {};
     BoundedIndex m_index[kMaxSeats];
