@@ -333,16 +333,8 @@ private:
     pokereval::OmahaBoard m_board;
 };
 
-// Seats as bits of a mask (seat k = bit k), for tallying a deal without a
+// Seats as bits of a mask (seat k = bit k): a deal is tallied without a
 // branch per seat.
-template <class Value>
-inline unsigned SeatsHolding(const Value* value, Value wanted, int n)
-{
-    unsigned seats = 0;
-    for (int k = 0; k < n; ++k)
-        seats |= static_cast<unsigned>(value[k] == wanted) << k;
-    return seats;
-}
 inline bool Alone(unsigned seats)
 {
     return (seats & (seats - 1)) == 0;
