@@ -1,5 +1,7 @@
 #include "test_dialog.h"
 
+#include "live_input.h"
+
 namespace ctltest {
 
 DialogTemplate::DialogTemplate(const wchar_t* caption, short cx, short cy) {
@@ -84,22 +86,7 @@ void HostDialog::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStru
   CDialog::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
 }
 
-void Pump(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
-      }
-      if (CWnd::WalkPreTranslateTree(nullptr, &msg)) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<LONG>(end - ::GetTickCount()) > 0);
-}
+void Pump(DWORD ms) { live::Pump(ms); }
 
 void HoverAt(HWND hwnd, int x, int y) {
   POINT p = {x, y};
