@@ -28,20 +28,11 @@ struct Harness {
         for (auto& a : results)
             for (double& v : a)
                 v = kUntouched;
-        rows.WriteTo(g_playerRangeMasks);
-        RunRequest r;
-        r.rows = g_playerRangeMasks;
-        r.count = rows.count;
-        r.n = rows.n();
-        r.boardText = board;
-        r.results = results;
+        RunRequest r = RecordedRun(rows, board, results, recorder);
         r.allStreets = allStreets;
         r.toStreet = toStreet;
-        r.progress = Recorder::Callback;
-        r.user = &recorder;
         run = std::make_unique<EquityRun<Game>>(r);
         recorder.stopAt = stopAt;
-        recorder.seats = rows.n();
         recorder.observe = [this, watchStreet](Call& c) {
             c.attempts = run->tally(watchStreet).attempts;
             c.valid = run->tally(watchStreet).valid;

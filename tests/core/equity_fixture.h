@@ -215,6 +215,24 @@ struct Rows {
     int n() const { return static_cast<int>(ranges.size()); }
 };
 
+// A run over the shared rows of a scenario, reporting to a recorder: the
+// rows are written, the recorder told the seat count.
+inline RunRequest RecordedRun(Rows& rows, std::wstring_view boardText, double (*results)[kMaxSeats],
+                              Recorder& recorder)
+{
+    rows.WriteTo(g_playerRangeMasks);
+    recorder.seats = rows.n();
+    RunRequest r;
+    r.rows = g_playerRangeMasks;
+    r.count = rows.count;
+    r.n = rows.n();
+    r.boardText = boardText;
+    r.results = results;
+    r.progress = Recorder::Callback;
+    r.user = &recorder;
+    return r;
+}
+
 // Seeded random sources for the length of a test.
 class SeededTest : public ::testing::Test {
 protected:

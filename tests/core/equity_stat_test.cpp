@@ -50,19 +50,10 @@ void CheckSingleStreet(const Scenario& sc, bool hiLo)
 {
     Rows rows;
     rows.ranges = sc.ranges;
-    rows.WriteTo(g_playerRangeMasks);
     double results[kEquityHiLoArrays][kMaxSeats] = {};
     Recorder recorder;
-    recorder.seats = rows.n();
     recorder.stopAt = 5;  // about 130,000 attempts
-    RunRequest r;
-    r.rows = g_playerRangeMasks;
-    r.count = rows.count;
-    r.n = rows.n();
-    r.boardText = sc.boardText;
-    r.results = results;
-    r.progress = Recorder::Callback;
-    r.user = &recorder;
+    const RunRequest r = RecordedRun(rows, sc.boardText, results, recorder);
     auto run = std::make_unique<EquityRun<Game>>(r);
     ASSERT_EQ(run->Run(), kEquityDone) << sc.name;
     const std::uint64_t deals = run->tally(0).valid;
@@ -100,21 +91,12 @@ void CheckPerStreet(int toStreet, bool hiLo)
                                                         Range({"KsKh5d6d", "9d8d7c6c"})};
     Rows rows;
     rows.ranges = ranges;
-    rows.WriteTo(g_playerRangeMasks);
     double results[kEquityHiLoArrays][kMaxSeats] = {};
     Recorder recorder;
-    recorder.seats = 2;
     recorder.stopAt = 10;  // about 80,000 iterations
-    RunRequest r;
-    r.rows = g_playerRangeMasks;
-    r.count = rows.count;
-    r.n = 2;
-    r.boardText = L"2s7h9cJd";
-    r.results = results;
+    RunRequest r = RecordedRun(rows, L"2s7h9cJd", results, recorder);
     r.allStreets = 1;
     r.toStreet = toStreet;
-    r.progress = Recorder::Callback;
-    r.user = &recorder;
     auto run = std::make_unique<EquityRun<Game>>(r);
     ASSERT_EQ(run->Run(), kEquityDone);
     const CardMask flop = Cards("2s7h9c"), turn = Cards("2s7h9cJd");
@@ -169,21 +151,12 @@ TEST_F(EquityStatistics, PerStreetPreflopDealsHandsHoldingFlopCards)
     const CardMask dead = Cards("TcTdTs2c2d2s");
     Rows rows;
     rows.ranges = ranges;
-    rows.WriteTo(g_playerRangeMasks);
     double results[kEquityHiLoArrays][kMaxSeats] = {};
     Recorder recorder;
-    recorder.seats = 2;
     recorder.stopAt = 8;
-    RunRequest r;
-    r.rows = g_playerRangeMasks;
-    r.count = rows.count;
-    r.n = 2;
-    r.boardText = L"3h7h8d|TcTdTs2c2d2s";
-    r.results = results;
+    RunRequest r = RecordedRun(rows, L"3h7h8d|TcTdTs2c2d2s", results, recorder);
     r.allStreets = 1;
     r.toStreet = 1;
-    r.progress = Recorder::Callback;
-    r.user = &recorder;
     EquityRun<HiGame> run(r);
     ASSERT_EQ(run.Run(), kEquityDone);
     const Exact preflop = Enumerate(ranges, 0, 5, dead, false);
@@ -236,16 +209,8 @@ TEST_F(EquityStatistics, RangesExpandedFromRangeText)
     for (int hiLo = 0; hiLo < 2; ++hiLo) {
         double results[kEquityHiLoArrays][kMaxSeats] = {};
         Recorder recorder;
-        recorder.seats = 2;
         recorder.stopAt = 4;
-        RunRequest r;
-        r.rows = g_playerRangeMasks;
-        r.count = rows.count;
-        r.n = 2;
-        r.boardText = L"2s7h9cJd|3h";
-        r.results = results;
-        r.progress = Recorder::Callback;
-        r.user = &recorder;
+        const RunRequest r = RecordedRun(rows, L"2s7h9cJd|3h", results, recorder);
         std::uint64_t deals = 0;
         if (hiLo) {
             EquityRun<HiLoGame> run(r);
