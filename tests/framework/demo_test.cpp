@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/afxwin.h"
-#include "png_writer.h"
+#include "gui_harness.h"
 
 namespace {
 
@@ -226,8 +226,11 @@ class CDemoWnd : public CWnd {
     g_result.height = window.Height();
     const DWORD* pixels = static_cast<const DWORD*>(bits);
     g_result.pixels.assign(pixels, pixels + static_cast<std::size_t>(window.Width()) * window.Height());
-    g_result.captured = fwtest::WritePng(L"fw_demo_window.png", static_cast<const std::uint8_t*>(bits),
-                                         window.Width(), window.Height(), window.Width() * 4);
+    gui::Image image;
+    image.width = window.Width();
+    image.height = window.Height();
+    image.pixels.assign(g_result.pixels.begin(), g_result.pixels.end());
+    g_result.captured = gui::SavePng(image, L"fw_demo_window.png");
     mem.SelectObject(old);
   }
 
