@@ -4,46 +4,12 @@
 
 namespace apptest {
 
-Program::~Program() { Kill(); }
-
 bool Program::Start(const std::wstring& folder, const std::wstring& appData, const std::wstring& args) {
-  Kill();
-  const std::wstring exe = gui::ExeFolder() + L"\\OmahaVantorn.exe";
-  std::wstring command = L"\"" + exe + L"\"";
-  if (!args.empty()) command += L" " + args;
   // The child inherits the variable that moves its settings.
   ::SetEnvironmentVariableW(L"OMAHAVANTORN_APPDATA", appData.c_str());
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  const BOOL ok = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                   &startup, &info);
+  const bool ok = gui::Process::Start(L"OmahaVantorn.exe", args, folder);
   ::SetEnvironmentVariableW(L"OMAHAVANTORN_APPDATA", nullptr);
-  if (!ok) return false;
-  ::CloseHandle(info.hThread);
-  process_ = info.hProcess;
-  pid_ = info.dwProcessId;
-  return true;
-}
-
-bool Program::WaitExit(DWORD timeoutMs, DWORD* code) {
-  if (!process_) return false;
-  if (::WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
-  DWORD exitCode = 0;
-  ::GetExitCodeProcess(process_, &exitCode);
-  if (code) *code = exitCode;
-  return true;
-}
-
-void Program::Kill() {
-  if (!process_) return;
-  if (::WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process_, 99);
-    ::WaitForSingleObject(process_, 5000);
-  }
-  ::CloseHandle(process_);
-  process_ = nullptr;
-  pid_ = 0;
+  return ok;
 }
 
 bool CopyTables(const std::wstring& folder, bool classFile, bool handFile) {

@@ -6,25 +6,16 @@
 
 #include <string>
 
+#include "gui_harness.h"
+
 namespace apptest {
 
-class Program {
+// The program as a process: a started process whose settings live under appData.
+class Program : public gui::Process {
  public:
-  Program() = default;
-  ~Program();
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
   // Runs <test folder>\OmahaVantorn.exe with folder as its current folder and appData as its
   // application-data folder.
   bool Start(const std::wstring& folder, const std::wstring& appData, const std::wstring& args = L"");
-  DWORD Id() const { return pid_; }
-  bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr);
-  void Kill();
-
- private:
-  HANDLE process_ = nullptr;
-  DWORD pid_ = 0;
 };
 
 // Copies the shipped table files next to the tests into folder.

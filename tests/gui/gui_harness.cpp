@@ -16,10 +16,11 @@ Process::~Process() {
     Kill();
 }
 
-bool Process::Start(const std::wstring& exe, const std::wstring& args) {
+bool Process::Start(const std::wstring& exe, const std::wstring& args, const std::wstring& workFolder) {
     Kill();
-    std::wstring folder = ExeFolder();
-    std::wstring full = (exe.size() > 1 && (exe[1] == L':' || exe[0] == L'\\')) ? exe : folder + L"\\" + exe;
+    const std::wstring home = ExeFolder();
+    const std::wstring folder = workFolder.empty() ? home : workFolder;
+    std::wstring full = (exe.size() > 1 && (exe[1] == L':' || exe[0] == L'\\')) ? exe : home + L"\\" + exe;
     std::wstring cmd = L"\"" + full + L"\"";
     if (!args.empty()) cmd += L" " + args;
     STARTUPINFOW si = {};

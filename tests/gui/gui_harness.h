@@ -21,8 +21,9 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    // Starts exe (relative to ExeFolder() unless absolute) with its current folder set to ExeFolder().
-    bool Start(const std::wstring& exe, const std::wstring& args = L"");
+    // Starts exe (relative to ExeFolder() unless absolute) with its current folder set to folder,
+    // or to ExeFolder() when folder is empty.
+    bool Start(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& folder = L"");
     DWORD Id() const { return pid_; }
     // Waits for the process to end; false on time-out. The exit code is stored in *code.
     bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr);
