@@ -140,6 +140,15 @@ void TypeText(HWND hwnd, const std::wstring& text) {
         PostMessageW(hwnd, WM_CHAR, c, 1);
         Pause();
     }
+    // Posted messages of one thread are handled in order: a new text limit posted after the
+    // characters shows once they are all handled. The limit is put back afterwards.
+    const LRESULT limit = SendMessageW(hwnd, EM_GETLIMITTEXT, 0, 0);
+    if (limit <= 0) return;  // not an edit
+    const LRESULT marker = limit == 12345 ? 12346 : 12345;
+    PostMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(marker), 0);
+    const DWORD start = GetTickCount();
+    while (SendMessageW(hwnd, EM_GETLIMITTEXT, 0, 0) != marker && GetTickCount() - start < 10000) Pump(10);
+    SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
 void ClickAt(HWND hwnd, int x, int y) {

@@ -47,6 +47,8 @@ std::wstring ClassName(HWND hwnd);
 // Input with a pause of at least 30 ms after each event, so the target sees every key.
 constexpr DWORD kInputPauseMs = 30;
 void PostKey(HWND hwnd, UINT vk);
+// Posts the characters; for an edit control, also waits (up to 10 s) until its thread has
+// handled them, so a slow target never makes the next check read half the text.
 void TypeText(HWND hwnd, const std::wstring& text);
 void ClickAt(HWND hwnd, int x, int y);  // client coordinates, posted mouse messages
 void Pause(DWORD ms = kInputPauseMs);
