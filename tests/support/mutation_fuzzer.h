@@ -4,6 +4,7 @@
 // access into a failure. OV_FUZZ_SEED and OV_FUZZ_ROUNDS make longer runs by hand.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
