@@ -14,23 +14,29 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
 
 ov_log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
 
-# Starts a private Xvfb when no display is set; ov_stop_display undoes it.
+# Starts a private Xvfb when no display is set; ov_stop_display undoes it. A number another
+# server takes at the same moment makes this Xvfb exit: the next free number is tried then.
 OV_XVFB_PID=""
 ov_start_display() {
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n
+  local n i
   for n in $(seq 90 120); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
+    if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then continue; fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    OV_XVFB_PID=$!
+    for i in $(seq 1 100); do
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$OV_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$OV_XVFB_PID" 2>/dev/null || true
+    wait "$OV_XVFB_PID" 2>/dev/null || true
+    OV_XVFB_PID=""
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  OV_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start on :$n" >&2
+  echo "Xvfb did not start on any display from :90 to :120" >&2
   return 1
 }
 ov_stop_display() {
