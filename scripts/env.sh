@@ -25,7 +25,7 @@ ov_start_display() {
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     OV_XVFB_PID=$!
     for i in $(seq 1 100); do
-      if [ -e "/tmp/.X11-unix/X$n" ]; then
+      if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$OV_XVFB_PID" 2>/dev/null; then
         export DISPLAY=":$n"
         return 0
       fi
