@@ -3,6 +3,9 @@
 // read back from the controls; captures of both layouts and of a full board.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "gui_harness.h"
 #include "program_runner.h"
 #include "temp_folder.h"
@@ -14,7 +17,7 @@ constexpr int kRange = 3040, kCheck = 3100, kCount = 1440, kExplorer = 1450, kRa
 constexpr int kFlop = 3070, kTurn = 3071, kRiver = 3072, kDead = 1600;
 constexpr int kFlopCheck = 3122, kTurnCheck = 1601, kRiverCheck = 1602, kDeadCheck = 1603;
 constexpr int kTurnClear = 1054, kFlopClear = 1049, kClearAll = 3073, kEvaluate = 1039, kAllStreets = 1068;
-constexpr int kHeaderPreflop = 1070, kHeaderFlop = 1069;
+constexpr int kHeaderPreflop = 1070, kHeaderFlop = 1069, kToStreet = 1202;
 
 HWND FindDialog(HWND frame) {
   struct Search {
@@ -31,6 +34,29 @@ HWND FindDialog(HWND frame) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// The widest card text ("Qd", "Kh", ...) in the dialog's font, Tahoma 8, in pixels.
+int WidestCardText() {
+  HDC dc = ::GetDC(nullptr);
+  LOGFONTW logFont{};
+  logFont.lfHeight = -::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+  wcscpy(logFont.lfFaceName, L"Tahoma");
+  HFONT font = ::CreateFontIndirectW(&logFont);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  int widest = 0;
+  for (wchar_t rank : std::wstring_view(L"23456789TJQKA")) {
+    for (wchar_t suit : std::wstring_view(L"cdhs")) {
+      const wchar_t card[2] = {rank, suit};
+      SIZE size{};
+      ::GetTextExtentPoint32W(dc, card, 2, &size);
+      widest = std::max(widest, static_cast<int>(size.cx));
+    }
+  }
+  ::SelectObject(dc, old);
+  ::DeleteObject(font);
+  ::ReleaseDC(nullptr, dc);
+  return widest;
 }
 
 class MainDialogTest : public ::testing::Test {
@@ -81,6 +107,18 @@ class MainDialogTest : public ::testing::Test {
     RECT r;
     ::GetWindowRect(Item(id), &r);
     return r.top;
+  }
+  // A card's two characters fit the one-card field: the widest card fits between its margins,
+  // and the card it shows has not scrolled its first character out of sight.
+  void ExpectCardReadable(int id) {
+    RECT client{};
+    ::GetClientRect(Item(id), &client);
+    const LRESULT margins = ::SendMessageW(Item(id), EM_GETMARGINS, 0, 0);
+    const int room = client.right - LOWORD(margins) - HIWORD(margins);
+    EXPECT_LE(WidestCardText(), room) << "field " << id << ": " << client.right << " px wide, margins "
+                                      << LOWORD(margins) << " and " << HIWORD(margins);
+    const LRESULT first = ::SendMessageW(Item(id), EM_POSFROMCHAR, 0, 0);
+    EXPECT_GE(static_cast<short>(LOWORD(first)), 0) << "field " << id << " scrolled its first character out";
   }
   void Capture(const wchar_t* name) {
     gui::Pump(300);
@@ -154,9 +192,11 @@ TEST_F(MainDialogTest, BoardAndDeadCardsAreGuardedChainedAndCleared) {
   // A flop card typed into the turn leaves its rank letter.
   SetText(kTurn, L"Kd");
   EXPECT_EQ(Text(kTurn), L"K");
-  SetText(kTurn, L"2c");
-  SetText(kRiver, L"3d");
+  SetText(kTurn, L"Qc");
+  SetText(kRiver, L"Ad");
   EXPECT_TRUE(Checked(kRiverCheck));
+  ExpectCardReadable(kTurn);
+  ExpectCardReadable(kRiver);
   // A seat's exact hand is in use too; a dead-card text pasted with a used card keeps what
   // precedes it, and the guard ends.
   SetText(kRange + 4, L"QhQdJhJd");
@@ -255,6 +295,8 @@ TEST_F(MainDialogTest, LayoutSwitchesBetweenSixAndTenSeatsAndStreetColumns) {
   // One equity column, or one per street.
   EXPECT_EQ(Text(kHeaderPreflop), L"Equity");
   EXPECT_FALSE(Visible(kHeaderFlop));
+  EXPECT_EQ(Text(kToStreet), L"evaluate \"to street\"") << "the hidden to-street box";
+  EXPECT_FALSE(Visible(kToStreet));
   Click(kAllStreets);
   EXPECT_EQ(Text(kHeaderPreflop), L"Preflop");
   EXPECT_TRUE(Visible(kHeaderFlop));
