@@ -129,6 +129,10 @@ BOOL COmahaVantornDlg::OnInitDialog() {
   for (int h = 2; h < 6; ++h) m_headers[h].m_centered = 1;
   m_headers[1].m_rightAlign = 1;
   for (auto& label : m_boardLabels) label.m_rightAlign = 1;
+  // The turn and river fields are one card wide: with the font's default margins the caret
+  // after a typed card scrolls its rank out of sight.
+  m_boardEdits[kTurn].SetMargins(2, 1);
+  m_boardEdits[kRiver].SetMargins(2, 1);
 
   ComputeFrameSizes();
   for (int i = 0; i < kSeats; ++i) {

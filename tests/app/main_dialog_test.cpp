@@ -108,15 +108,18 @@ class MainDialogTest : public ::testing::Test {
     ::GetWindowRect(Item(id), &r);
     return r.top;
   }
-  // A card's two characters fit the one-card field: the widest card fits between its margins,
-  // and the card it shows has not scrolled its first character out of sight.
+  // A card's two characters fit the one-card field: the widest card and the caret fit between
+  // its margins, and the card it shows has not scrolled its first character out of sight.
   void ExpectCardReadable(int id) {
     RECT client{};
     ::GetClientRect(Item(id), &client);
     const LRESULT margins = ::SendMessageW(Item(id), EM_GETMARGINS, 0, 0);
     const int room = client.right - LOWORD(margins) - HIWORD(margins);
-    EXPECT_LE(WidestCardText(), room) << "field " << id << ": " << client.right << " px wide, margins "
-                                      << LOWORD(margins) << " and " << HIWORD(margins);
+    EXPECT_LE(WidestCardText() + 1, room) << "field " << id << ": " << client.right << " px wide, margins "
+                                          << LOWORD(margins) << " and " << HIWORD(margins);
+    ExpectStartVisible(id);
+  }
+  void ExpectStartVisible(int id) {
     const LRESULT first = ::SendMessageW(Item(id), EM_POSFROMCHAR, 0, 0);
     EXPECT_GE(static_cast<short>(LOWORD(first)), 0) << "field " << id << " scrolled its first character out";
   }
@@ -192,8 +195,11 @@ TEST_F(MainDialogTest, BoardAndDeadCardsAreGuardedChainedAndCleared) {
   // A flop card typed into the turn leaves its rank letter.
   SetText(kTurn, L"Kd");
   EXPECT_EQ(Text(kTurn), L"K");
-  SetText(kTurn, L"Qc");
-  SetText(kRiver, L"Ad");
+  // Typed, as a user enters them: the caret after the card must not scroll it out of sight.
+  Type(kTurn, L"qc");
+  EXPECT_EQ(Text(kTurn), L"Qc");
+  Type(kRiver, L"ad");
+  EXPECT_EQ(Text(kRiver), L"Ad");
   EXPECT_TRUE(Checked(kRiverCheck));
   ExpectCardReadable(kTurn);
   ExpectCardReadable(kRiver);
@@ -238,6 +244,7 @@ TEST_F(MainDialogTest, BoardAndDeadCardsAreGuardedChainedAndCleared) {
   gui::TypeText(Item(kFlop), L"2h3h4h");
   gui::Pump(300);
   EXPECT_EQ(Text(kFlop), L"2h3h4h");
+  ExpectStartVisible(kFlop);
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
   ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog_, nullptr), &info);
