@@ -82,7 +82,7 @@ inline bool DrawCards(SecureRandom& random, int draws, CardMask taken, CardMask*
     for (; i < draws && takenCards < kRedrawWhileTaken; ++i, ++takenCards) {
         CardMask card;
         do {
-            card = kDeckMasks[UniformBelow(random, 52)];
+            card = kDeckMasks[random.NextCard()];
         } while (card & taken);
         taken |= card;
         out[i] = card;
@@ -504,11 +504,10 @@ struct HiGame {
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         pokereval::HandVal value[kMaxSeats];
+        board.evalHiAll(hands, n, value);
         pokereval::HandVal best = 0;
-        for (int k = 0; k < n; ++k) {
-            value[k] = board.evalHi(hands[k]);
+        for (int k = 0; k < n; ++k)
             best = value[k] > best ? value[k] : best;
-        }
         unsigned winners = 0;
         for (int k = 0; k < n; ++k) {
             const unsigned won = value[k] == best;
@@ -580,15 +579,7 @@ struct HiLoGame {
         using pokereval::kNoLow;
         pokereval::HandVal hi[kMaxSeats];
         pokereval::LowHandVal lo[kMaxSeats];
-        if (board.lowPossible()) {
-            for (int k = 0; k < n; ++k)
-                board.evalHiLo(hands[k], &hi[k], &lo[k]);
-        } else {
-            for (int k = 0; k < n; ++k) {
-                hi[k] = board.evalHi(hands[k]);
-                lo[k] = kNoLow;
-            }
-        }
+        board.evalHiLoAll(hands, n, hi, lo);
         pokereval::HandVal bestHi = 0;
         pokereval::LowHandVal bestLo = kNoLow;
         for (int k = 0; k < n; ++k) {
