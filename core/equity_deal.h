@@ -116,6 +116,74 @@ inline CardMask DrawBoard(SecureRandom& random, int have, int want, CardMask boa
     return board;
 }
 
+// The cards a run may deal at random (those outside the known board and the
+// dead cards), kept in an array that each deal shuffles partly: the first
+// positions of a Fisher-Yates shuffle, whatever order the array was left in,
+// are a uniform sequence of distinct cards, and the cards of that sequence
+// outside a further set (the hands picked from rows) are a uniform sequence
+// of the cards outside it. No card is ever drawn again because it was taken,
+// and nothing is rebuilt per deal.
+class CardDeck {
+public:
+    // Every card outside `excluded`.
+    void Set(CardMask excluded)
+    {
+        m_size = 0;
+        for (CardMask f = ~excluded & kDeck; f != 0; f &= f - 1)
+            m_cards[m_size++] = f & (~f + 1);
+    }
+
+    // `draws` distinct cards into out[0 .. draws - 1], uniform among the
+    // deck's cards outside `skip`; false when fewer are left.
+    bool Draw(SecureRandom& random, int draws, CardMask skip, CardMask* out)
+    {
+        int got = 0;
+        for (int i = 0; got < draws; ++i) {
+            if (i == m_size)
+                return false;
+            const int j = i + static_cast<int>(Below(random, static_cast<unsigned>(m_size - i)));
+            const CardMask card = m_cards[j];
+            m_cards[j] = m_cards[i];
+            m_cards[i] = card;
+            out[got] = card;
+            got += (card & skip) == 0;
+        }
+        return true;
+    }
+
+private:
+    // A uniform value below bound (1..52) from 12 random bits: the bits
+    // times the bound, top part; the few values (4,096 mod bound, at most
+    // 52 in 4,096) that would favour some results are drawn again. Five
+    // draws from every two values of the stream.
+    unsigned Below(SecureRandom& random, unsigned bound)
+    {
+        for (;;) {
+            if (m_chunks == 0) {
+                m_bits = random.Next() | (static_cast<std::uint64_t>(random.Next()) << 32);
+                m_chunks = 5;
+            }
+            const unsigned m = static_cast<unsigned>(m_bits & 0xFFF) * bound;
+            m_bits >>= 12;
+            --m_chunks;
+            if ((m & 0xFFF) >= kRedraw12[bound])
+                return m >> 12;
+        }
+    }
+
+    static constexpr auto kRedraw12 = [] {
+        std::array<std::uint16_t, 53> r{};
+        for (unsigned d = 1; d <= 52; ++d)
+            r[d] = static_cast<std::uint16_t>(4096 % d);
+        return r;
+    }();
+
+    CardMask m_cards[52];
+    int m_size = 0;
+    std::uint64_t m_bits = 0;
+    int m_chunks = 0;
+};
+
 // Uniform indices below a bound, from uniform random bits, without the
 // slight favour that "value modulo bound" gives the low indices: a value of
 // `bits` bits times the bound, top part; the few values whose lower part
@@ -275,10 +343,10 @@ public:
     // Seats dealt four drawn cards instead of a pick from their row.
     int RandomSeats() const { return m_n - m_picked; }
 
-    // Every seat's hand: false when two picked hands share a card, a picked
-    // hand holds a card of `used`, or too few cards are left for the random
-    // hands. Otherwise hands[0..n-1] and *allUsed = used plus every hand.
-    bool Deal(SecureRandom& random, CardMask used, CardMask* hands, CardMask* allUsed)
+    // The hands of the seats that pick from their rows: false when two of
+    // them share a card or one holds a card of `used`; otherwise those seats'
+    // entries of hands[] and *allUsed = used plus their hands.
+    bool Pick(SecureRandom& random, CardMask used, CardMask* hands, CardMask* allUsed)
     {
         if (m_picked != 0) {
             if (m_used == kBatch)
@@ -290,19 +358,15 @@ public:
             for (int j = 0; j < m_picked; ++j)
                 used |= hands[m_seat[j]];
         }
-        if (m_picked != m_n) {
-            CardMask cards[4 * kMaxSeats];
-            if (!DrawCards(random, 4 * (m_n - m_picked), used, cards))
-                return false;
-            for (int j = m_picked; j < m_n; ++j) {
-                const CardMask* c = cards + 4 * (j - m_picked);
-                const CardMask hand = c[0] | c[1] | c[2] | c[3];
-                hands[m_seat[j]] = hand;
-                used |= hand;
-            }
-        }
         *allUsed = used;
         return true;
+    }
+
+    // The random seats' hands from drawn cards, four each, in turn.
+    void GiveDrawn(const CardMask* cards, CardMask* hands) const
+    {
+        for (int j = m_picked; j < m_n; ++j, cards += 4)
+            hands[m_seat[j]] = cards[0] | cards[1] | cards[2] | cards[3];
     }
 
 private:
@@ -688,19 +752,29 @@ struct HiLoGame {
     }
 };
 
-// One attempt into tally t (the caller counts it): hands first (rejected on a
-// card shared with the known board, the dead cards or another hand), then the
-// board completed from `have` to `want` cards from what is left, evaluated and
-// tallied (losses as AddDeal<kCountLosses>).
+// One attempt into tally t (the caller counts it): the hands picked from
+// rows first (rejected on a card shared with the known board, the dead
+// cards or another hand), then the random seats' hands and the board
+// completed from `have` to `want` cards, drawn together from the cards left
+// (deck: the cards outside the known board and the dead cards), evaluated
+// and tallied (losses as AddDeal<kCountLosses>).
 template <class Game, bool kCountLosses = true>
-inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random,
+inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
                     BoardCache& cache, CardMask known, int have, int want, CardMask dead)
 {
     CardMask hands[kMaxSeats];
     CardMask used;
-    if (!seats.Deal(random, known | dead, hands, &used))
+    if (!seats.Pick(random, known | dead, hands, &used))
         return false;
-    const CardMask board = DrawBoard(random, have, want, known, used);
+    const int seatCards = 4 * seats.RandomSeats();
+    const int boardCards = want > have ? want - have : 0;
+    CardMask cards[4 * kMaxSeats + 5];
+    if (!deck.Draw(random, seatCards + boardCards, used, cards))
+        return false;
+    seats.GiveDrawn(cards, hands);
+    CardMask board = known;
+    for (int i = seatCards; i < seatCards + boardCards; ++i)
+        board |= cards[i];
     Game::template AddDeal<kCountLosses>(t, cache.For(board), hands, seats.Seats());
     return true;
 }

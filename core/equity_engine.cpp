@@ -109,9 +109,11 @@ int Trial(const int* count, typename Game::Tally& tally, int n, CardMask board, 
     const int cards = pokereval::numCards(board);
     if (!seats.Init(g_playerRangeMasks, count, n, random) || cards < 3 || cards > 5)
         return 0;
+    CardDeck deck;
+    deck.Set(board | dead);
     BoardCache cache;
     ++tally.attempts;
-    return Attempt<Game>(tally, seats, random, cache, board, cards, cards, dead) ? 1 : 0;
+    return Attempt<Game>(tally, seats, random, deck, cache, board, cards, cards, dead) ? 1 : 0;
 }
 
 }  // namespace

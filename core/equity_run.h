@@ -96,6 +96,8 @@ public:
             plan.known[0] = m_known;
             plan.have[0] = pokereval::numCards(m_known);
         }
+        for (int s = 0; s < kStreets; ++s)
+            m_main.deck[s].Set(plan.known[s] | m_dead);
         const int workers = r.workers > 0 ? r.workers : EquityWorkers();
         int code = kEquityDone;
         if (workers <= 1 || !RunParallel(plan, workers, &code))
@@ -114,6 +116,7 @@ private:
     struct alignas(64) Dealer {
         SeatRanges seats;
         SecureRandom random;
+        CardDeck deck[kStreets];     // each street's cards outside its known board and the dead cards
         BoardCache cache[kStreets];  // a known street board is prepared once
         Tally tally[kStreets];
         std::uint64_t iterations = 0;
@@ -125,7 +128,7 @@ private:
                 if (!plan.simulated[s])
                     continue;
                 ++tally[s].attempts;
-                Attempt<Game, false>(tally[s], seats, random, cache[s], plan.known[s], plan.have[s],
+                Attempt<Game, false>(tally[s], seats, random, deck[s], cache[s], plan.known[s], plan.have[s],
                                      plan.want[s], dead);
             }
             ++iterations;
@@ -170,7 +173,7 @@ private:
             ++t.attempts;
             if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
                 return kEquityNoValidDeal;
-            const bool accepted = Attempt<Game, false>(t, d.seats, d.random, d.cache[0], plan.known[0],
+            const bool accepted = Attempt<Game, false>(t, d.seats, d.random, d.deck[0], d.cache[0], plan.known[0],
                                                        plan.have[0], plan.want[0], m_dead);
             ++d.iterations;
             if (!accepted && !(Game::kProgressAfterAnyAttempt && t.valid != 0))
@@ -233,6 +236,7 @@ private:
             auto d = std::make_unique<Dealer>();
             d->seats = m_main.seats;
             d->seats.Restart(d->random);  // the worker's own key, drawn here
+            std::copy(std::begin(m_main.deck), std::end(m_main.deck), std::begin(d->deck));
             for (Tally& t : d->tally)
                 t.Reset();
             dealers.push_back(std::move(d));

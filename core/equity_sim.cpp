@@ -23,6 +23,7 @@ template <class Game>
 struct alignas(64) SimDealer {
     SeatRanges seats;
     SecureRandom random;
+    CardDeck deck;
     BoardCache cache;
     typename Game::Tally tally;
 };
@@ -101,6 +102,7 @@ int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* 
     // Hands holding a board card are never accepted; seats holding every
     // other hand are dealt from the cards left.
     main.seats.LeaveOut(board, main.random);
+    main.deck.Set(board);
     using Tally = typename Game::Tally;
     Tally t;
     t.Reset();
@@ -112,6 +114,7 @@ int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* 
             auto d = std::make_unique<SimDealer<Game>>();
             d->seats = main.seats;
             d->seats.Restart(d->random);
+            d->deck = main.deck;
             d->tally.Reset();
             dealers.push_back(std::move(d));
         }
@@ -128,7 +131,7 @@ int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* 
                     return false;
             }
             ++d.tally.attempts;
-            if (Attempt<Game, false>(d.tally, d.seats, d.random, d.cache, board, have, 5, 0))
+            if (Attempt<Game, false>(d.tally, d.seats, d.random, d.deck, d.cache, board, have, 5, 0))
                 accepted.store(true, std::memory_order_relaxed);
             return true;
         };
@@ -142,7 +145,7 @@ int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* 
             ++t.attempts;
             if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
                 return kEquityNoValidDeal;
-            Attempt<Game, false>(t, main.seats, main.random, main.cache, board, have, 5, 0);  // equities only
+            Attempt<Game, false>(t, main.seats, main.random, main.deck, main.cache, board, have, 5, 0);  // equities only
         }
     }
     if (t.valid == 0)
@@ -183,9 +186,18 @@ int SimulateHands(EquityProgressFn progress, void* user, const CardMask* hand, i
     // Hands that clash reject every attempt: nothing to deal.
     if (HandsFit(hand, n, board, &used)) {
         const int have = pokereval::numCards(board);
+        // The cards outside the hands and the board: the same for every deal.
+        CardDeck free;
+        free.Set(used);
+        const int draws = 5 - have;
         auto attempt = [&](SimDealer<Game>& d) {
             ++d.tally.attempts;
-            Game::AddDeal(d.tally, d.cache.For(DrawBoard(d.random, have, 5, board, used)), hand, n);
+            CardMask cards[5];
+            d.deck.Draw(d.random, draws, 0, cards);
+            CardMask full = board;
+            for (int i = 0; i < draws; ++i)
+                full |= cards[i];
+            Game::AddDeal(d.tally, d.cache.For(full), hand, n);
             return true;
         };
         const int workers = WorkersFor(trials);
@@ -195,6 +207,7 @@ int SimulateHands(EquityProgressFn progress, void* user, const CardMask* hand, i
             for (int w = 0; w < workers; ++w) {
                 dealers.push_back(std::make_unique<SimDealer<Game>>());
                 dealers.back()->tally.Reset();
+                dealers.back()->deck = free;
             }
             std::unique_ptr<PublishedState<Tally>[]> published(new PublishedState<Tally>[workers]);
             for (int w = 0; w < workers; ++w)
@@ -221,6 +234,7 @@ int SimulateHands(EquityProgressFn progress, void* user, const CardMask* hand, i
         if (!dealt) {
             SimDealer<Game> d;
             d.tally.Reset();
+            d.deck = free;
             for (int i = 0; i < trials; ++i) {
                 attempt(d);
                 if (progress && d.tally.valid % kHandsProgressStep == 0) {
