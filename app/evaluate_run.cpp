@@ -4,6 +4,7 @@
 #include "app/evaluate_run.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "app/app_shell.h"
 #include "app/app_utils.h"
@@ -52,6 +53,17 @@ CString FormatEquityField(double value) {
 bool EvaluationTimeIsUp(ULONGLONG startTick, ULONGLONG nowTick, int limitMs) {
   if (limitMs < 0) return true;
   return nowTick - startTick > static_cast<ULONGLONG>(limitMs);
+}
+
+void ReportEngineRun(const EquityRunStats& stats) {
+  wchar_t path[MAX_PATH] = L"";
+  const DWORD n = ::GetEnvironmentVariableW(L"OMAHAVANTORN_ENGINE_REPORT", path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  FILE* file = _wfopen(path, L"a");
+  if (!file) return;
+  std::fprintf(file, "workers %d attempts %llu deals %llu\n", stats.workers,
+               static_cast<unsigned long long>(stats.attempts), static_cast<unsigned long long>(stats.valid));
+  std::fclose(file);
 }
 
 bool EvaluationInProgress() { return g_runningDialog != nullptr; }
@@ -126,6 +138,7 @@ void COmahaVantornDlg::OnEvaluate() {
                                               app->m_useThreeEquities, m_evaluateToStreet, &ShowEquityProgress, this)
                         : CalculateEquityHi(handCounts, m_seatCount, boardView, hiResults, app->m_useThreeEquities,
                                             m_evaluateToStreet, &ShowEquityProgress, this);
+  ReportEngineRun(LastEquityRunStats());
 
   // The progress window goes before any message, so the message box is not left behind it.
   m_progressDialog->DestroyWindow();

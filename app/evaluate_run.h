@@ -29,6 +29,10 @@ CString FormatEquityField(double value);
 // Whether the time limit has passed: more than limitMs milliseconds from start to now.
 bool EvaluationTimeIsUp(ULONGLONG startTick, ULONGLONG nowTick, int limitMs);
 
+// For the program's tests: when the environment variable OMAHAVANTORN_ENGINE_REPORT names a
+// file, each run appends a line "workers W attempts A deals D" with what the engine dealt.
+void ReportEngineRun(const EquityRunStats& stats);
+
 // True from the start of a run until OnEvaluate has finished with it.
 bool EvaluationInProgress();
 // Asks the running evaluation to stop at its next progress call and to close the main window

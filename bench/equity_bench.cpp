@@ -5,8 +5,11 @@
 // random sources. Run: build/native/bin/equity_bench [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "core/equity.h"
@@ -24,10 +27,19 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// Seats: 2 with every hand (each row 2.1 MB, read at random places), 2 with
-// every tenth hand (27,073 hands, a usual range size), or 10 with five hands
-// each from disjoint five-card pools (ten wide ranges can never be dealt
-// together).
+// Processor time of this thread: the single-thread figures stay fair on a
+// machine that others load (wall time would count their turns too).
+double ThreadSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// Seats: 2 with every hand (dealt from the cards left, not picked from the
+// row), 2 with every tenth hand (27,073 hands, a usual range size, each row
+// read at random places), 10 with five hands each from disjoint five-card
+// pools (narrow ranges that never clash), or ("every" 0) 10 with every hand.
 struct Scenario {
     int n;
     int count[kMaxSeats];
@@ -44,7 +56,8 @@ CardMask MaskOfCards(const int* deck, int cards)
 Scenario MakeScenario(int seats, int every)
 {
     Scenario s{seats, {}};
-    if (seats == 2) {
+    if (seats == 2 || every == 0) {
+        every = every == 0 ? 1 : every;
         int at = 0, index = 0;
         for (int a = 0; a < 52; ++a)
             for (int b = a + 1; b < 52; ++b)
@@ -53,10 +66,12 @@ Scenario MakeScenario(int seats, int every)
                         if (index++ % every != 0)
                             continue;
                         const int cards[4] = {a, b, c, d};
-                        g_playerRangeMasks[0][at] = g_playerRangeMasks[1][at] = MaskOfCards(cards, 4);
+                        for (int k = 0; k < seats; ++k)
+                            g_playerRangeMasks[k][at] = MaskOfCards(cards, 4);
                         ++at;
                     }
-        s.count[0] = s.count[1] = at;
+        for (int k = 0; k < seats; ++k)
+            s.count[k] = at;
         return s;
     }
     // Pool k: deck indices k, k + 10, ..., k + 40 (spread over ranks and
@@ -122,23 +137,22 @@ double EvaluatorSeconds()
     const std::size_t deals = g_log.boards.size();
     pokereval::OmahaBoard board;
     std::uint64_t sink = 0;
-    const auto t0 = Clock::now();
+    const double t0 = ThreadSeconds();
     {
+        pokereval::HandVal hi[kMaxSeats];
+        pokereval::LowHandVal lo[kMaxSeats] = {};
         for (std::size_t d = 0; d < deals; ++d) {
             board.prepare(g_log.boards[d]);
             const CardMask* hole = &g_log.hands[d * static_cast<std::size_t>(g_log.n)];
-            for (int h = 0; h < g_log.n; ++h) {
-                pokereval::HandVal hi;
-                pokereval::LowHandVal lo = 0;
-                if (HiLo && board.lowPossible())
-                    board.evalHiLo(hole[h], &hi, &lo);
-                else
-                    hi = board.evalHi(hole[h]);
-                sink += hi + lo;
-            }
+            if (HiLo)
+                board.evalHiLoAll(hole, g_log.n, hi, lo);
+            else
+                board.evalHiAll(hole, g_log.n, hi);
+            for (int h = 0; h < g_log.n; ++h)
+                sink += hi[h] + lo[h];
         }
     }
-    const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    const double seconds = ThreadSeconds() - t0;
     benchmark::DoNotOptimize(sink);
     return seconds;
 }
@@ -153,6 +167,7 @@ RunRequest Request(const Scenario& sc, const wchar_t* board, double (*results)[k
     r.results = results;
     r.progress = Stop;
     r.user = stop;
+    r.workers = 1;  // the single-thread figures
     return r;
 }
 
@@ -192,9 +207,9 @@ void BM_Engine(benchmark::State& state)
         }
         StopAfter stop{0, 8};
         EquityRun<Game> run(Request(sc, board, results, &stop));
-        const auto t0 = Clock::now();
+        const double t0 = ThreadSeconds();
         const int rc = run.Run();
-        seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+        seconds += ThreadSeconds() - t0;
         if (rc != kEquityDone)
             state.SkipWithError("run failed");
         deals += run.tally(0).valid;
@@ -219,12 +234,79 @@ void EngineArgs(benchmark::internal::Benchmark* b)
         b->Args({2, flop, 1});
         b->Args({2, flop, 10});
         b->Args({10, flop, 1});
+        b->Args({10, flop, 0});
     }
     b->Unit(benchmark::kMillisecond);
 }
 
 BENCHMARK_TEMPLATE(BM_Engine, HiGame)->Apply(EngineArgs);
 BENCHMARK_TEMPLATE(BM_Engine, HiLoGame)->Apply(EngineArgs);
+
+// ---- Thread scaling: N workers against one, alternating in every
+// iteration so that both see the same load. Fair figures need an otherwise
+// idle machine.
+
+int StopAtTime(void* user, int isStart, double*, int, double*, int, double*, int, double*, int)
+{
+    auto* end = static_cast<Clock::time_point*>(user);
+    if (isStart) {
+        *end = Clock::now() + std::chrono::milliseconds(300);
+        return 1;
+    }
+    return Clock::now() < *end ? 1 : 0;
+}
+
+template <class Game>
+double TimedRate(const Scenario& sc, const wchar_t* board, int workers)
+{
+    static double results[kEquityHiLoArrays][kMaxSeats];
+    Clock::time_point end;
+    RunRequest r;
+    r.rows = g_playerRangeMasks;
+    r.count = sc.count;
+    r.n = sc.n;
+    r.boardText = board;
+    r.results = results;
+    r.progress = StopAtTime;
+    r.user = &end;
+    r.workers = workers;
+    EquityRun<Game> run(r);
+    const auto t0 = Clock::now();
+    run.Run();
+    return static_cast<double>(run.tally(0).valid) / std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+template <class Game>
+void BM_Threads(benchmark::State& state)
+{
+    const int workers = static_cast<int>(state.range(0));
+    const int seats = static_cast<int>(state.range(1));
+    const Scenario sc = MakeScenario(seats, seats == 2 ? 10 : 0);
+    double one = 0, many = 0;
+    for (auto _ : state) {
+        one += TimedRate<Game>(sc, L"", 1);
+        many += TimedRate<Game>(sc, L"", workers);
+    }
+    state.counters["deals/s"] = many / static_cast<double>(state.iterations());
+    state.counters["x_one"] = many / one;
+    state.counters["per_worker"] = many / one / workers;
+}
+
+void ThreadArgs(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"workers", "seats"});
+    const int all = std::max(1u, std::thread::hardware_concurrency());
+    for (int seats : {2, 10}) {
+        for (int w : {1, 2, 4})
+            b->Args({w, seats});
+        if (all != 1 && all != 2 && all != 4)
+            b->Args({all, seats});
+    }
+    b->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+}
+
+BENCHMARK_TEMPLATE(BM_Threads, HiGame)->Apply(ThreadArgs);
+BENCHMARK_TEMPLATE(BM_Threads, HiLoGame)->Apply(ThreadArgs);
 
 // ---- The random sources, per value.
 

@@ -76,8 +76,8 @@ struct EquityTallyHiLo {
     void Reset();
 };
 
-// Adds want - have random cards (rand() modulo 52, redrawn while on the board
-// or excluded) to board and returns it; nothing when have >= want.
+// Adds want - have random cards, each uniform among the cards neither on the
+// board nor excluded, to board and returns it; nothing when have >= want.
 CardMask CompleteBoard(int have, int want, CardMask board, CardMask excluded);
 
 // Runs until the progress callback returns 0 (kEquityDone), or returns
@@ -102,6 +102,22 @@ int RunHiTrial(const int count[kMaxSeats], EquityTallyHi& tally, int n, CardMask
                SecureRandom& random);
 int RunHiLoTrial(const int count[kMaxSeats], EquityTallyHiLo& tally, int n, CardMask board,
                  CardMask dead, SecureRandom& random);
+
+// The threads the engines and the fixed-count simulations deal on: the
+// machine's hardware threads, unless set here (tests, benchmarks; 0 restores
+// the machine's count). The progress calls stay on the calling thread.
+void SetEquityWorkers(int workers);
+int EquityWorkers();
+
+// What the last CalculateEquityHi or CalculateEquityHiLo of the process
+// dealt, on the first (single-street) or preflop tally; for tests of the
+// program.
+struct EquityRunStats {
+    int workers = 0;
+    std::uint64_t attempts = 0;
+    std::uint64_t valid = 0;
+};
+EquityRunStats LastEquityRunStats();
 
 // Exactly `trials` attempts on the known board (0 to 5 cards), without dead
 // cards. Ranges: equity[0..9] zeroed first; 0, or kEquityNoValidDeal for

@@ -27,72 +27,162 @@ inline constexpr std::array<CardMask, 52> kDeckMasks = [] {
     return masks;
 }();
 
-// Cards of a mask, without relying on a population-count instruction (the
-// build targets every x86-64).
+// Cards of a mask: one instruction where the build may use it (x86-64-v2),
+// otherwise a few shifts and adds rather than a library call.
 inline int CountCards(CardMask m)
 {
+#if defined(__POPCNT__)
+    return __builtin_popcountll(m);
+#else
     m = m - ((m >> 1) & 0x5555555555555555ull);
     m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
     m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
     return static_cast<int>((m * 0x0101010101010101ull) >> 56);
+#endif
 }
 
-// r modulo d for r < 2^15 and 1 <= d <= 52 without a division: the quotient
-// is r times ceil(2^32 / d), high half (exact: the rounding error stays below
-// 2^21 / 2^32 for every such r).
-inline constexpr std::array<std::uint64_t, 53> kModuloMagic = [] {
-    std::array<std::uint64_t, 53> magic{};
+inline constexpr CardMask kDeck = 0x1FFF1FFF1FFF1FFFull;
+
+// 2^32 modulo d for 1 <= d <= 52: the values a 32-bit draw must redraw so
+// that every result below d stands for the same number of values.
+inline constexpr std::array<std::uint32_t, 53> kRedrawBelow = [] {
+    std::array<std::uint32_t, 53> r{};
     for (std::uint64_t d = 1; d <= 52; ++d)
-        magic[d] = ((std::uint64_t{1} << 32) + d - 1) / d;
-    return magic;
+        r[d] = static_cast<std::uint32_t>((std::uint64_t{1} << 32) % d);
+    return r;
 }();
-inline unsigned Modulo15(unsigned r, unsigned d)
+
+// A uniform value below `bound` (1..52): a 32-bit value times the bound, top
+// half; the value is drawn again in the rare case (at most 52 in 2^32) that
+// its low half falls below 2^32 mod bound. Exactly uniform, no division.
+inline unsigned UniformBelow(SecureRandom& random, unsigned bound)
 {
-    const unsigned q = static_cast<unsigned>((r * kModuloMagic[d]) >> 32);
-    return r - q * d;
+    for (;;) {
+        const std::uint64_t m = static_cast<std::uint64_t>(random.Next()) * bound;
+        if (static_cast<std::uint32_t>(m) >= kRedrawBelow[bound])
+            return static_cast<unsigned>(m >> 32);
+    }
 }
 
-// want - have random cards that are neither on the board nor excluded, each
-// drawn with rand(): as rand() modulo 52, redrawn while taken, as long as
-// most of the deck is free; once fewer than 32 cards are left the redraws
-// would outnumber the cards, so the free cards are listed and each card is
-// the (rand() modulo number left)-th of the list, taken out of it. Both ways
-// every free card has the same chance.
-inline CardMask DrawBoard(int have, int want, CardMask board, CardMask excluded)
+// `draws` cards into out[0 .. draws - 1], each uniform among the cards that
+// are neither in `taken` nor drawn before: a uniform random sequence without
+// repeats, so any split of it (four cards per hand, the rest to the board) is
+// uniform too. While most of the deck is free a card is drawn among all 52
+// and drawn again while taken; once 21 or more are taken the redraws would
+// outnumber the cards, so the free cards are listed and each draw takes a
+// uniform one out of the list. False (nothing drawn) when too few are free.
+inline bool DrawCards(SecureRandom& random, int draws, CardMask taken, CardMask* out)
 {
-    constexpr CardMask kDeck = 0x1FFF1FFF1FFF1FFFull;
-    constexpr int kRedrawWhileTaken = 21;  // at most this many cards taken
-    if (have >= want)
-        return board;
-    const CardMask before = (board | excluded) & kDeck;
-    CardMask taken = before;
-    const int takenCards = CountCards(taken);
-    int draws = want - have;
-    const int redrawn = takenCards >= kRedrawWhileTaken ? 0
-                        : draws < kRedrawWhileTaken - takenCards ? draws
-                                                                 : kRedrawWhileTaken - takenCards;
-    for (int i = 0; i < redrawn; ++i) {
+    constexpr int kRedrawWhileTaken = 21;
+    taken &= kDeck;
+    int takenCards = CountCards(taken);
+    if (takenCards + draws > 52)
+        return false;
+    int i = 0;
+    for (; i < draws && takenCards < kRedrawWhileTaken; ++i, ++takenCards) {
         CardMask card;
         do {
-            card = kDeckMasks[static_cast<unsigned>(PlatformRand()) % 52u];
+            card = kDeckMasks[random.NextCard()];
         } while (card & taken);
         taken |= card;
+        out[i] = card;
     }
-    board |= taken ^ before;
-    draws -= redrawn;
-    if (draws == 0)
-        return board;
-    CardMask free[32];
+    if (i == draws)
+        return true;
+    CardMask free[52];
     unsigned left = 0;
     for (CardMask f = ~taken & kDeck; f != 0; f &= f - 1)
         free[left++] = f & (~f + 1);
-    for (; draws > 0 && left > 0; --draws) {
-        const unsigned at = Modulo15(static_cast<unsigned>(PlatformRand()), left);
-        board |= free[at];
+    for (; i < draws; ++i) {
+        const unsigned at = UniformBelow(random, left);
+        out[i] = free[at];
         free[at] = free[--left];
     }
+    return true;
+}
+
+// The board completed from `have` to `want` cards with cards neither on it
+// nor excluded (excluded and board disjoint); unchanged when have >= want.
+inline CardMask DrawBoard(SecureRandom& random, int have, int want, CardMask board, CardMask excluded)
+{
+    if (have >= want)
+        return board;
+    CardMask cards[5];
+    const int draws = want - have > 5 ? 5 : want - have;
+    if (!DrawCards(random, draws, board | excluded, cards))
+        return board;
+    for (int i = 0; i < draws; ++i)
+        board |= cards[i];
     return board;
 }
+
+// The cards a run may deal at random (those outside the known board and the
+// dead cards), kept in an array that each deal shuffles partly: the first
+// positions of a Fisher-Yates shuffle, whatever order the array was left in,
+// are a uniform sequence of distinct cards, and the cards of that sequence
+// outside a further set (the hands picked from rows) are a uniform sequence
+// of the cards outside it. No card is ever drawn again because it was taken,
+// and nothing is rebuilt per deal.
+class CardDeck {
+public:
+    // Every card outside `excluded`.
+    void Set(CardMask excluded)
+    {
+        m_size = 0;
+        for (CardMask f = ~excluded & kDeck; f != 0; f &= f - 1)
+            m_cards[m_size++] = f & (~f + 1);
+    }
+
+    // `draws` distinct cards into out[0 .. draws - 1], uniform among the
+    // deck's cards outside `skip`; false when fewer are left.
+    bool Draw(SecureRandom& random, int draws, CardMask skip, CardMask* out)
+    {
+        int got = 0;
+        for (int i = 0; got < draws; ++i) {
+            if (i == m_size)
+                return false;
+            const int j = i + static_cast<int>(Below(random, static_cast<unsigned>(m_size - i)));
+            const CardMask card = m_cards[j];
+            m_cards[j] = m_cards[i];
+            m_cards[i] = card;
+            out[got] = card;
+            got += (card & skip) == 0;
+        }
+        return true;
+    }
+
+private:
+    // A uniform value below bound (1..52) from 12 random bits: the bits
+    // times the bound, top part; the few values (4,096 mod bound, at most
+    // 52 in 4,096) that would favour some results are drawn again. Five
+    // draws from every two values of the stream.
+    unsigned Below(SecureRandom& random, unsigned bound)
+    {
+        for (;;) {
+            if (m_chunks == 0) {
+                m_bits = random.Next() | (static_cast<std::uint64_t>(random.Next()) << 32);
+                m_chunks = 5;
+            }
+            const unsigned m = static_cast<unsigned>(m_bits & 0xFFF) * bound;
+            m_bits >>= 12;
+            --m_chunks;
+            if ((m & 0xFFF) >= kRedraw12[bound])
+                return m >> 12;
+        }
+    }
+
+    static constexpr auto kRedraw12 = [] {
+        std::array<std::uint16_t, 53> r{};
+        for (unsigned d = 1; d <= 52; ++d)
+            r[d] = static_cast<std::uint16_t>(4096 % d);
+        return r;
+    }();
+
+    CardMask m_cards[52];
+    int m_size = 0;
+    std::uint64_t m_bits = 0;
+    int m_chunks = 0;
+};
 
 // Uniform indices below a bound, from uniform random bits, without the
 // slight favour that "value modulo bound" gives the low indices: a value of
@@ -180,12 +270,25 @@ private:
 // have been rejected for those cards are saved. A row left without any hand
 // is kept whole, so that its attempts are rejected and counted as before.
 //
-// Every attempt takes one random position of every seat's row, and rejects
-// when two hands, or a hand and the given cards, share a card. The
-// positions are drawn a batch at a time and each is used once, in turn; a
-// position drawn ahead is as random as one drawn at the moment of use. A
-// range row is up to 2.1 MB and read at random places, so the entries of the
-// next few positions are fetched into the cache meanwhile.
+// A seat whose row then holds every hand of the cards left (a random hand)
+// is not picked from its row: it gets four cards drawn among those the other
+// seats and the given cards leave. Why that keeps every valid deal equally
+// likely: picking from the row and rejecting clashes, the accepted hand is
+// uniform over the four-card sets of the cards left, given the other hands;
+// drawing from those cards gives the same, and since every accepted set of
+// narrower hands leaves the same number of cards, each such set keeps its
+// weight. So a table of ten random hands is never rejected at all.
+//
+// The other seats take one random position of their row per attempt, and an
+// attempt is rejected when two of their hands, or a hand and the given
+// cards, share a card. The positions are drawn a batch at a time and each is
+// used once, in turn; a position drawn ahead is as random as one drawn at
+// the moment of use. A range row is up to 2.1 MB and read at random places,
+// so the entries of the next few positions are fetched into the cache
+// meanwhile.
+//
+// A copy shares the rows (read only) and must be given its own positions
+// with Restart before it deals.
 class SeatRanges {
 public:
     // False for n outside 1..10 or a count outside 1..kHandCount.
@@ -198,33 +301,72 @@ public:
                 return false;
         }
         m_n = n;
+        m_picked = n;
         for (int k = 0; k < n; ++k) {
+            m_seat[k] = k;
             m_row[k] = rows[k];
             m_count[k] = static_cast<std::uint32_t>(count[k]);
         }
-        DrawFirst(random);
+        Restart(random);
         return true;
     }
 
-    // Leaves the hands holding a card of `excluded` out of every row, as
-    // above. Once per run, after Init.
+    // Leaves the hands holding a card of `excluded` out of every row, and
+    // finds the seats that hold every hand of the other cards; as above.
+    // Once per run, after Init.
     void LeaveOut(CardMask excluded, SecureRandom& random)
     {
-        if (excluded != 0 && Filter(excluded))
-            DrawFirst(random);
+        if (excluded != 0)
+            Filter(excluded);
+        FindRandomSeats(excluded);
+        Restart(random);
+    }
+
+    // New positions from `random` (a copy's own stream).
+    void Restart(SecureRandom& random)
+    {
+        // Rows that stay in the nearest caches need no fetching ahead.
+        std::size_t entries = 0;
+        for (int j = 0; j < m_picked; ++j)
+            entries += m_count[j];
+        m_fetchAhead = entries * sizeof(CardMask) > kCachedRowBytes;
+
+        for (int j = 0; j < m_picked; ++j) {
+            m_index[j].Set(m_count[j]);
+            m_index[j].Fill(random, m_at[j]);
+            m_index[j].Fill(random, m_at[j] + kBatch);
+        }
+        m_used = 0;
     }
 
     int Seats() const { return m_n; }
+    // Seats dealt four drawn cards instead of a pick from their row.
+    int RandomSeats() const { return m_n - m_picked; }
 
-    // Every seat's hand at its next random position: false when two hands
-    // share a card or a hand holds a card of `used`; otherwise hands[0..n-1]
-    // and *allUsed = used plus every hand.
-    bool Deal(SecureRandom& random, CardMask used, CardMask* hands, CardMask* allUsed)
+    // The hands of the seats that pick from their rows: false when two of
+    // them share a card or one holds a card of `used`; otherwise those seats'
+    // entries of hands[] and *allUsed = used plus their hands.
+    bool Pick(SecureRandom& random, CardMask used, CardMask* hands, CardMask* allUsed)
     {
-        if (m_used == kBatch)
-            DrawBatch(random);
-        const int at = m_used++;
-        return m_fetchAhead ? DealAt<true>(at, used, hands, allUsed) : DealAt<false>(at, used, hands, allUsed);
+        if (m_picked != 0) {
+            if (m_used == kBatch)
+                DrawBatch(random);
+            const int at = m_used++;
+            const bool fit = m_fetchAhead ? PickAt<true>(at, used, hands) : PickAt<false>(at, used, hands);
+            if (!fit)
+                return false;
+            for (int j = 0; j < m_picked; ++j)
+                used |= hands[m_seat[j]];
+        }
+        *allUsed = used;
+        return true;
+    }
+
+    // The random seats' hands from drawn cards, four each, in turn.
+    void GiveDrawn(const CardMask* cards, CardMask* hands) const
+    {
+        for (int j = m_picked; j < m_n; ++j, cards += 4)
+            hands[m_seat[j]] = cards[0] | cards[1] | cards[2] | cards[3];
     }
 
 private:
@@ -233,89 +375,144 @@ private:
     static constexpr std::size_t kCachedRowBytes = 16384;
 
     template <bool kFetchAhead>
-    bool DealAt(int at, CardMask used, CardMask* hands, CardMask* allUsed) const
+    bool PickAt(int at, CardMask used, CardMask* hands) const
     {
         CardMask clash = 0;
-        for (int k = 0; k < m_n; ++k) {
-            const CardMask hand = m_row[k][m_at[k][at]];
+        for (int j = 0; j < m_picked; ++j) {
+            const CardMask hand = m_row[j][m_at[j][at]];
             if constexpr (kFetchAhead)
-                __builtin_prefetch(m_row[k] + m_at[k][at + kAhead]);
+                __builtin_prefetch(m_row[j] + m_at[j][at + kAhead]);
             clash |= hand & used;
             used |= hand;
-            hands[k] = hand;
+            hands[m_seat[j]] = hand;
         }
-        *allUsed = used;
         return clash == 0;
-    }
-
-    void DrawFirst(SecureRandom& random)
-    {
-        // Rows that stay in the nearest caches need no fetching ahead.
-        std::size_t entries = 0;
-        for (int k = 0; k < m_n; ++k)
-            entries += m_count[k];
-        m_fetchAhead = entries * sizeof(CardMask) > kCachedRowBytes;
-
-        for (int k = 0; k < m_n; ++k) {
-            m_index[k].Set(m_count[k]);
-            m_index[k].Fill(random, m_at[k]);
-            m_index[k].Fill(random, m_at[k] + kBatch);
-        }
-        m_used = 0;
     }
 
     // The batch to come moves to the front, a new one follows.
     void DrawBatch(SecureRandom& random)
     {
-        for (int k = 0; k < m_n; ++k) {
-            std::memcpy(m_at[k], m_at[k] + kBatch, sizeof(std::uint32_t) * kBatch);
-            m_index[k].Fill(random, m_at[k] + kBatch);
+        for (int j = 0; j < m_picked; ++j) {
+            std::memcpy(m_at[j], m_at[j] + kBatch, sizeof(std::uint32_t) * kBatch);
+            m_index[j].Fill(random, m_at[j] + kBatch);
         }
         m_used = 0;
     }
 
-    // True when a row changed.
-    bool Filter(CardMask excluded)
+    void Filter(CardMask excluded)
     {
         std::uint32_t kept[kMaxSeats];
         std::size_t total = 0;
-        for (int k = 0; k < m_n; ++k) {
-            kept[k] = 0;
-            for (std::uint32_t i = 0; i < m_count[k]; ++i)
-                kept[k] += (m_row[k][i] & excluded) == 0;
-            if (kept[k] != 0 && kept[k] != m_count[k])
-                total += kept[k];
+        for (int j = 0; j < m_picked; ++j) {
+            kept[j] = 0;
+            for (std::uint32_t i = 0; i < m_count[j]; ++i)
+                kept[j] += (m_row[j][i] & excluded) == 0;
+            if (kept[j] != 0 && kept[j] != m_count[j])
+                total += kept[j];
         }
         if (total == 0)
-            return false;
-        m_filtered.reset(new (std::nothrow) CardMask[total]);
-        if (!m_filtered)
-            return false;  // the whole rows serve as well, with more rejections
-        CardMask* out = m_filtered.get();
-        for (int k = 0; k < m_n; ++k) {
-            if (kept[k] == 0 || kept[k] == m_count[k])
+            return;
+        std::shared_ptr<CardMask[]> filtered(new (std::nothrow) CardMask[total]);
+        if (!filtered)
+            return;  // the whole rows serve as well, with more rejections
+        m_filtered = filtered;
+        CardMask* out = filtered.get();
+        for (int j = 0; j < m_picked; ++j) {
+            if (kept[j] == 0 || kept[j] == m_count[j])
                 continue;
-            const CardMask* row = m_row[k];
-            m_row[k] = out;
-            for (std::uint32_t i = 0; i < m_count[k]; ++i) {
+            const CardMask* row = m_row[j];
+            m_row[j] = out;
+            for (std::uint32_t i = 0; i < m_count[j]; ++i) {
                 if ((row[i] & excluded) == 0)
                     *out++ = row[i];
             }
-            m_count[k] = kept[k];
+            m_count[j] = kept[j];
+        }
+    }
+
+    // Seats whose row is every four-card hand of the cards outside
+    // `excluded`, each once, move behind the picked seats.
+    void FindRandomSeats(CardMask excluded)
+    {
+        const int free = 52 - CountCards(excluded & kDeck);
+        const std::uint64_t all = free < 4 ? 0
+            : static_cast<std::uint64_t>(free) * (free - 1) * (free - 2) * (free - 3) / 24;
+        int picked = 0;
+        int seat[kMaxSeats], drawnSeat[kMaxSeats], drawn = 0;
+        const CardMask* row[kMaxSeats];
+        std::uint32_t count[kMaxSeats];
+        for (int j = 0; j < m_picked; ++j) {
+            if (all != 0 && m_count[j] == all && HoldsEveryHand(m_row[j], m_count[j], excluded)) {
+                drawnSeat[drawn++] = m_seat[j];
+                continue;
+            }
+            seat[picked] = m_seat[j];
+            row[picked] = m_row[j];
+            count[picked] = m_count[j];
+            ++picked;
+        }
+        for (int j = 0; j < picked; ++j) {
+            m_seat[j] = seat[j];
+            m_row[j] = row[j];
+            m_count[j] = count[j];
+        }
+        for (int j = 0; j < drawn; ++j)
+            m_seat[picked + j] = drawnSeat[j];
+        m_picked = picked;
+    }
+
+    // True when the row's `count` entries are distinct four-card hands
+    // without a card of `excluded` (the caller checked the count).
+    static bool HoldsEveryHand(const CardMask* row, std::uint32_t count, CardMask excluded)
+    {
+        // Each hand's number among all four-card sets (combinatorial number
+        // system over deck positions), marked once.
+        std::unique_ptr<std::uint64_t[]> seen(new (std::nothrow) std::uint64_t[(kHandCount + 63) / 64]());
+        if (!seen)
+            return false;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            CardMask hand = row[i];
+            if ((hand & excluded) != 0 || (hand & ~kDeck) != 0 || CountCards(hand) != 4)
+                return false;
+            std::uint32_t number = 0;
+            for (int c = 1; c <= 4; ++c, hand &= hand - 1) {
+                const int bit = __builtin_ctzll(hand);
+                number += kChoose[bit - 3 * (bit >> 4)][c];  // bit to 0..51
+            }
+            std::uint64_t& word = seen[number >> 6];
+            const std::uint64_t mark = std::uint64_t{1} << (number & 63);
+            if (word & mark)
+                return false;
+            word |= mark;
         }
         return true;
     }
 
+    // kChoose[p][c] = p choose c for p < 52, c <= 4.
+    static constexpr auto kChoose = [] {
+        std::array<std::array<std::uint32_t, 5>, 52> t{};
+        for (std::uint32_t p = 0; p < 52; ++p) {
+            std::uint64_t v = 1;
+            for (std::uint32_t c = 0; c <= 4; ++c) {
+                t[p][c] = c <= p ? static_cast<std::uint32_t>(v) : 0;
+                v = v * (p - c) / (c + 1);
+            }
+        }
+        return t;
+    }();
+
     int m_n = 0;
-    int m_used = 0;  // positions of the batch used so far
+    int m_picked = 0;  // seats 0..m_picked-1 of m_seat pick from their row
+    int m_used = 0;    // positions of the batch used so far
     bool m_fetchAhead = true;
+    int m_seat[kMaxSeats] = {};  // engine seat of each entry below
     const CardMask* m_row[kMaxSeats] = {};
     std::uint32_t m_count[kMaxSeats] = {};
     BoundedIndex m_index[kMaxSeats];
-    // Per seat, two batches of positions: at[m_used] onwards are still to
-    // come; the next kAhead of them are being fetched.
+    // Per picked seat, two batches of positions: at[m_used] onwards are
+    // still to come; the next kAhead of them are being fetched.
     std::uint32_t m_at[kMaxSeats][2 * kBatch] = {};
-    std::unique_ptr<CardMask[]> m_filtered;
+    std::shared_ptr<CardMask[]> m_filtered;
 };
 
 // The evaluator's board, prepared again only when the board changes (never,
@@ -371,11 +568,10 @@ struct HiGame {
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         pokereval::HandVal value[kMaxSeats];
+        board.evalHiAll(hands, n, value);
         pokereval::HandVal best = 0;
-        for (int k = 0; k < n; ++k) {
-            value[k] = board.evalHi(hands[k]);
+        for (int k = 0; k < n; ++k)
             best = value[k] > best ? value[k] : best;
-        }
         unsigned winners = 0;
         for (int k = 0; k < n; ++k) {
             const unsigned won = value[k] == best;
@@ -403,6 +599,19 @@ struct HiGame {
     {
         for (int k = 0; k < n; ++k)
             t.losses[k] = t.valid - t.wins[k] - t.ties[k];
+    }
+
+    // Adds the deals of `from` to `into` (losses are settled afterwards).
+    static void Merge(Tally& into, const Tally& from)
+    {
+        into.valid += from.valid;
+        into.attempts += from.attempts;
+        for (int k = 0; k < kMaxSeats; ++k) {
+            into.wins[k] += from.wins[k];
+            into.ties[k] += from.ties[k];
+            into.winShare[k] += from.winShare[k];
+            into.tieShare[k] += from.tieShare[k];
+        }
     }
 
     // Callers guarantee t.valid > 0.
@@ -434,15 +643,7 @@ struct HiLoGame {
         using pokereval::kNoLow;
         pokereval::HandVal hi[kMaxSeats];
         pokereval::LowHandVal lo[kMaxSeats];
-        if (board.lowPossible()) {
-            for (int k = 0; k < n; ++k)
-                board.evalHiLo(hands[k], &hi[k], &lo[k]);
-        } else {
-            for (int k = 0; k < n; ++k) {
-                hi[k] = board.evalHi(hands[k]);
-                lo[k] = kNoLow;
-            }
-        }
+        board.evalHiLoAll(hands, n, hi, lo);
         pokereval::HandVal bestHi = 0;
         pokereval::LowHandVal bestLo = kNoLow;
         for (int k = 0; k < n; ++k) {
@@ -512,6 +713,26 @@ struct HiLoGame {
             t.hiLosses[k] = t.valid - t.hiWins[k] - t.hiTies[k];
     }
 
+    // Adds the deals of `from` to `into` (high losses are settled afterwards).
+    static void Merge(Tally& into, const Tally& from)
+    {
+        into.valid += from.valid;
+        into.attempts += from.attempts;
+        for (int k = 0; k < kMaxSeats; ++k) {
+            into.hiWins[k] += from.hiWins[k];
+            into.hiTies[k] += from.hiTies[k];
+            into.loWins[k] += from.loWins[k];
+            into.loLosses[k] += from.loLosses[k];
+            into.loTies[k] += from.loTies[k];
+            into.scoops[k] += from.scoops[k];
+            into.hiWinShare[k] += from.hiWinShare[k];
+            into.hiTieShare[k] += from.hiTieShare[k];
+            into.loWinShare[k] += from.loWinShare[k];
+            into.loTieShare[k] += from.loTieShare[k];
+            into.potShare[k] += from.potShare[k];
+        }
+    }
+
     static double Equity(const Tally& t, int k)
     {
         return t.potShare[k] * 100.0 / static_cast<double>(t.valid);
@@ -531,19 +752,29 @@ struct HiLoGame {
     }
 };
 
-// One attempt into tally t (the caller counts it): hands first (rejected on a
-// card shared with the known board, the dead cards or another hand), then the
-// board completed from `have` to `want` cards from what is left, evaluated and
-// tallied (losses as AddDeal<kCountLosses>).
+// One attempt into tally t (the caller counts it): the hands picked from
+// rows first (rejected on a card shared with the known board, the dead
+// cards or another hand), then the random seats' hands and the board
+// completed from `have` to `want` cards, drawn together from the cards left
+// (deck: the cards outside the known board and the dead cards), evaluated
+// and tallied (losses as AddDeal<kCountLosses>).
 template <class Game, bool kCountLosses = true>
-inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random,
+inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
                     BoardCache& cache, CardMask known, int have, int want, CardMask dead)
 {
     CardMask hands[kMaxSeats];
     CardMask used;
-    if (!seats.Deal(random, known | dead, hands, &used))
+    if (!seats.Pick(random, known | dead, hands, &used))
         return false;
-    const CardMask board = DrawBoard(have, want, known, used);
+    const int seatCards = 4 * seats.RandomSeats();
+    const int boardCards = want > have ? want - have : 0;
+    CardMask cards[4 * kMaxSeats + 5];
+    if (!deck.Draw(random, seatCards + boardCards, used, cards))
+        return false;
+    seats.GiveDrawn(cards, hands);
+    CardMask board = known;
+    for (int i = seatCards; i < seatCards + boardCards; ++i)
+        board |= cards[i];
     Game::template AddDeal<kCountLosses>(t, cache.For(board), hands, seats.Seats());
     return true;
 }

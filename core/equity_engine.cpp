@@ -3,9 +3,38 @@
 #include "core/equity.h"
 #include "core/equity_run.h"
 
+#include <atomic>
 #include <cstring>
+#include <memory>
+#include <thread>
 
 using namespace equity_detail;
+
+namespace {
+
+std::atomic<int> g_workers{0};  // 0: the machine's hardware threads
+EquityRunStats g_lastRun;
+
+}  // namespace
+
+void SetEquityWorkers(int workers)
+{
+    g_workers.store(workers < 0 ? 0 : workers);
+}
+
+int EquityWorkers()
+{
+    const int set = g_workers.load();
+    if (set > 0)
+        return set;
+    const unsigned hardware = std::thread::hardware_concurrency();
+    return hardware == 0 ? 1 : static_cast<int>(hardware);
+}
+
+EquityRunStats LastEquityRunStats()
+{
+    return g_lastRun;
+}
 
 void EquityTallyHi::Reset()
 {
@@ -19,7 +48,9 @@ void EquityTallyHiLo::Reset()
 
 CardMask CompleteBoard(int have, int want, CardMask board, CardMask excluded)
 {
-    return DrawBoard(have, want, board, excluded);
+    // Each thread its own stream, keyed at its first use.
+    thread_local SecureRandom random;
+    return DrawBoard(random, have, want, board, excluded);
 }
 
 namespace equity_detail {
@@ -62,8 +93,12 @@ int Calculate(const int* count, int n, std::wstring_view boardText, double (*res
     request.toStreet = toStreet;
     request.progress = progress;
     request.user = user;
-    EquityRun<Game> run(request);
-    return run.Run();
+    auto run = std::make_unique<EquityRun<Game>>(request);
+    const int code = run->Run();
+    g_lastRun.workers = run->workers();
+    g_lastRun.attempts = run->tally(0).attempts;
+    g_lastRun.valid = run->tally(0).valid;
+    return code;
 }
 
 template <class Game>
@@ -74,9 +109,11 @@ int Trial(const int* count, typename Game::Tally& tally, int n, CardMask board, 
     const int cards = pokereval::numCards(board);
     if (!seats.Init(g_playerRangeMasks, count, n, random) || cards < 3 || cards > 5)
         return 0;
+    CardDeck deck;
+    deck.Set(board | dead);
     BoardCache cache;
     ++tally.attempts;
-    return Attempt<Game>(tally, seats, random, cache, board, cards, cards, dead) ? 1 : 0;
+    return Attempt<Game>(tally, seats, random, deck, cache, board, cards, cards, dead) ? 1 : 0;
 }
 
 }  // namespace

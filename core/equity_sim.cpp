@@ -1,13 +1,92 @@
 // The fixed-count simulations of the analysis dialogs: a given number of
-// attempts on a known board, without dead cards.
+// attempts on a known board, without dead cards. Long ones are split over
+// worker threads; the progress calls stay on the calling thread.
 #include "core/equity.h"
 #include "core/equity_deal.h"
+#include "core/equity_workers.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <vector>
 
 using namespace equity_detail;
 
 namespace {
 
 constexpr std::uint64_t kHandsProgressStep = 16000;
+// Attempts a worker must have to be worth its thread (a few milliseconds).
+constexpr int kTrialsPerWorker = 32768;
+constexpr int kChunk = 256;
+
+template <class Game>
+struct alignas(64) SimDealer {
+    SeatRanges seats;
+    SecureRandom random;
+    CardDeck deck;
+    BoardCache cache;
+    typename Game::Tally tally;
+};
+
+int WorkersFor(int trials)
+{
+    return std::max(1, std::min(EquityWorkers(), trials / kTrialsPerWorker));
+}
+
+// Worker w's share of `trials`.
+int ShareOf(int trials, int workers, int w)
+{
+    return trials / workers + (w < trials % workers ? 1 : 0);
+}
+
+// `trials` attempts split over `dealers.size()` threads; attempt(d) makes one
+// attempt with dealer d (false: stop this worker). follow(team) runs on this
+// thread meanwhile and returns when it wants the workers stopped or they
+// have ended. Returns the threads that dealt (0: none started; the shares of
+// threads the system refused are not dealt, which costs only precision).
+template <class Game, class AttemptFn, class FollowFn>
+int DealShares(std::vector<std::unique_ptr<SimDealer<Game>>>& dealers, int trials, AttemptFn attempt,
+                PublishedState<typename Game::Tally>* published, FollowFn follow)
+{
+    const int workers = static_cast<int>(dealers.size());
+    WorkerTeam team;
+    const int started = team.Start(workers, [&](int w) {
+        SimDealer<Game>& d = *dealers[static_cast<std::size_t>(w)];
+        int left = ShareOf(trials, workers, w);
+        while (left > 0 && !team.StopRequested()) {
+            const int chunk = std::min(left, kChunk);
+            int i = 0;
+            for (; i < chunk; ++i) {
+                if (!attempt(d))
+                    break;
+            }
+            {
+                std::lock_guard<std::mutex> hold(published[w].lock);
+                published[w].state = d.tally;
+            }
+            team.Add(static_cast<std::uint64_t>(i));
+            if (i < chunk)
+                break;
+            left -= chunk;
+        }
+    });
+    if (started != 0)
+        follow(team);
+    team.StopAndJoin();
+    return started;
+}
+
+template <class Game>
+typename Game::Tally Sum(PublishedState<typename Game::Tally>* published, int workers)
+{
+    typename Game::Tally t;
+    t.Reset();
+    for (int w = 0; w < workers; ++w) {
+        std::lock_guard<std::mutex> hold(published[w].lock);
+        Game::Merge(t, published[w].state);
+    }
+    return t;
+}
 
 template <class Game>
 int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* equity, CardMask board)
@@ -16,19 +95,58 @@ int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* 
         return kEquityNoValidDeal;
     for (int k = 0; k < kMaxSeats; ++k)
         equity[k] = 0.0;
-    SeatRanges seats;
-    SecureRandom random;
+    SimDealer<Game> main;
     const int have = pokereval::numCards(board);
-    if (trials < 1 || have > 5 || !seats.Init(rows, count, n, random))
+    if (trials < 1 || have > 5 || !main.seats.Init(rows, count, n, main.random))
         return kEquityNoValidDeal;
-    BoardCache cache;
-    typename Game::Tally t;
+    // Hands holding a board card are never accepted; seats holding every
+    // other hand are dealt from the cards left.
+    main.seats.LeaveOut(board, main.random);
+    main.deck.Set(board);
+    using Tally = typename Game::Tally;
+    Tally t;
     t.Reset();
-    for (int i = 0; i < trials; ++i) {
-        ++t.attempts;
-        if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
-            return kEquityNoValidDeal;
-        Attempt<Game, false>(t, seats, random, cache, board, have, 5, 0);  // equities only
+    const int workers = WorkersFor(trials);
+    bool dealt = false;
+    if (workers > 1) {
+        std::vector<std::unique_ptr<SimDealer<Game>>> dealers;
+        for (int w = 0; w < workers; ++w) {
+            auto d = std::make_unique<SimDealer<Game>>();
+            d->seats = main.seats;
+            d->seats.Restart(d->random);
+            d->deck = main.deck;
+            d->tally.Reset();
+            dealers.push_back(std::move(d));
+        }
+        std::unique_ptr<PublishedState<Tally>[]> published(new PublishedState<Tally>[workers]);
+        for (int w = 0; w < workers; ++w)
+            published[w].state.Reset();
+        // No accepted deal in the first 100,000 attempts of all workers
+        // together ends the simulation.
+        std::atomic<std::uint64_t> attemptsWithoutDeal{0};
+        std::atomic<bool> accepted{false};
+        auto attempt = [&](SimDealer<Game>& d) {
+            if (d.tally.valid == 0 && !accepted.load(std::memory_order_relaxed)) {
+                if (attemptsWithoutDeal.fetch_add(1, std::memory_order_relaxed) >= kNoDealAttemptLimit)
+                    return false;
+            }
+            ++d.tally.attempts;
+            if (Attempt<Game, false>(d.tally, d.seats, d.random, d.deck, d.cache, board, have, 5, 0))
+                accepted.store(true, std::memory_order_relaxed);
+            return true;
+        };
+        const int started = DealShares<Game>(dealers, trials, attempt, published.get(),
+                                             [](WorkerTeam& team) { team.WaitFor(~std::uint64_t{0}); });
+        dealt = started != 0;
+        t = Sum<Game>(published.get(), started);
+    }
+    if (!dealt) {
+        for (int i = 0; i < trials; ++i) {
+            ++t.attempts;
+            if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
+                return kEquityNoValidDeal;
+            Attempt<Game, false>(t, main.seats, main.random, main.deck, main.cache, board, have, 5, 0);  // equities only
+        }
     }
     if (t.valid == 0)
         return kEquityNoValidDeal;
@@ -61,22 +179,72 @@ int SimulateHands(EquityProgressFn progress, void* user, const CardMask* hand, i
         return kEquityNoValidDeal;
     if (progress)
         progress(user, 1, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
-    typename Game::Tally t;
+    using Tally = typename Game::Tally;
+    Tally t;
     t.Reset();
     CardMask used = 0;
     // Hands that clash reject every attempt: nothing to deal.
     if (HandsFit(hand, n, board, &used)) {
         const int have = pokereval::numCards(board);
-        BoardCache cache;
-        for (int i = 0; i < trials; ++i) {
-            ++t.attempts;
-            Game::AddDeal(t, cache.For(DrawBoard(have, 5, board, used)), hand, n);
-            if (progress && t.valid % kHandsProgressStep == 0) {
-                for (int k = 0; k < n; ++k)
-                    equity[k] = Game::Equity(t, k);
-                if (progress(user, 0, equity, 1, nullptr, 0, nullptr, 0, nullptr, 0) == 0)
-                    break;
+        // The cards outside the hands and the board: the same for every deal.
+        CardDeck free;
+        free.Set(used);
+        const int draws = 5 - have;
+        auto attempt = [&](SimDealer<Game>& d) {
+            ++d.tally.attempts;
+            CardMask cards[5];
+            d.deck.Draw(d.random, draws, 0, cards);
+            CardMask full = board;
+            for (int i = 0; i < draws; ++i)
+                full |= cards[i];
+            Game::AddDeal(d.tally, d.cache.For(full), hand, n);
+            return true;
+        };
+        const int workers = WorkersFor(trials);
+        bool dealt = false;
+        if (workers > 1) {
+            std::vector<std::unique_ptr<SimDealer<Game>>> dealers;
+            for (int w = 0; w < workers; ++w) {
+                dealers.push_back(std::make_unique<SimDealer<Game>>());
+                dealers.back()->tally.Reset();
+                dealers.back()->deck = free;
             }
+            std::unique_ptr<PublishedState<Tally>[]> published(new PublishedState<Tally>[workers]);
+            for (int w = 0; w < workers; ++w)
+                published[w].state.Reset();
+            // Every attempt is accepted: the calls come as the accepted
+            // deals of all workers pass each multiple of 16,000.
+            auto follow = [&](WorkerTeam& team) {
+                const std::uint64_t all = ~std::uint64_t{0};
+                for (std::uint64_t mark = progress ? kHandsProgressStep : all;; mark += kHandsProgressStep) {
+                    // The last attempts end the loop without a progress call.
+                    if (team.WaitFor(mark) >= static_cast<std::uint64_t>(trials) || team.AllEnded() || mark == all)
+                        return;
+                    const Tally now = Sum<Game>(published.get(), workers);
+                    for (int k = 0; k < n; ++k)
+                        equity[k] = Game::Equity(now, k);
+                    if (progress(user, 0, equity, 1, nullptr, 0, nullptr, 0, nullptr, 0) == 0)
+                        return;
+                }
+            };
+            const int started = DealShares<Game>(dealers, trials, attempt, published.get(), follow);
+            dealt = started != 0;
+            t = Sum<Game>(published.get(), started);
+        }
+        if (!dealt) {
+            SimDealer<Game> d;
+            d.tally.Reset();
+            d.deck = free;
+            for (int i = 0; i < trials; ++i) {
+                attempt(d);
+                if (progress && d.tally.valid % kHandsProgressStep == 0) {
+                    for (int k = 0; k < n; ++k)
+                        equity[k] = Game::Equity(d.tally, k);
+                    if (progress(user, 0, equity, 1, nullptr, 0, nullptr, 0, nullptr, 0) == 0)
+                        break;
+                }
+            }
+            t = d.tally;
         }
     }
     const int seats = n < 0 ? 0 : n > kMaxSeats ? kMaxSeats : n;

@@ -24,16 +24,44 @@ public:
     // The next `count` values at once, as `count` calls of Next would give.
     void Fill(std::uint32_t* out, int count);
 
+    // A uniform deck index 0..51. One value gives five: a uniform number
+    // below 52^5 (the value times 52^5, top half, drawn again in the 2.6 %
+    // of cases that would favour some numbers) and its base-52 digits.
+    unsigned NextCard()
+    {
+        if (m_cardsLeft == 0)
+            RefillCards();
+        const unsigned card = m_cards % 52u;
+        m_cards /= 52u;
+        --m_cardsLeft;
+        return card;
+    }
+
     static constexpr int kRounds = 8;
 
 private:
     static constexpr int kWords = 64;  // four blocks
 
     void Refill();
+    void RefillCards()
+    {
+        constexpr std::uint64_t kFive = 52ull * 52 * 52 * 52 * 52;            // 380,204,032
+        constexpr std::uint32_t kRedraw = (std::uint64_t{1} << 32) % kFive;  // 112,722,944
+        for (;;) {
+            const std::uint64_t m = static_cast<std::uint64_t>(Next()) * kFive;
+            if (static_cast<std::uint32_t>(m) >= kRedraw) {
+                m_cards = static_cast<std::uint32_t>(m >> 32);
+                m_cardsLeft = 5;
+                return;
+            }
+        }
+    }
 
     std::uint32_t m_input[16];
     alignas(16) std::uint32_t m_words[kWords];
     int m_next = kWords;
+    std::uint32_t m_cards = 0;  // digits of NextCard still to use
+    int m_cardsLeft = 0;
 };
 
 // Four consecutive ChaCha blocks of the 16-word input (constants, key,

@@ -200,6 +200,23 @@ void OmahaBoard::evalHiLo(CardMask hole, HandVal* hi, LowHandVal* lo) const {
   *lo = lowPossible_ ? omahaLow(t, lowBoard_, hole) : kNoLow;
 }
 
+void OmahaBoard::evalHiAll(const CardMask* holes, int n, HandVal* out) const {
+  const Tables& t = tables();
+  const BoardInfo bi = infoOf(rowOffset_, flushShift_, flushBoard_, flushTop3_, lowBoard_);
+  for (int i = 0; i < n; ++i) out[i] = t.classVal[omahaHighClass(t, bi, holes[i])];
+}
+
+void OmahaBoard::evalHiLoAll(const CardMask* holes, int n, HandVal* hi, LowHandVal* lo) const {
+  const Tables& t = tables();
+  const BoardInfo bi = infoOf(rowOffset_, flushShift_, flushBoard_, flushTop3_, lowBoard_);
+  for (int i = 0; i < n; ++i) hi[i] = t.classVal[omahaHighClass(t, bi, holes[i])];
+  if (!lowPossible_) {
+    for (int i = 0; i < n; ++i) lo[i] = kNoLow;
+    return;
+  }
+  for (int i = 0; i < n; ++i) lo[i] = omahaLow(t, lowBoard_, holes[i]);
+}
+
 int OmahaBoard::eval(CardMask hole, HandVal* hi, LowHandVal* lo) const {
   if (count_ == 0 || (hole & ~kAllCards) != 0 || (hole & board_) != 0 || numCards(hole) != 4) return 1;
   if (hi != nullptr) *hi = evalHi(hole);

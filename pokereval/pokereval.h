@@ -110,6 +110,10 @@ class OmahaBoard {
   HandVal evalHi(CardMask hole) const;
   LowHandVal evalLo(CardMask hole) const;
   void evalHiLo(CardMask hole, HandVal* hi, LowHandVal* lo) const;
+  // Every hole of holes[0..n-1] in one call (the same preconditions): out[i] as evalHi, or hi[i] and
+  // lo[i] as evalHiLo (kNoLow for all when no low is possible).
+  void evalHiAll(const CardMask* holes, int n, HandVal* out) const;
+  void evalHiLoAll(const CardMask* holes, int n, HandVal* hi, LowHandVal* lo) const;
 
  private:
   CardMask board_ = 0;

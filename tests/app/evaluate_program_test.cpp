@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -434,6 +435,68 @@ TEST_F(EvaluateProgramTest, NextRunUsesTheSettingsStopEndsEarlyAndClosingEndsThe
   ASSERT_TRUE(program_.WaitExit(60000, &code)) << "the program did not end";
   EXPECT_EQ(code, 0u);
   frame_ = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// The program with the engine's report of every run in a file of the test's folder.
+class EvaluateWorkersProgramTest : public EvaluateProgramTest {
+ protected:
+  void SetUp() override {
+    ::SetEnvironmentVariableW(L"OMAHAVANTORN_ENGINE_REPORT", Report().c_str());
+    EvaluateProgramTest::SetUp();
+    ::SetEnvironmentVariableW(L"OMAHAVANTORN_ENGINE_REPORT", nullptr);
+  }
+  std::wstring Report() const { return appData_ / L"engine_report.txt"; }
+};
+
+struct TimeLimit {
+  DWORD start = 0;
+  DWORD limitMs = 0;
+};
+int StopAtTime(void* user, int isStart, double*, int, double*, int, double*, int, double*, int) {
+  auto* t = static_cast<TimeLimit*>(user);
+  if (isStart) {
+    t->start = ::GetTickCount();
+    return 1;
+  }
+  return ::GetTickCount() - t->start > t->limitMs ? 0 : 1;
+}
+
+// Evaluate deals on every hardware thread: in its two seconds it counts more deals than the
+// engine on one worker here in the same time.
+TEST_F(EvaluateWorkersProgramTest, EvaluateDealsOnEveryWorker) {
+  SYSTEM_INFO system{};
+  ::GetSystemInfo(&system);
+  if (system.dwNumberOfProcessors < 2) GTEST_SKIP() << "one processor: one worker";
+  SetText(kRange + 4, L"AhAd2c3c");
+  SetText(kRange + 5, L"KsKh5d6d");
+  ShowResults();
+  const std::wstring text = EvaluateAndCopy();
+  ASSERT_EQ(EquitiesOfText(text).size(), 2u);
+
+  FILE* file = _wfopen(Report().c_str(), L"r");
+  ASSERT_NE(file, nullptr) << "the program wrote no report";
+  int workers = 0;
+  unsigned long long attempts = 0, deals = 0;
+  const int read = std::fscanf(file, "workers %d attempts %llu deals %llu", &workers, &attempts, &deals);
+  std::fclose(file);
+  ASSERT_EQ(read, 3);
+  EXPECT_EQ(workers, static_cast<int>(system.dwNumberOfProcessors));
+
+  SetEquityWorkers(1);
+  int count[kMaxSeats] = {};
+  FillRow(0, Hand("AhAd2c3c"), &count[0]);
+  FillRow(1, Hand("KsKh5d6d"), &count[1]);
+  double results[kEquityHiArrays][kMaxSeats] = {};
+  TimeLimit limit{0, 2000};
+  ASSERT_EQ(CalculateEquityHi(count, 2, L"", results, 0, 0, &StopAtTime, &limit), 0);
+  SetEquityWorkers(0);
+  const EquityRunStats one = LastEquityRunStats();
+  EXPECT_EQ(one.workers, 1);
+  EXPECT_GT(deals, one.valid) << "all workers against one in the same two seconds";
 }
 
 }  // namespace

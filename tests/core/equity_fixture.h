@@ -233,12 +233,34 @@ inline RunRequest RecordedRun(Rows& rows, std::wstring_view boardText, double (*
     return r;
 }
 
-// Seeded random sources for the length of a test.
+// Seeded random sources for the length of a test, and the number of worker
+// threads the engines deal on (one by default: the calling thread alone,
+// whose schedule is exact to the attempt).
 class SeededTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetRandomTestSeed(0x5EEDull + static_cast<std::uint64_t>(SeedOffset())); }
-    void TearDown() override { ClearRandomTestSeed(); }
+    void SetUp() override
+    {
+        SetRandomTestSeed(0x5EEDull + static_cast<std::uint64_t>(SeedOffset()));
+        SetEquityWorkers(Workers());
+    }
+    void TearDown() override
+    {
+        ClearRandomTestSeed();
+        SetEquityWorkers(0);
+    }
     virtual int SeedOffset() const { return 0; }
+    virtual int Workers() const { return 1; }
 };
+
+// The same tests for 1, 2 and 8 workers.
+class WorkersTest : public SeededTest, public ::testing::WithParamInterface<int> {
+protected:
+    int Workers() const override { return GetParam(); }
+};
+inline std::string WorkersName(const ::testing::TestParamInfo<int>& info)
+{
+    return std::to_string(info.param) + "Workers";
+}
+#define OV_WORKER_COUNTS(Suite) INSTANTIATE_TEST_SUITE_P(Workers, Suite, ::testing::Values(1, 2, 8), WorkersName)
 
 }  // namespace equity_test

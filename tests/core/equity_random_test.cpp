@@ -179,7 +179,6 @@ TEST(PlatformRandom, SecureSourceAndTestSeed)
 
 TEST(CompleteBoard, AddsOnlyFreeCards)
 {
-    PlatformSrand(3);
     const CardMask board = pokereval::cardMask(0) | pokereval::cardMask(51);
     const CardMask excluded = 0x0000FFFF0000FFFFull & 0x00001FFF00001FFFull;  // clubs and spades
     for (int i = 0; i < 2000; ++i) {
@@ -196,7 +195,8 @@ TEST(CompleteBoard, AddsOnlyFreeCards)
 // with most of it taken (picking among the free cards).
 TEST(CompleteBoard, FreeCardsAreEquallyLikely)
 {
-    PlatformSrand(11);
+    const std::uint32_t key[8] = {2, 7, 1, 8, 2, 8, 1, 8};
+    SecureRandom random(key, 11);
     for (int takenCards : {8, 40}) {
         CardMask taken = 0;
         for (int i = 0; i < takenCards; ++i)
@@ -209,7 +209,7 @@ TEST(CompleteBoard, FreeCardsAreEquallyLikely)
                 free.push_back(c);
         counts.assign(free.size(), 0);
         for (int i = 0; i < 40000; ++i) {
-            const CardMask card = CompleteBoard(0, 1, 0, taken);
+            const CardMask card = equity_detail::DrawBoard(random, 0, 1, 0, taken);
             ASSERT_EQ(pokereval::numCards(card), 1);
             ASSERT_EQ(card & taken, 0u);
             for (std::size_t f = 0; f < free.size(); ++f)

@@ -6,11 +6,12 @@ using namespace equity_test;
 
 namespace {
 
-class FixedCountSimulation : public SeededTest {};
+class FixedCountSimulation : public WorkersTest {};
+OV_WORKER_COUNTS(FixedCountSimulation);
 
 CardMask g_rows[kMaxSeats][kHandCount];
 
-TEST_F(FixedCountSimulation, HandsAgreeWithEnumerationOnATurn)
+TEST_P(FixedCountSimulation, HandsAgreeWithEnumerationOnATurn)
 {
     const CardMask hands[] = {Cards("Ah2h3c4c"), Cards("KsKd5s6d"), Cards("9h9d8c7c")};
     const CardMask board = Cards("3h7h8dQs");
@@ -27,7 +28,7 @@ TEST_F(FixedCountSimulation, HandsAgreeWithEnumerationOnATurn)
     }
 }
 
-TEST_F(FixedCountSimulation, RangesAgreeWithEnumeration)
+TEST_P(FixedCountSimulation, RangesAgreeWithEnumeration)
 {
     // Disjoint ranges that fit the board: every attempt is accepted.
     const std::vector<std::vector<CardMask>> ranges = {Range({"AhAd2c3c", "AsAc4d5d"}),
@@ -49,7 +50,7 @@ TEST_F(FixedCountSimulation, RangesAgreeWithEnumeration)
     }
 }
 
-TEST_F(FixedCountSimulation, RangesFailWithZeros)
+TEST_P(FixedCountSimulation, RangesFailWithZeros)
 {
     Rows rows;
     rows.ranges = {Range({"AhAd2c3c"}), Range({"AhAd2c3c"})};  // always the same hand
@@ -70,7 +71,7 @@ TEST_F(FixedCountSimulation, RangesFailWithZeros)
     }
 }
 
-TEST_F(FixedCountSimulation, CompleteBoardDealsOnlyHands)
+TEST_P(FixedCountSimulation, CompleteBoardDealsOnlyHands)
 {
     const CardMask hands[] = {Cards("AhAd2c3c"), Cards("KsKh5d6d")};
     double equity[kMaxSeats] = {};
@@ -79,7 +80,7 @@ TEST_F(FixedCountSimulation, CompleteBoardDealsOnlyHands)
     EXPECT_DOUBLE_EQ(equity[1], 0.0);
 }
 
-TEST_F(FixedCountSimulation, HandsProgressEvery16000AcceptedDeals)
+TEST_P(FixedCountSimulation, HandsProgressEvery16000AcceptedDeals)
 {
     const CardMask hands[] = {Cards("AhAd2c3c"), Cards("KsKh5d6d")};
     for (int stopAt : {0, 1}) {
@@ -104,7 +105,7 @@ TEST_F(FixedCountSimulation, HandsProgressEvery16000AcceptedDeals)
     }
 }
 
-TEST_F(FixedCountSimulation, ClashingHandsRejectEveryAttempt)
+TEST_P(FixedCountSimulation, ClashingHandsRejectEveryAttempt)
 {
     const CardMask hands[] = {Cards("AhAd2c3c"), Cards("AhKh5d6d")};
     Recorder recorder;

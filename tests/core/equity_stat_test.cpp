@@ -14,7 +14,8 @@ using namespace equity_test;
 
 namespace {
 
-class EquityStatistics : public SeededTest {};
+class EquityStatistics : public WorkersTest {};
+OV_WORKER_COUNTS(EquityStatistics);
 
 struct Scenario {
     const char* name;
@@ -70,13 +71,13 @@ void CheckSingleStreet(const Scenario& sc, bool hiLo)
     }
 }
 
-TEST_F(EquityStatistics, HiSingleStreetMatchesEnumeration)
+TEST_P(EquityStatistics, HiSingleStreetMatchesEnumeration)
 {
     for (const Scenario& sc : Scenarios())
         CheckSingleStreet<HiGame>(sc, false);
 }
 
-TEST_F(EquityStatistics, HiLoSingleStreetMatchesEnumeration)
+TEST_P(EquityStatistics, HiLoSingleStreetMatchesEnumeration)
 {
     for (const Scenario& sc : Scenarios())
         CheckSingleStreet<HiLoGame>(sc, true);
@@ -130,13 +131,13 @@ void CheckPerStreet(int toStreet, bool hiLo)
     }
 }
 
-TEST_F(EquityStatistics, HiPerStreetColumnsMatchEnumeration)
+TEST_P(EquityStatistics, HiPerStreetColumnsMatchEnumeration)
 {
     CheckPerStreet<HiGame>(0, false);
     CheckPerStreet<HiGame>(1, false);
 }
 
-TEST_F(EquityStatistics, HiLoPerStreetColumnsMatchEnumeration)
+TEST_P(EquityStatistics, HiLoPerStreetColumnsMatchEnumeration)
 {
     CheckPerStreet<HiLoGame>(0, true);
     CheckPerStreet<HiLoGame>(1, true);
@@ -144,7 +145,7 @@ TEST_F(EquityStatistics, HiLoPerStreetColumnsMatchEnumeration)
 
 // Per-street mode: a hand holding a flop card is dealt on the preflop
 // street, never on the flop; a hand holding a dead card never.
-TEST_F(EquityStatistics, PerStreetPreflopDealsHandsHoldingFlopCards)
+TEST_P(EquityStatistics, PerStreetPreflopDealsHandsHoldingFlopCards)
 {
     const std::vector<std::vector<CardMask>> ranges = {Range({"3hKcQdJd", "AsAd9c9d", "TcJc5h5d"}),
                                                         Range({"KsKd5s6d"})};
@@ -168,7 +169,7 @@ TEST_F(EquityStatistics, PerStreetPreflopDealsHandsHoldingFlopCards)
 }
 
 // The public entry point with the shared rows, ranges that clash often.
-TEST_F(EquityStatistics, CalculateEquityHiThroughTheSharedRows)
+TEST_P(EquityStatistics, CalculateEquityHiThroughTheSharedRows)
 {
     const std::vector<std::vector<CardMask>> ranges = {Range({"AhAd2c3c", "AhKh4d5d", "AdKd4c5c"}),
                                                         Range({"AhQh5s6s", "KsKh5d6d", "AdAs8c8h"})};
@@ -190,7 +191,7 @@ TEST_F(EquityStatistics, CalculateEquityHiThroughTheSharedRows)
 
 // Ranges as the main dialog writes them: range text selected on the shipped
 // tables and expanded into the shared rows.
-TEST_F(EquityStatistics, RangesExpandedFromRangeText)
+TEST_P(EquityStatistics, RangesExpandedFromRangeText)
 {
     static COmahaBase base;
     const std::filesystem::path folder = OV_DATA_DIR;

@@ -28,7 +28,7 @@ std::vector<int> makeDeck(Deck kind) {
 }
 
 // Per deal: one board and two hands. The first hand goes through evalOmaha (both halves, or one of them),
-// both through a prepared board; everything is compared with the reference. The deals are cut into chunks
+// both through a prepared board, one by one and in one call; everything is compared with the reference. The deals are cut into chunks
 // with their own seeds, checked on all cores; the failures are reported from the test's thread.
 void checkDeals(int boardCards, Deck kind, int deals, std::uint64_t seed) {
   const std::vector<int> deck = makeDeck(kind);
@@ -71,6 +71,24 @@ void checkDeals(int boardCards, Deck kind, int deals, std::uint64_t seed) {
           s << "chunk " << chunk << " deal " << i << std::hex << ": hole " << hole[h] << " board " << board
             << " hi " << hi << "/" << pHi << " lo " << lo << "/" << pLo << ", expected " << refHi << " "
             << refLo;
+          std::lock_guard<std::mutex> lock(mutex);
+          failures.push_back(s.str());
+        }
+      }
+      // Both hands in one call.
+      HandVal allHi[2], allHi2[2];
+      LowHandVal allLo[2];
+      prepared.evalHiAll(hole, 2, allHi);
+      prepared.evalHiLoAll(hole, 2, allHi2, allLo);
+      for (int h = 0; h < 2 && ok; ++h) {
+        HandVal refHi;
+        LowHandVal refLo;
+        pereference::omaha(hole[h], board, &refHi, &refLo);
+        ok = allHi[h] == refHi && allHi2[h] == refHi && allLo[h] == refLo;
+        if (!ok) {
+          std::ostringstream s;
+          s << "chunk " << chunk << " deal " << i << std::hex << ": hole " << hole[h] << " board " << board
+            << " all-hands call " << allHi[h] << "/" << allHi2[h] << "/" << allLo[h];
           std::lock_guard<std::mutex> lock(mutex);
           failures.push_back(s.str());
         }
