@@ -245,7 +245,7 @@ void CExtPaintManager::BuildHelperBrushes() {
   pattern(m_brushHelper[11], Ds, Ss, 1, 1, 0, 0, Ds);
 }
 
-bool CExtPaintManager::BuildDisabledIconImage(CExtCmdIcon* icon) {
+bool CExtPaintManager::BuildDisabledIconImage(CExtCmdIcon* /*icon*/) {
   // The command icon builds its own disabled image with the base recipe when the paint
   // manager does not (its image operations live with the icon).
   return false;

@@ -33,7 +33,7 @@ class CExtPaintManager : public CObject {
   ~CExtPaintManager() override;
 
   // ---- Run-time identity, archiving, DPI ----
-  void Serialize(CArchive& ar) override {}
+  void Serialize(CArchive& /*ar*/) override {}
   // Axis 0 horizontal, 1 vertical, 2 other metrics.
   virtual bool IsDpiScalingOn(int axis) const;
   virtual int ScaleByDpi(int value, int axis) const;
@@ -43,12 +43,13 @@ class CExtPaintManager : public CObject {
   // 0 classic, 1 blue, 2 olive, 3 silver, 4 royale, 5 themed NT 6, 6 with composition.
   virtual int GetSystemThemeKind();
   virtual bool IsMonochromeFace() const;
-  virtual void SerializeSynchronizedState(CArchive& ar) {}
-  virtual void ReleasePaintCacheFor(CObject* object, LPARAM value) {}
+  virtual void SerializeSynchronizedState(CArchive& /*ar*/) {}
+  virtual void ReleasePaintCacheFor(CObject* /*object*/, LPARAM /*value*/) {}
 
   // ---- Hooks the resource dialog base asks ----
   // A replacement dialog template for the dialog, or null (every theme answers null).
-  virtual HGLOBAL DrawResDialogExtra(HGLOBAL hTemplate, CWnd* dialog, LPARAM reserved1, LPARAM reserved2) {
+  virtual HGLOBAL DrawResDialogExtra(HGLOBAL /*hTemplate*/, CWnd* /*dialog*/, LPARAM /*reserved1*/,
+                                     LPARAM /*reserved2*/) {
     return nullptr;
   }
   HGLOBAL ProvideDialogTemplate(HGLOBAL hTemplate, CWnd* dialog, LPARAM a, LPARAM b) {
@@ -81,7 +82,7 @@ class CExtPaintManager : public CObject {
   virtual void ReloadOnDisplayChange(int bitsPerPixel, int cx, int cy);
   virtual void ReloadOnThemeChange(WPARAM wParam, LPARAM lParam);
   // Theme settings after the class record of the holder's archive format.
-  virtual bool SerializeThemeState(CArchive& ar, bool rethrow) { return true; }
+  virtual bool SerializeThemeState(CArchive& /*ar*/, bool /*rethrow*/) { return true; }
 
   // ---- Scroll bars ----
   // Sizes of skinned scroll-bar parts: bar thickness (horizontal bar height, vertical bar
@@ -90,7 +91,8 @@ class CExtPaintManager : public CObject {
   virtual bool MeasureSkinnedScrollBar(CObject* bar, int* horzBarHeight, int* vertBarWidth, int* horzButtonWidth,
                                        int* vertButtonHeight, int* horzThumbMin, int* vertThumbMin);
   virtual void DrawScrollBar(CDC& dc, PAINTSCROLLBARDATA& data);
-  virtual SCROLLBARSKINDATA* GetScrollBarSkinData(bool horizontal, CObject* bar, int lookupArg, bool primary) {
+  virtual SCROLLBARSKINDATA* GetScrollBarSkinData(bool /*horizontal*/, CObject* /*bar*/, int /*lookupArg*/,
+                                                  bool /*primary*/) {
     return nullptr;
   }
 

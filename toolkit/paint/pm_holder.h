@@ -51,10 +51,13 @@ class CExtPmBridge {
   virtual CExtPaintManager* BridgedManager() = 0;        // usually the holder's CurrentManager
   // Redraws the bridged window, frame included, when the new manager is its manager.
   virtual void HandleManagerReplaced(CExtPaintManager* newManager);
-  virtual void HandleSysColorChange(CExtPaintManager* manager, CWnd* notifier) {}
-  virtual void HandleSettingChange(CExtPaintManager* manager, CWnd* notifier, UINT flags, LPCTSTR section) {}
-  virtual void HandleDisplayChange(CExtPaintManager* manager, CWnd* notifier, int bitsPerPixel, int cx, int cy) {}
-  virtual void HandleThemeChange(CExtPaintManager* manager, CWnd* notifier, WPARAM wParam, LPARAM lParam) {}
+  virtual void HandleSysColorChange(CExtPaintManager* /*manager*/, CWnd* /*notifier*/) {}
+  virtual void HandleSettingChange(CExtPaintManager* /*manager*/, CWnd* /*notifier*/, UINT /*flags*/,
+                                   LPCTSTR /*section*/) {}
+  virtual void HandleDisplayChange(CExtPaintManager* /*manager*/, CWnd* /*notifier*/, int /*bitsPerPixel*/,
+                                   int /*cx*/, int /*cy*/) {}
+  virtual void HandleThemeChange(CExtPaintManager* /*manager*/, CWnd* /*notifier*/, WPARAM /*wParam*/,
+                                 LPARAM /*lParam*/) {}
 };
 
 // Set by the command-manager holder: told after every paint-manager replacement.
