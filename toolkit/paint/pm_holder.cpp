@@ -25,7 +25,7 @@ int ScreenBits() {
 
 template <typename Fn>
 Fn Bind(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name))) : nullptr;
 }
 
 }  // namespace

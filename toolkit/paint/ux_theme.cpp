@@ -58,7 +58,7 @@ CExtUxTheme::CExtUxTheme(const CExtModuleLoader& loader) : m_loader(loader) {
       if (proc) {
         DLLVERSIONINFO info{};
         info.cbSize = sizeof info;
-        if (SUCCEEDED(reinterpret_cast<DllGetVersionFn>(reinterpret_cast<void*>(proc))(&info)))
+        if (SUCCEEDED(reinterpret_cast<DllGetVersionFn>(reinterpret_cast<void (*)()>(proc))(&info)))
           m_comctlVersion = MAKELONG(info.dwMinorVersion, info.dwMajorVersion);
       }
       if (m_loader.freeLibrary) m_loader.freeLibrary(comctl);
@@ -223,7 +223,7 @@ FARPROC CExtDWM::BoundFunction(const char* name) const {
 HRESULT CExtDWM::DwmIsCompositionEnabled(BOOL* enabled) {
   FARPROC fn = m_functions[8];
   if (fn == nullptr) return S_FALSE;
-  return reinterpret_cast<HRESULT(WINAPI*)(BOOL*)>(reinterpret_cast<void*>(fn))(enabled);
+  return reinterpret_cast<HRESULT(WINAPI*)(BOOL*)>(reinterpret_cast<void (*)()>(fn))(enabled);
 }
 
 bool CExtDWM::IsCompositionEnabled() {

@@ -60,7 +60,7 @@ class CExtUxTheme {
  private:
   HRESULT CloseHandleGuarded();
   template <typename Fn>
-  Fn Fn_(int index) const { return reinterpret_cast<Fn>(reinterpret_cast<void*>(m_functions[index])); }
+  Fn Fn_(int index) const { return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(m_functions[index])); }
 
   CExtModuleLoader m_loader;
   HTHEME m_hTheme = nullptr;
