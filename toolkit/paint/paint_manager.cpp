@@ -1,5 +1,8 @@
 #include "toolkit/paint/paint_manager.h"
 
+#include <cstddef>
+#include <vector>
+
 #include "toolkit/paint/paint_manager_xp.h"
 
 IMPLEMENT_SERIAL(CExtPaintManager, CObject, VERSIONABLE_SCHEMA | 1)
@@ -77,21 +80,17 @@ LPCWSTR (*g_pfnPaintManagerFontFace)() = nullptr;
 CExtPaintManager::CExtPaintManager() {
   m_bPreferTahoma = g_PaintManagerHolder.HasOs(extpaint::OsNT5OrLater);
   // 252 colours: seven red levels outermost, six green and six blue levels.
-  struct {
-    LOGPALETTE header;
-    PALETTEENTRY more[251];
-  } pal{};
-  pal.header.palVersion = 0x300;
-  pal.header.palNumEntries = 252;
+  std::vector<BYTE> block(offsetof(LOGPALETTE, palPalEntry) + 252 * sizeof(PALETTEENTRY));
+  auto* palette = reinterpret_cast<LOGPALETTE*>(block.data());
+  auto* entries = reinterpret_cast<PALETTEENTRY*>(block.data() + offsetof(LOGPALETTE, palPalEntry));
+  palette->palVersion = 0x300;
+  palette->palNumEntries = 252;
   for (int i = 0; i < 252; ++i) {
     const extpaint::Color c = extpaint::PaletteEntry(i);
-    PALETTEENTRY& e = pal.header.palPalEntry[i];
-    e.peRed = static_cast<BYTE>(extpaint::Red(c));
-    e.peGreen = static_cast<BYTE>(extpaint::Green(c));
-    e.peBlue = static_cast<BYTE>(extpaint::Blue(c));
-    e.peFlags = 0;
+    entries[i] = PALETTEENTRY{static_cast<BYTE>(extpaint::Red(c)), static_cast<BYTE>(extpaint::Green(c)),
+                              static_cast<BYTE>(extpaint::Blue(c)), 0};
   }
-  m_PaletteWide.CreatePalette(&pal.header);
+  m_PaletteWide.CreatePalette(palette);
 }
 
 CExtPaintManager::~CExtPaintManager() {

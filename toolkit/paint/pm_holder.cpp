@@ -6,7 +6,7 @@
 void (*g_pfnPaintManagerChangedRelay)() = nullptr;
 
 // Constructed before the other global holders, which may synchronise with it.
-CExtPaintManager::CExtPaintManagerAutoPtr g_PaintManagerHolder __attribute__((init_priority(200)));
+CExtPaintManager::CExtPaintManagerAutoPtr g_PaintManagerHolder;
 
 namespace {
 

@@ -74,6 +74,7 @@ int CExtPaintManager::ScreenBitsPerPixel() {
 
 void CExtPaintManager::FillTwoColorGradient(CDC& dc, const RECT& rc, COLORREF first, COLORREF second, bool vertical,
                                             unsigned steps) {
+  if (rc.left >= rc.right || rc.top >= rc.bottom) return;
   auto& holder = g_PaintManagerHolder;
   if (holder.m_pfnGradientFill != nullptr && holder.HasOs(extpaint::OsIsNT)) {
     COLORREF c1 = first, c2 = second;
@@ -110,6 +111,7 @@ void CExtPaintManager::FillTwoColorGradient(CDC& dc, const RECT& rc, COLORREF fi
 
 void CExtPaintManager::FillThreeColorGradient(CDC& dc, const RECT& rc, COLORREF c1, COLORREF c2, COLORREF c3,
                                               bool vertical, int numerator, int denominator, unsigned steps) {
+  if (rc.left >= rc.right || rc.top >= rc.bottom) return;
   if (!vertical) {
     const int split = rc.left + ::MulDiv(rc.right - rc.left, numerator, denominator);
     FillTwoColorGradient(dc, RECT{rc.left, rc.top, split, rc.bottom}, c1, c2, false, steps);

@@ -144,7 +144,7 @@ TEST(ChildClipFilter, WindowClassesThatPaintOverTheParent) {
   } cases[] = {
       {L"Static", 0, true},          {L"msctls_trackbar32", 0, true}, {L"Button", BS_PUSHBUTTON, true},
       {L"Button", BS_GROUPBOX, true}, {L"Button", BS_AUTORADIOBUTTON, true}, {L"Button", BS_OWNERDRAW, false},
-      {L"Button", BS_USERBUTTON, false}, {L"Edit", 0, false},
+      {L"Edit", 0, false},
   };
   const bool oldValid = g_PaintManagerHolder.m_taskbarColorsValid;
   g_PaintManagerHolder.m_taskbarColorsValid = false;

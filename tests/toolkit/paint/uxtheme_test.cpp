@@ -115,15 +115,16 @@ TEST_F(UxThemeCache, SameWindowAndClassReuseTheHandle) {
   EXPECT_NE(toolbar, nullptr);
   EXPECT_EQ(g_opens, 2);
   EXPECT_EQ(g_closes, 1);
-  // A class list that merely begins like the cached one is another request.
-  ux.OpenThemeData(button, L"TOOL");
-  EXPECT_EQ(g_opens, 3);
+  // A request that is merely the beginning of the cached class list is another request.
+  ASSERT_NE(ux.OpenThemeData(button, L"TOOLBAR;BUTTON"), nullptr);
+  ASSERT_NE(ux.OpenThemeData(button, L"TOOLBAR"), nullptr);
+  EXPECT_EQ(g_opens, 4);
   // Keep leaves the handle open; closing forgets it.
   EXPECT_EQ(ux.CloseThemeData(true), 0);
   EXPECT_TRUE(ux.IsThemeOpen());
   ux.CloseThemeData(false);
   EXPECT_FALSE(ux.IsThemeOpen());
-  EXPECT_EQ(g_closes, 3);
+  EXPECT_EQ(g_closes, 4);
 }
 
 TEST_F(UxThemeCache, EmptyClassListMeansTheWindowClass) {
