@@ -101,14 +101,20 @@ TEST(MemoryDC, ScratchSurfaceDetachedWithoutCopyLeavesTheTarget) {
   PrepareTarget(target);
   const COLORREF before = target.At(16, 11);
   const DWORD gdiBefore = GdiObjects();
+  HDC surfaceDC = nullptr;
+  HGDIOBJ surfaceBitmap = nullptr;
   {
     CExtMemoryDC mem(target.dc(), &kArea, CExtMemoryDC::ToMemory);
+    surfaceDC = mem.GetSafeHdc();
+    surfaceBitmap = ::GetCurrentObject(surfaceDC, OBJ_BITMAP);
     mem.FillSolidRect(&kArea, kInk);
     mem.CopyBackAndDetach(false);
     EXPECT_EQ(mem.GetTarget(), nullptr);
     EXPECT_FALSE(mem.IsOffscreen());
   }
   EXPECT_EQ(target.At(16, 11), before);
+  EXPECT_EQ(::GetObjectType(surfaceDC), 0u);
+  EXPECT_EQ(::GetObjectType(surfaceBitmap), 0u);
   EXPECT_EQ(GdiObjects(), gdiBefore);
 }
 
