@@ -16,13 +16,6 @@ bool IsKindByName(CObject* object, const char* className) {
   return rc != nullptr && object->IsKindOf(rc);
 }
 
-int ScreenBits() {
-  HDC screen = ::GetDC(nullptr);
-  const int bits = screen ? ::GetDeviceCaps(screen, BITSPIXEL) : 0;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return bits;
-}
-
 template <typename Fn>
 Fn Bind(HMODULE module, const char* name) {
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name))) : nullptr;
@@ -102,7 +95,7 @@ CExtPaintManager::CExtPaintManagerAutoPtr::~CExtPaintManagerAutoPtr() {
 }
 
 void CExtPaintManager::CExtPaintManagerAutoPtr::UpdateLayeredWindowsUsable() {
-  if (HasOs(extpaint::OsNT5OrLater) && ScreenBits() > 14 && m_pfnUpdateLayeredWindow != nullptr)
+  if (HasOs(extpaint::OsNT5OrLater) && CExtPaintManager::ScreenBitsPerPixel() > 14 && m_pfnUpdateLayeredWindow != nullptr)
     m_layeredWindowsUsable = true;
 }
 

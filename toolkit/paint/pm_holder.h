@@ -114,6 +114,8 @@ class CExtPaintManager::CExtPaintManagerAutoPtr : public CExtPmSynchronizeSink {
   CExtDWM m_DWM;
   int m_xpColorScheme = 0;  // 0 none, 1 blue, 2 olive, 3 silver, 4 royale
   bool m_forwardBroadcasts = true;
+  // When not 0, the screen colour depth every theme sees in place of the real one.
+  int m_screenBitsOverride = 0;
   bool m_layeredWindowsUsable = false;
 
   using GradientFillFn = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);

@@ -65,6 +65,7 @@ void IconArea(HDC colorDC, HDC maskDC, RECT rc, COLORREF color, bool opaque) {
 }  // namespace
 
 int CExtPaintManager::ScreenBitsPerPixel() {
+  if (g_PaintManagerHolder.m_screenBitsOverride != 0) return g_PaintManagerHolder.m_screenBitsOverride;
   HDC screen = ::GetDC(nullptr);
   if (screen == nullptr) return 0;
   const int bits = ::GetDeviceCaps(screen, BITSPIXEL);

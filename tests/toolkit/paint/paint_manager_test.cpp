@@ -69,6 +69,59 @@ TEST_F(PaintManagerTest, HelperBrushesMixTheThreeDColours) {
     EXPECT_EQ(BrushColor(static_cast<HBRUSH>(pm->m_brushHelper[i].GetSafeHandle())), expected[i]) << i;
 }
 
+TEST_F(PaintManagerTest, HelperBrushesOnPaletteScreensArePatterns) {
+  g_PaintManagerHolder.m_screenBitsOverride = 8;
+  pm->BuildHelperBrushes();
+  g_PaintManagerHolder.m_screenBitsOverride = 0;
+  const COLORREF F = ::GetSysColor(COLOR_BTNFACE), H = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                 S = ::GetSysColor(COLOR_BTNSHADOW), D = ::GetSysColor(COLOR_3DDKSHADOW);
+  LOGBRUSH lb{};
+  ::GetObjectW(pm->m_brushHelper[6].GetSafeHandle(), sizeof lb, &lb);
+  EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_SOLID));
+  EXPECT_EQ(lb.lbColor, S);
+  // Each pattern brush painted over a 16x16 square shows its pattern.
+  struct Case {
+    int brush;
+    COLORREF at00, at10, at11, at20;
+  } cases[] = {
+      {0, F, H, F, F},   // checkerboard of face and highlight
+      {4, F, H, H, F},   // face on every other pixel of every other row
+      {8, F, H, F, H},   // one 2x2 checkerboard cell in every 4x4 block
+      {10, D, S, D, D},  // checkerboard of dark shadow and shadow
+  };
+  for (const Case& c : cases) {
+    ::GetObjectW(pm->m_brushHelper[c.brush].GetSafeHandle(), sizeof lb, &lb);
+    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_PATTERN)) << c.brush;
+    ctltest::Canvas canvas(16, 16, RGB(255, 0, 255));
+    RECT all{0, 0, 16, 16};
+    ::FillRect(canvas.dc()->GetSafeHdc(), &all, static_cast<HBRUSH>(pm->m_brushHelper[c.brush].GetSafeHandle()));
+    EXPECT_EQ(canvas.At(0, 0), c.at00) << c.brush;
+    EXPECT_EQ(canvas.At(1, 0), c.at10) << c.brush;
+    EXPECT_EQ(canvas.At(1, 1), c.at11) << c.brush;
+    EXPECT_EQ(canvas.At(2, 0), c.at20) << c.brush;
+  }
+  pm->BuildHelperBrushes();
+  ::GetObjectW(pm->m_brushHelper[0].GetSafeHandle(), sizeof lb, &lb);
+  EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_SOLID));
+}
+
+LPCWSTR MarlettFace() { return L"Marlett"; }
+LPCWSTR MissingFace() { return L"No Such Face 1234"; }
+
+TEST_F(PaintManagerTest, ResourceFontFaceWhenInstalled) {
+  LOGFONTW lf{};
+  g_pfnPaintManagerFontFace = &MarlettFace;
+  pm->RebuildFontsAndSysColors();
+  ::GetObjectW(pm->m_FontNormal.GetSafeHandle(), sizeof lf, &lf);
+  EXPECT_STREQ(lf.lfFaceName, L"Marlett");
+  g_pfnPaintManagerFontFace = &MissingFace;
+  pm->RebuildFontsAndSysColors();
+  ::GetObjectW(pm->m_FontNormal.GetSafeHandle(), sizeof lf, &lf);
+  EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+  g_pfnPaintManagerFontFace = nullptr;
+  pm->RebuildFontsAndSysColors();
+}
+
 TEST_F(PaintManagerTest, FontsFollowTheSystemMenuFont) {
   LOGFONTW normal{}, bold{}, caption{}, glyph{}, second{};
   ASSERT_TRUE(pm->m_FontNormal.GetSafeHandle());

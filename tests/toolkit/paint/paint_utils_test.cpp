@@ -32,6 +32,22 @@ TEST(Gradients, ThreeColoursTopToBottomSplitAtTheFraction) {
   canvas.Save(L"toolkit_three_colour_gradient");
 }
 
+TEST(Gradients, BandsWithoutTheSystemGradientFill) {
+  auto& holder = g_PaintManagerHolder;
+  const auto saved = holder.m_pfnGradientFill;
+  holder.m_pfnGradientFill = nullptr;
+  const COLORREF first = RGB(0, 0, 0), second = RGB(250, 100, 50);
+  ctltest::Canvas canvas(10, 8, RGB(1, 2, 3));
+  // Ten pixels, 256 steps: ten bands, one per column, band k in (second x k / 10).
+  CExtPaintManager::FillTwoColorGradient(*canvas.dc(), RECT{0, 0, 10, 8}, first, second, false, 256);
+  for (int x = 0; x < 10; ++x) EXPECT_EQ(canvas.At(x, 4), RGB(25 * x, 10 * x, 5 * x)) << x;
+  // Vertical: the first colour in the bottom row.
+  CExtPaintManager::FillTwoColorGradient(*canvas.dc(), RECT{0, 0, 10, 8}, first, second, true, 4);
+  EXPECT_EQ(canvas.At(3, 7), first);
+  EXPECT_EQ(canvas.At(3, 0), RGB(250 * 3 / 4, 100 * 3 / 4, 50 * 3 / 4));
+  holder.m_pfnGradientFill = saved;
+}
+
 TEST(Gradients, EmptyRectangleDrawsNothing) {
   ctltest::Canvas canvas(10, 10, RGB(1, 2, 3));
   CExtPaintManager::FillTwoColorGradient(*canvas.dc(), RECT{5, 5, 5, 9}, RGB(255, 0, 0), RGB(0, 0, 255), false);
