@@ -33,6 +33,12 @@ void CExtPmBridge::HandleManagerReplaced(CExtPaintManager* newManager) {
 }
 
 CExtPaintManager::CExtPaintManagerAutoPtr::CExtPaintManagerAutoPtr() {
+  // The framework's handle maps must outlive the holder, which deletes the manager and its GDI
+  // objects at exit: using them once now has them built (and so destroyed) before this object.
+  {
+    CBrush probe;
+    probe.CreateSolidBrush(0);
+  }
   m_strOsDescription = L"Unknown";
   m_nMsgPaintManagerChanged =
       ::RegisterWindowMessageW(L"CExtPaintManager::CExtPaintManagerAutoPtr::m_nMsgPaintManagerChanged");
