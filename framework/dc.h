@@ -27,7 +27,8 @@ class CDC : public CObject {
   virtual void SetOutputDC(HDC hDC) { m_hDC = hDC; }
   virtual void ReleaseAttribDC() { m_hAttribDC = nullptr; }
   virtual void ReleaseOutputDC() { m_hDC = nullptr; }
-  BOOL IsPrinting() const { return FALSE; }
+  BOOL m_bPrinting = FALSE;  // a printer DC: off-screen surfaces draw straight onto it
+  BOOL IsPrinting() const { return m_bPrinting; }
 
   BOOL CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData);
   BOOL CreateIC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData);
