@@ -4,6 +4,7 @@
 #include "framework/fwinternal.h"
 #include "framework/fwstate.h"
 #include "framework/runtime.h"
+#include "framework/wnd.h"
 
 namespace fw::detail {
 
@@ -47,6 +48,11 @@ ThreadState& GetThreadState() { return Data().state; }
 
 void FreeThreadState() {
   if (t_data == nullptr) return;
+  if (CWnd* tip = t_data->state.pToolTip) {
+    t_data->state.pToolTip = nullptr;
+    if (tip->m_hWnd != nullptr) tip->DestroyWindow();
+    delete tip;
+  }
   DeleteAllTemporaries();
   delete t_data;
   t_data = nullptr;
