@@ -36,6 +36,8 @@
 #include "framework/dockcontext.h"
 #include "framework/miniframe.h"
 #include "framework/statusbar.h"
+#include "framework/toolbar_resource.h"
+#include "framework/identityclasses.h"
 #include "framework/doctempl.h"
 #include "framework/recentfiles.h"
 #include "framework/cmdline.h"

@@ -138,3 +138,14 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType) {
 }
 
 CWinApp* AFXAPI AfxGetApp() { return GetModuleState().pApp; }
+
+// The program's one module state stands for every module's.
+AFX_MODULE_STATE* AFXAPI AfxGetModuleState() {
+  return reinterpret_cast<AFX_MODULE_STATE*>(&GetModuleState());
+}
+
+AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState() { return AfxGetModuleState(); }
+
+AFX_MAINTAIN_STATE::AFX_MAINTAIN_STATE(AFX_MODULE_STATE*) : m_hSavedResource(GetModuleState().hResource) {}
+
+AFX_MAINTAIN_STATE::~AFX_MAINTAIN_STATE() { GetModuleState().hResource = m_hSavedResource; }

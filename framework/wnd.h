@@ -261,6 +261,14 @@ class CWnd : public CCmdTarget {
   CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const {
     return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
   }
+  // Dialog-init data (RT_DLGINIT): records of a control id, a message and a
+  // string (LB_ADDSTRING, CB_ADDSTRING, an extended combo box's insertion)
+  // sent to the controls, ended by id 0; then WM_INITIALUPDATE to the
+  // descendants. FALSE when a control refuses a string or the data runs
+  // past its end; TRUE (nothing done) without data.
+  BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
+  BOOL ExecuteDlgInit(LPVOID lpResource);
+  BOOL ExecuteDlgInit(LPCVOID lpResource, DWORD cbResource);
   // Asks pTarget for the state of every child control with an id.
   void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
