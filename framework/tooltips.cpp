@@ -103,7 +103,8 @@ void CWnd::FilterToolTipMessage(MSG* pMsg) {
   CPoint point = pMsg->pt;
   ::ScreenToClient(m_hWnd, &point);
   TOOLINFOW info = {};
-  info.cbSize = sizeof(info);
+  // The size every version of the control accepts.
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
   INT_PTR hit = OnToolHitTest(point, &info);
   if (hit != -1 && info.hwnd == nullptr) info.hwnd = m_hWnd;
 
@@ -145,9 +146,17 @@ INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
   if (id == 0 || id == -1) return -1;
   if (pTI != nullptr) {
     pTI->hwnd = m_hWnd;
-    pTI->uId = reinterpret_cast<UINT_PTR>(child);
-    pTI->uFlags |= TTF_IDISHWND;
     pTI->lpszText = LPSTR_TEXTCALLBACKW;
+    if (::IsWindowEnabled(child)) {
+      pTI->uId = reinterpret_cast<UINT_PTR>(child);
+      pTI->uFlags |= TTF_IDISHWND;
+    } else {
+      // The mouse over a disabled control is this window's (it gets no
+      // mouse messages of its own): the tool is its rectangle here.
+      pTI->uId = static_cast<UINT_PTR>(id);
+      ::GetWindowRect(child, &pTI->rect);
+      ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&pTI->rect), 2);
+    }
   }
   return id;
 }

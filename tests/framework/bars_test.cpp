@@ -398,12 +398,12 @@ TEST_F(BarsTest, StatusTextAndToolTipFollowTheMouseOverTheBar) {
         return frame->m_status.GetPaneText(0) == L"Stop the calculation";
       },
       5000));
-  // The tip shows the part after the line feed.
+  // The tip shows the part after the line feed once the mouse rests (every
+  // move starts the control's wait again).
   HWND tip = nullptr;
+  frame->m_bar.m_buttons[1].PostMessage(WM_MOUSEMOVE, 0, inButton);
   EXPECT_TRUE(fwtest::PumpUntil(
       [&] {
-        frame->m_bar.m_buttons[1].PostMessage(WM_MOUSEMOVE, 0, inButton);
-        fwtest::Pump(50);
         tip = nullptr;
         ::EnumThreadWindows(
             ::GetCurrentThreadId(),
