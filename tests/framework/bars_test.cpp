@@ -58,7 +58,8 @@ class CButtonBar : public CControlBar {
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override {
     CRect inside(0, 0, 0, 0);
     CalcInsideRect(inside, bHorz);  // negative: the margins
-    const int along = m_nButtons * kButtonWidth + (m_nButtons - 1) * kGap;
+    const int step = bHorz ? kButtonWidth : kButtonHeight;
+    const int along = m_nButtons * step + (m_nButtons - 1) * kGap;
     CSize size = bHorz ? CSize(along - inside.Width(), kButtonHeight - inside.Height())
                        : CSize(kButtonWidth - inside.Width(), along - inside.Height());
     (void)bStretch;
@@ -72,11 +73,10 @@ class CButtonBar : public CControlBar {
     GetClientRect(&inside);
     CalcInsideRect(inside, Horizontal());
     for (int i = 0; i < 3; ++i) {
-      const int offset = i * (kButtonWidth + kGap);
       if (Horizontal())
-        m_buttons[i].MoveWindow(inside.left + offset, inside.top, kButtonWidth, kButtonHeight);
+        m_buttons[i].MoveWindow(inside.left + i * (kButtonWidth + kGap), inside.top, kButtonWidth, kButtonHeight);
       else
-        m_buttons[i].MoveWindow(inside.left, inside.top + offset, kButtonWidth, kButtonHeight);
+        m_buttons[i].MoveWindow(inside.left, inside.top + i * (kButtonHeight + kGap), kButtonWidth, kButtonHeight);
     }
   }
   DECLARE_MESSAGE_MAP()
@@ -399,25 +399,38 @@ TEST_F(BarsTest, StatusTextAndToolTipFollowTheMouseOverTheBar) {
       },
       5000));
   // The tip shows the part after the line feed once the mouse rests (every
-  // move starts the control's wait again).
-  HWND tip = nullptr;
-  frame->m_bar.m_buttons[1].PostMessage(WM_MOUSEMOVE, 0, inButton);
-  EXPECT_TRUE(fwtest::PumpUntil(
-      [&] {
-        tip = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND h, LPARAM p) -> BOOL {
-              if (gui::ClassName(h) == TOOLTIPS_CLASSW && ::IsWindowVisible(h)) *reinterpret_cast<HWND*>(p) = h;
-              return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&tip));
-        return tip != nullptr;
-      },
-      8000));
-  if (tip != nullptr) {
-    EXPECT_EQ(gui::WindowText(tip), L"Stop");
-    Save(hFrame, L"bars_tooltip");
+  // move starts the control's wait again): over a disabled button (the tool
+  // is its rectangle in the bar) and over an enabled one (the button itself).
+  struct TipCase {
+    int button;
+    const wchar_t* tip;
+    const wchar_t* capture;
+  };
+  for (const TipCase& c : {TipCase{1, L"Stop", L"bars_tooltip"}, TipCase{0, L"Run", nullptr}}) {
+    SCOPED_TRACE(c.button);
+    CButton& button = frame->m_bar.m_buttons[c.button];
+    CRect r;
+    button.GetWindowRect(&r);
+    ::SetCursorPos(r.CenterPoint().x, r.CenterPoint().y);
+    button.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(r.Width() / 2, r.Height() / 2));
+    HWND tip = nullptr;
+    EXPECT_TRUE(fwtest::PumpUntil(
+        [&] {
+          tip = nullptr;
+          ::EnumThreadWindows(
+              ::GetCurrentThreadId(),
+              [](HWND h, LPARAM p) -> BOOL {
+                if (gui::ClassName(h) == TOOLTIPS_CLASSW && ::IsWindowVisible(h)) *reinterpret_cast<HWND*>(p) = h;
+                return TRUE;
+              },
+              reinterpret_cast<LPARAM>(&tip));
+          return tip != nullptr && gui::WindowText(tip) == c.tip;
+        },
+        8000));
+    if (tip != nullptr && c.capture != nullptr) {
+      fwtest::Pump(100);
+      Save(tip, c.capture);
+    }
   }
 
   CRect view;
