@@ -523,6 +523,38 @@ TEST_F(BarsTest, HiddenBarsGiveTheirSpaceBack) {
   EXPECT_TRUE(mini->IsWindowVisible());
 }
 
+TEST_F(BarsTest, FloatingFramesFollowTheirFrame) {
+  CRect r;
+  frame->GetWindowRect(&r);
+  frame->FloatControlBar(&frame->m_bar, CPoint(r.left + 100, r.top + 100));
+  Settle();
+  CFrameWnd* mini = MiniFrame();
+  ASSERT_NE(mini, nullptr);
+
+  frame->ShowWindow(SW_MINIMIZE);
+  EXPECT_FALSE(mini->IsWindowVisible());
+  frame->ShowWindow(SW_RESTORE);
+  EXPECT_TRUE(mini->IsWindowVisible());
+
+  frame->EnableWindow(FALSE);
+  EXPECT_FALSE(mini->IsWindowEnabled());
+  frame->EnableWindow(TRUE);
+  EXPECT_TRUE(mini->IsWindowEnabled());
+
+  // Modal state nests: the floating frame comes back with the outermost end.
+  frame->BeginModalState();
+  frame->BeginModalState();
+  EXPECT_TRUE(frame->InModalState());
+  EXPECT_FALSE(mini->IsWindowEnabled());
+  frame->EndModalState();
+  EXPECT_FALSE(mini->IsWindowEnabled());
+  frame->EndModalState();
+  EXPECT_FALSE(frame->InModalState());
+  EXPECT_TRUE(mini->IsWindowEnabled());
+  frame->EndModalState();  // one too many: nothing happens
+  EXPECT_FALSE(frame->InModalState());
+}
+
 TEST_F(BarsTest, StatusBarPanes) {
   CStatusBar& status = frame->m_status;
   EXPECT_EQ(status.CommandToIndex(ID_SEPARATOR), 0);

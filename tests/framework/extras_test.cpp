@@ -93,6 +93,46 @@ TEST(DialogInit, FillsListsAndCombosAndRefusesDataRunningPastItsEnd) {
   host.DestroyWindow();
 }
 
+// A dialog that records its modal steps and closes itself once initialised.
+class CStepsDialog : public CDialog {
+ public:
+  CStepsDialog() : CDialog(IDD_VALUES) {}
+  std::vector<std::string> steps;
+  int listCount = -1;
+
+ protected:
+  HWND PreModal() override {
+    steps.push_back("pre");
+    return CDialog::PreModal();
+  }
+  void PostModal() override {
+    steps.push_back(m_hWnd == nullptr ? "post, window gone" : "post, window alive");
+    CDialog::PostModal();
+  }
+  HWND CreateDialogWindow(LPCDLGTEMPLATE lpTemplate, HWND hWndParent, HINSTANCE hInst) override {
+    steps.push_back("create");
+    return CDialog::CreateDialogWindow(lpTemplate, hWndParent, hInst);
+  }
+  BOOL OnInitDialog() override {
+    const BOOL result = CDialog::OnInitDialog();
+    listCount = static_cast<int>(SendDlgItemMessage(IDC_LIST, LB_GETCOUNT));
+    steps.push_back(ContinueModal() ? "init, modal" : "init");
+    PostMessage(WM_COMMAND, IDOK);
+    return result;
+  }
+  void OnOK() override { EndDialog(IDOK); }
+};
+
+TEST(DialogInit, ModalDialogRunsItsStepsAndItsInitData) {
+  const std::vector<BYTE> data =
+      DlgInit({{{IDC_LIST, LB_ADDSTRING}, "alpha"}, {{IDC_LIST, LB_ADDSTRING}, "beta"}});
+  CStepsDialog dialog;
+  dialog.m_lpDialogInit = const_cast<BYTE*>(data.data());
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.listCount, 2);
+  EXPECT_EQ(dialog.steps, (std::vector<std::string>{"pre", "create", "init, modal", "post, window gone"}));
+}
+
 TEST(SharedFile, HandsItsDataOverInAGlobalBlockAndTakesOneBack) {
   CSharedFile file;
   const char text[] = "shared memory block";
