@@ -8,6 +8,7 @@
 #include "framework/cstring.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
+#include "framework/sharedfile.h"
 #include "framework/archive.h"
 #include "framework/coll.h"
 #include "framework/collections.h"

@@ -484,3 +484,71 @@ CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
 }
 
 CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
+
+int CDC::GetClipRgn(CRgn* pRgn) const {
+  if (pRgn == nullptr || pRgn->m_hObject == nullptr) return -1;
+  return ::GetClipRgn(m_hDC, static_cast<HRGN>(pRgn->m_hObject));
+}
+
+namespace {
+
+// The frame of thickness size inside rect, as a region (null when empty).
+HRGN FrameRegion(LPCRECT rect, SIZE size) {
+  if (rect == nullptr || ::IsRectEmpty(rect)) return nullptr;
+  HRGN outer = ::CreateRectRgnIndirect(rect);
+  RECT inner = *rect;
+  ::InflateRect(&inner, -size.cx, -size.cy);
+  if (inner.right > inner.left && inner.bottom > inner.top) {
+    HRGN hole = ::CreateRectRgnIndirect(&inner);
+    ::CombineRgn(outer, outer, hole, RGN_DIFF);
+    ::DeleteObject(hole);
+  }
+  return outer;
+}
+
+void InvertRegion(HDC hDC, HRGN region, HBRUSH brush) {
+  if (region == nullptr) return;
+  RECT box;
+  ::GetRgnBox(region, &box);
+  const int saved = ::SaveDC(hDC);
+  ::ExtSelectClipRgn(hDC, region, RGN_AND);
+  HGDIOBJ old = ::SelectObject(hDC, brush);
+  ::PatBlt(hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, PATINVERT);
+  ::SelectObject(hDC, old);
+  ::RestoreDC(hDC, saved);
+}
+
+}  // namespace
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast) {
+  HBRUSH brush = pBrush != nullptr ? static_cast<HBRUSH>(*pBrush) : static_cast<HBRUSH>(*GetHalftoneBrush());
+  HBRUSH brushLast = pBrushLast != nullptr ? static_cast<HBRUSH>(*pBrushLast) : brush;
+  HRGN now = FrameRegion(lpRect, size);
+  HRGN last = FrameRegion(lpRectLast, sizeLast);
+  if (brush == brushLast && now != nullptr && last != nullptr) {
+    // Pixels in both frames stay as they are.
+    HRGN change = ::CreateRectRgn(0, 0, 0, 0);
+    ::CombineRgn(change, now, last, RGN_XOR);
+    InvertRegion(m_hDC, change, brush);
+    ::DeleteObject(change);
+  } else {
+    InvertRegion(m_hDC, last, brushLast);
+    InvertRegion(m_hDC, now, brush);
+  }
+  if (now != nullptr) ::DeleteObject(now);
+  if (last != nullptr) ::DeleteObject(last);
+}
+
+CBrush* AFXAPI CDC::GetHalftoneBrush() {
+  static CBrush* brush = [] {
+    WORD pattern[8];
+    for (int i = 0; i < 8; ++i) pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
+    HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
+    auto* b = new CBrush;
+    b->Attach(::CreatePatternBrush(bitmap));
+    ::DeleteObject(bitmap);
+    return b;
+  }();
+  return brush;
+}

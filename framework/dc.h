@@ -116,6 +116,13 @@ class CDC : public CObject {
   BOOL PtVisible(POINT point) const { return PtVisible(point.x, point.y); }
   virtual BOOL RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }
   int SelectClipRgn(CRgn* pRgn);
+  // Copies the clip region into pRgn (an existing region): 1 when there is
+  // one, 0 when the DC has none, -1 on error.
+  int GetClipRgn(CRgn* pRgn) const;
+  COLORREF GetNearestColor(COLORREF crColor) const { return ::GetNearestColor(m_hDC, crColor); }
+  // Mirroring (LAYOUT_RTL) of the DC; GDI_ERROR on failure.
+  DWORD SetLayout(DWORD dwLayout) { return ::SetLayout(m_hDC, dwLayout); }
+  DWORD GetLayout() const { return ::GetLayout(m_hDC); }
   int SelectClipRgn(CRgn* pRgn, int nMode);
   int ExcludeClipRect(int x1, int y1, int x2, int y2);
   int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
@@ -154,6 +161,22 @@ class CDC : public CObject {
   void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
   BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
   BOOL DrawIcon(POINT point, HICON hIcon) { return DrawIcon(point.x, point.y, hIcon); }
+  BOOL DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT istepIfAniCur = 0, HBRUSH hbrFlickerFree = nullptr,
+                 UINT diFlags = DI_NORMAL) {
+    return ::DrawIconEx(m_hDC, x, y, hIcon, cx, cy, istepIfAniCur, hbrFlickerFree, diFlags);
+  }
+  BOOL DrawIconEx(POINT point, HICON hIcon, SIZE size, UINT istepIfAniCur = 0, HBRUSH hbrFlickerFree = nullptr,
+                 UINT diFlags = DI_NORMAL) {
+    return DrawIconEx(point.x, point.y, hIcon, size.cx, size.cy, istepIfAniCur, hbrFlickerFree, diFlags);
+  }
+  // Inverts a frame of thickness size around lpRect with pBrush (the half-tone
+  // brush when null) and takes back the frame drawn last (lpRectLast,
+  // sizeLast, pBrushLast) in the same step, so the screen shows no flicker.
+  // A null lpRect only erases; a null lpRectLast only draws.
+  void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = nullptr,
+                    CBrush* pBrushLast = nullptr);
+  // A brush of alternating pixels (shared, never deleted).
+  static CBrush* AFXAPI GetHalftoneBrush();
   BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = nullptr);
   BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
   BOOL DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE, int nTextLen = 0,

@@ -129,8 +129,9 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) { return Create(MAKEINTRESOURCEW(nIDTemplate), pParentWnd); }
 
-BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void*) {
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void* lpDialogInit) {
   if (lpDialogTemplate == nullptr) return FALSE;
+  m_lpDialogInit = lpDialogInit;
   return CreateDlgIndirect(lpDialogTemplate, pParentWnd, AfxGetResourceHandle());
 }
 
@@ -140,8 +141,9 @@ BOOL CDialog::CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd) {
   return CreateIndirect(lpTemplate, pParentWnd);
 }
 
-BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void*) {
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void* lpDialogInit) {
   if (lpDialogTemplate == nullptr) return FALSE;
+  m_lpDialogInit = lpDialogInit;
   m_lpDialogTemplate = lpDialogTemplate;
   m_pParentWnd = pParentWnd;
   return TRUE;
@@ -155,8 +157,26 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     if (main != nullptr && main != this) hWndParent = main->GetSafeHwnd();
   }
   if (m_pParentWnd == nullptr) m_pParentWnd = pParentWnd;
-  return fw::detail::CreateBoundDialog(this, hInst, lpDialogTemplate, hWndParent) != nullptr;
+  return CreateDialogWindow(lpDialogTemplate, hWndParent, hInst) != nullptr;
 }
+
+HWND CDialog::CreateDialogWindow(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent, HINSTANCE hInst) {
+  return fw::detail::CreateBoundDialog(this, hInst, lpDialogTemplate, hWndParent);
+}
+
+HWND CDialog::PreModal() {
+  // No tip may stay over the dialog.
+  CWnd::CancelToolTips();
+  // The owner: the top-level window of the given parent (the main window
+  // when none), or its last active pop-up. The desktop means no owner.
+  HWND hWndGiven = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+  if (hWndGiven == ::GetDesktopWindow()) return nullptr;
+  return CWnd::GetSafeOwner_(hWndGiven, &m_hWndTop);
+}
+
+void CDialog::PostModal() { m_hWndTop = nullptr; }
+
+BOOL CDialog::ContinueModal() { return (m_nDlgFlags & kContinueModal) != 0; }
 
 INT_PTR CDialog::DoModal() {
   if (m_hWnd != nullptr) return -1;
@@ -166,9 +186,7 @@ INT_PTR CDialog::DoModal() {
 
   // The owner: the top-level window of the given parent (the main window
   // when none), or its last active pop-up. The desktop means no owner.
-  HWND hWndGiven = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-  HWND hWndParent = nullptr;
-  if (hWndGiven != ::GetDesktopWindow()) hWndParent = CWnd::GetSafeOwner_(hWndGiven, &m_hWndTop);
+  HWND hWndParent = PreModal();
   BOOL enableParent = FALSE;
   if (hWndParent != nullptr && ::IsWindowEnabled(hWndParent)) {
     ::EnableWindow(hWndParent, FALSE);
@@ -193,11 +211,11 @@ INT_PTR CDialog::DoModal() {
                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
         dlg->DestroyWindow();
       }
-      dlg->m_hWndTop = nullptr;
+      dlg->PostModal();
     }
   } restore{this, hWndParent, enableParent};
 
-  if (fw::detail::CreateBoundDialog(this, hInst, lpTemplate, hWndParent) == nullptr) return -1;
+  if (CreateDialogWindow(lpTemplate, hWndParent, hInst) == nullptr) return -1;
   if (ContinueModal()) {
     if (!IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
     RunModalLoop();
@@ -276,6 +294,13 @@ LRESULT CDialog::HandleSetFont(WPARAM wParam, LPARAM) {
 }
 
 BOOL CDialog::OnInitDialog() {
+  BOOL initialised = TRUE;
+  if (m_lpDialogInit != nullptr) initialised = ExecuteDlgInit(m_lpDialogInit);
+  else if (m_lpszTemplateName != nullptr) initialised = ExecuteDlgInit(m_lpszTemplateName);
+  if (!initialised) {
+    EndDialog(-1);
+    return FALSE;
+  }
   UpdateData(FALSE);
   return TRUE;
 }

@@ -36,8 +36,20 @@ class CDialog : public CWnd {
   // destroyed).
   void EndDialog(int nResult);
 
+  // Runs the dialog-init data (m_lpDialogInit, else the RT_DLGINIT
+  // resource of the template's name), then UpdateData(FALSE).
   virtual BOOL OnInitDialog();
   virtual void OnSetFont(CFont* pFont);
+
+  // DoModal's steps around the loop: PreModal chooses (and returns) the
+  // owner, disabling nothing yet; PostModal runs after the window is gone.
+  virtual HWND PreModal();
+  virtual void PostModal();
+  // TRUE while the modal loop is to go on (EndDialog clears it).
+  virtual BOOL ContinueModal();
+
+  // The dialog-init data given to CreateIndirect or InitModalIndirect.
+  void* m_lpDialogInit = nullptr;
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // Focus and default button.
@@ -61,10 +73,13 @@ class CDialog : public CWnd {
 
   // Creates the window from a template in the given module, bound to this
   // object before its first message.
-  BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+  virtual BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+  // Makes the window for every creation (modal and modeless): the hook a
+  // derived dialog overrides to change the template or the creation.
+  // Returns the window, bound to this object, or null.
+  virtual HWND CreateDialogWindow(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent, HINSTANCE hInst);
   // Runs messages until EndDialog; returns the result.
   int RunModalLoop(DWORD dwFlags = 0);
-  BOOL ContinueModal() const { return (m_nDlgFlags & kContinueModal) != 0; }
   void EndModalLoop(int nResult);
 
   afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
@@ -79,7 +94,7 @@ class CDialog : public CWnd {
   int m_nModalResult = -1;
   UINT m_nDlgFlags = 0;
   static constexpr UINT kModalLoop = 0x1;
-  static constexpr UINT kContinueModal = 0x2;
+  static constexpr UINT kContinueModal = 0x2;  // set it to keep a modal loop going
 
   DECLARE_MESSAGE_MAP()
 

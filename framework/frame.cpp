@@ -1,6 +1,7 @@
 #include "framework/frame.h"
 
 #include "framework/app.h"
+#include "framework/controlbar.h"
 #include "framework/doc.h"
 #include "framework/fwinternal.h"
 #include "framework/view.h"
@@ -10,6 +11,21 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+  ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
+  ON_MESSAGE(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+  ON_MESSAGE(WM_RECALCPARENT, &CFrameWnd::OnRecalcParent)
+  ON_WM_MENUSELECT()
+  ON_WM_ENABLE()
+  ON_WM_SHOWWINDOW()
+  ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu)
+  ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
+  ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, &CFrameWnd::OnUpdateKeyIndicator)
   ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_WM_CLOSE()
@@ -25,6 +41,12 @@ CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd() {
   if (m_hAccelTable != nullptr) ::DestroyAcceleratorTable(m_hAccelTable);
+  // Bars that outlive the frame must not reach back to it.
+  for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;) {
+    auto* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+    if (bar->m_pDockSite == this) bar->m_pDockSite = nullptr;
+  }
+  m_listControlBars.RemoveAll();
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
@@ -162,12 +184,34 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
   OnUpdateFrameTitle(TRUE);
 }
 
-void CFrameWnd::RecalcLayout(BOOL) {
+void CFrameWnd::RecalcLayout(BOOL bNotify) {
   if (m_bInRecalcLayout || m_hWnd == nullptr) return;
   m_bInRecalcLayout = TRUE;
-  RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  m_nIdleFlags &= ~(idleLayout | idleNotify);
+  if (GetStyle() & FWS_SNAPTOBARS) {
+    // Measure the bars unstretched, lay them out in that size, and fit the
+    // window around them.
+    CRect rect(0, 0, 32767, 32767);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+    CalcWindowRect(&rect);
+    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+  } else {
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  }
   m_bInRecalcLayout = FALSE;
+  if (bNotify) {
+    CArray<HWND, HWND> owned;
+    GetOwnedWindows(owned);
+    for (INT_PTR i = 0; i < owned.GetSize(); ++i) {
+      CWnd* wnd = CWnd::FromHandlePermanent(owned[i]);
+      if (wnd != nullptr && wnd->IsFrameWnd() && ::IsWindowVisible(owned[i]))
+        static_cast<CFrameWnd*>(wnd)->RecalcLayout(FALSE);
+    }
+  }
 }
+
+void CFrameWnd::DelayRecalcLayout(BOOL bNotify) { m_nIdleFlags |= idleLayout | (bNotify ? static_cast<UINT>(idleNotify) : 0u); }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
   if (m_hWnd == nullptr || (GetStyle() & FWS_ADDTOTITLE) == 0) return;
@@ -231,6 +275,9 @@ void CFrameWnd::OnClose() {
 void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
   CWnd::OnSize(nType, cx, cy);
   if (nType != SIZE_MINIMIZED) RecalcLayout();
+  // Floating bars go away with a minimised frame and come back with it.
+  if (nType == SIZE_MINIMIZED) NotifyFloatingWindows(FS_HIDE);
+  else if (nType == SIZE_RESTORED || nType == SIZE_MAXIMIZED) NotifyFloatingWindows(FS_SHOW);
 }
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {

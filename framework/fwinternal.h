@@ -31,6 +31,12 @@ struct ThreadState {
   UINT nMsgLast = 0;
   // The window whose control notifications are ignored during UpdateData.
   HWND hLockoutNotifyWindow = nullptr;
+  // Tool tips: the thread's tool-tip control (owned; made on first use) and
+  // the tool under the mouse (hWndLastHit null when none).
+  CWnd* pToolTip = nullptr;
+  HWND hWndLastHit = nullptr;
+  INT_PTR nLastHit = -1;
+  TOOLINFOW lastTool = {};
 };
 
 // The calling thread's state, created on first use.

@@ -39,15 +39,51 @@
 #define ID_HELP 0xE146
 #define ID_DEFAULT_HELP 0xE147
 
-// Child window ids of frames.
+// View commands: show or hide the bar of the same id.
+#define ID_VIEW_TOOLBAR 0xE800
+#define ID_VIEW_STATUS_BAR 0xE801
+
+// Status-bar indicators.
+#define ID_SEPARATOR 0
+#define ID_INDICATOR_EXT 0xE700
+#define ID_INDICATOR_CAPS 0xE701
+#define ID_INDICATOR_NUM 0xE702
+#define ID_INDICATOR_SCRL 0xE703
+#define ID_INDICATOR_OVR 0xE704
+#define ID_INDICATOR_REC 0xE705
+#define ID_INDICATOR_KANA 0xE706
+
+// Child window ids of frames. Control bars have ids in
+// AFX_IDW_CONTROLBAR_FIRST..LAST; the dock bars are among them.
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
+#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_PREVIEW_BAR 0xE802
+#define AFX_IDW_RESIZE_BAR 0xE803
+#define AFX_IDW_REBAR 0xE804
+#define AFX_IDW_DIALOGBAR 0xE805
+#define AFX_IDW_DOCKBAR_TOP 0xE81B
+#define AFX_IDW_DOCKBAR_LEFT 0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
+#define AFX_IDW_DOCKBAR_FLOAT 0xE81F
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
+
+// Help context ids: a command's help id is HID_BASE_COMMAND + its id, a
+// control bar's HID_BASE_CONTROL + its window id.
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_RESOURCE 0x00020000UL
+#define HID_BASE_PROMPT 0x00030000UL
+#define HID_BASE_NCAREAS 0x00040000UL
+#define HID_BASE_CONTROL 0x00050000UL
 
 // Strings a program may supply in its string table; the framework has its
 // own texts when they are missing.
 #define AFX_IDS_APP_TITLE 0xE000
+#define AFX_IDS_IDLEMESSAGE 0xE001      // the status bar's text when nothing is tracked
+#define AFX_IDS_HELPMODEMESSAGE 0xE002  // ... in context-help mode
 #define AFX_IDS_UNTITLED 0xF003
 
 // Style bits of frame windows (in the low word, unused by top-level windows):

@@ -4,6 +4,7 @@
 #include "framework/fwinternal.h"
 #include "framework/fwstate.h"
 #include "framework/runtime.h"
+#include "framework/wnd.h"
 
 namespace fw::detail {
 
@@ -47,6 +48,11 @@ ThreadState& GetThreadState() { return Data().state; }
 
 void FreeThreadState() {
   if (t_data == nullptr) return;
+  if (CWnd* tip = t_data->state.pToolTip) {
+    t_data->state.pToolTip = nullptr;
+    if (tip->m_hWnd != nullptr) tip->DestroyWindow();
+    delete tip;
+  }
   DeleteAllTemporaries();
   delete t_data;
   t_data = nullptr;
@@ -132,3 +138,14 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType) {
 }
 
 CWinApp* AFXAPI AfxGetApp() { return GetModuleState().pApp; }
+
+// The program's one module state stands for every module's.
+AFX_MODULE_STATE* AFXAPI AfxGetModuleState() {
+  return reinterpret_cast<AFX_MODULE_STATE*>(&GetModuleState());
+}
+
+AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState() { return AfxGetModuleState(); }
+
+AFX_MAINTAIN_STATE::AFX_MAINTAIN_STATE(AFX_MODULE_STATE*) : m_hSavedResource(GetModuleState().hResource) {}
+
+AFX_MAINTAIN_STATE::~AFX_MAINTAIN_STATE() { GetModuleState().hResource = m_hSavedResource; }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/app.h"
+#include "framework/frame.h"
 #include "framework/fwinternal.h"
 
 using fw::detail::GetThreadState;
@@ -121,7 +122,10 @@ void CWnd::PreSubclassWindow() {}
 
 void CWnd::PostNcDestroy() {}
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+  if (IsToolTipsEnabled()) FilterToolTipMessage(pMsg);
+  return FALSE;
+}
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = 0;
@@ -191,8 +195,17 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (child != nullptr && child->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
   }
   AFX_NOTIFY notify = {pResult, pNMHDR};
-  return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify,
-                  nullptr);
+  if (OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify,
+               nullptr))
+    return TRUE;
+  // A tool that this window did not describe gets its text from the frame.
+  if ((pNMHDR->code == TTN_GETDISPINFOW || pNMHDR->code == TTN_GETDISPINFOA) && !IsFrameWnd()) {
+    if (CFrameWnd* frame = GetParentFrame()) {
+      *pResult = frame->SendMessage(WM_NOTIFY, wParam, lParam);
+      return TRUE;
+    }
+  }
+  return FALSE;
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

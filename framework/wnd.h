@@ -19,6 +19,7 @@
 class CDataExchange;
 class CFrameWnd;
 class CListBox;
+class CScrollBar;
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 WNDPROC AFXAPI AfxGetAfxWndProc();
@@ -260,6 +261,14 @@ class CWnd : public CCmdTarget {
   CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const {
     return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
   }
+  // Dialog-init data (RT_DLGINIT): records of a control id, a message and a
+  // string (LB_ADDSTRING, CB_ADDSTRING, an extended combo box's insertion)
+  // sent to the controls, ended by id 0; then WM_INITIALUPDATE to the
+  // descendants. FALSE when a control refuses a string or the data runs
+  // past its end; TRUE (nothing done) without data.
+  BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
+  BOOL ExecuteDlgInit(LPVOID lpResource);
+  BOOL ExecuteDlgInit(LPCVOID lpResource, DWORD cbResource);
   // Asks pTarget for the state of every child control with an id.
   void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
@@ -305,6 +314,32 @@ class CWnd : public CCmdTarget {
 
   int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
+  // Frames answer TRUE (CFrameWnd and its classes).
+  virtual BOOL IsFrameWnd() const;
+  // The scroll-bar control that serves this window as its nBar (SB_HORZ or
+  // SB_VERT) scroll bar, or null when the window's own scroll bars serve.
+  virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
+  // Activates the top-level parent unless the active window already is (or
+  // holds) this window.
+  void ActivateTopParent();
+
+  // Tool tips. With tool tips enabled, the mouse moves this window sees in
+  // PreTranslateMessage ask OnToolHitTest for the tool under the mouse; the
+  // thread's one tool-tip control shows it. A tool without its own text asks
+  // with TTN_NEEDTEXT, which a window that does not answer passes to its
+  // frame (CFrameWnd::OnToolTipText shows the tip part of the prompt string).
+  BOOL EnableToolTips(BOOL bEnable = TRUE);
+  BOOL IsToolTipsEnabled() const { return (m_nToolFlags & kToolTipsOn) != 0; }
+  // Hides the tip and forgets the tool under the mouse (also after a key
+  // when bKeys is set).
+  static void AFXAPI CancelToolTips(BOOL bKeys = FALSE);
+  void FilterToolTipMessage(MSG* pMsg);
+  // The tool at point (client coordinates): its id, or -1 when none. With
+  // pTI, fills the tool's window, id, rectangle, flags and text
+  // (LPSTR_TEXTCALLBACK, or a copy made with malloc that the caller frees).
+  // The default finds a visible child window with an id.
+  virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+
   // Lays out the bars (children with ids nIDFirst..nIDLast) along the client
   // area's edges by asking each with WM_SIZEPARENT; the child nIDLeftOver
   // gets what is left. reposQuery only computes that rectangle into
@@ -320,6 +355,8 @@ class CWnd : public CCmdTarget {
   // Detaches from a destroyed window and runs PostNcDestroy.
   void NcDestroyCleanup(HWND hWnd);
   HWND m_hWndOwner = nullptr;
+  UINT m_nToolFlags = 0;
+  static constexpr UINT kToolTipsOn = 0x1;
 
  protected:
   // Default message handlers: each runs the default processing (see

@@ -26,7 +26,8 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
   layout.bStretch = bStretch;
   if (lpRectClient != nullptr) layout.rect = *lpRectClient;
   else ::GetClientRect(m_hWnd, &layout.rect);
-  const bool query = (nFlag & ~reposNoPosLeftOver) == reposQuery;
+  // Any call with the query bit only measures, whatever else it asks.
+  const bool query = (nFlag & reposQuery) != 0;
   layout.hDWP = query ? nullptr : ::BeginDeferWindowPos(8);
 
   HWND hWndLeftOver = nullptr;

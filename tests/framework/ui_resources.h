@@ -44,3 +44,12 @@
 #define IDR_PAGE 102
 #define IDR_SAMPLE_PNG 330
 #define IDB_SAMPLE 331
+
+// Control bars.
+#define ID_BAR_RUN 40300
+#define ID_BAR_STOP 40301
+#define ID_BAR_OPTION 40302
+#define ID_BAR_NOTIP 40303
+#define IDR_BARS_TOOLBAR 320
+#define IDR_BARS_SHORT 321
+#define IDR_BARS_VERSION2 322

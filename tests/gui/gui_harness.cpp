@@ -161,6 +161,50 @@ void ClickAt(HWND hwnd, int x, int y) {
     Pause();
 }
 
+namespace {
+
+struct DragScript {
+    POINT from, to;
+    int steps;
+    DWORD pauseMs;
+};
+
+void SendMouse(DWORD flags, POINT screen, DWORD pauseMs) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    // Absolute coordinates map 0..65535 onto the screen; aim at the pixel's centre.
+    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / w);
+    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / h);
+    SendInput(1, &input, sizeof(INPUT));
+    Sleep(pauseMs);
+}
+
+DWORD WINAPI RunDrag(LPVOID param) {
+    DragScript script = *static_cast<DragScript*>(param);
+    delete static_cast<DragScript*>(param);
+    SendMouse(0, script.from, script.pauseMs);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, script.from, script.pauseMs);
+    for (int i = 1; i <= script.steps; ++i) {
+        POINT p = {script.from.x + (script.to.x - script.from.x) * i / script.steps,
+                   script.from.y + (script.to.y - script.from.y) * i / script.steps};
+        SendMouse(0, p, script.pauseMs);
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP, script.to, script.pauseMs);
+    return 0;
+}
+
+}  // namespace
+
+HANDLE StartMouseDrag(POINT fromScreen, POINT toScreen, int steps, DWORD pauseMs) {
+    auto* script = new DragScript{fromScreen, toScreen, steps < 1 ? 1 : steps, pauseMs};
+    HANDLE thread = CreateThread(nullptr, 0, &RunDrag, script, 0, nullptr);
+    if (thread == nullptr) delete script;
+    return thread;
+}
+
 Image CaptureWindow(HWND hwnd) {
     Image img;
     RECT r;

@@ -53,6 +53,13 @@ void TypeText(HWND hwnd, const std::wstring& text);
 void ClickAt(HWND hwnd, int x, int y);  // client coordinates, posted mouse messages
 void Pause(DWORD ms = kInputPauseMs);
 
+// Real mouse input through the system's input queue (SendInput), sent from a worker thread so
+// that the calling thread can keep pumping messages: a drag loop of the code under test runs in
+// it. Moves to from, presses, moves in steps to to and releases there (screen coordinates), with
+// pauseMs after each event. Returns the worker's handle: pump until it is signalled, then close
+// it. Tests that use it hold the desktop_input resource lock.
+HANDLE StartMouseDrag(POINT fromScreen, POINT toScreen, int steps = 8, DWORD pauseMs = 2 * kInputPauseMs);
+
 // Pumps this thread's messages for ms milliseconds.
 void Pump(DWORD ms);
 
