@@ -35,6 +35,18 @@ bool CExtRichDocObjectContainer::Remove(const RichString& name) {
     return !key.empty() && m_mapObjects.erase(key) != 0;
 }
 
+bool CExtRichDocObjectLayoutKeeper::Parse(const RichString& text, int kind, unsigned dtFlags, unsigned extraFlags,
+                                          bool clear) {
+    m_layout.Clear(clear);
+    m_strText.clear();
+    if (text.empty()) {
+        m_layout.m_nDocKind = kind;
+        return true;
+    }
+    m_strText = text;
+    return m_layout.Parse(m_strText.c_str(), kind, dtFlags, extraFlags, clear);
+}
+
 CExtRichContentLayout* CExtRichDocObjectLayoutKeeper::GetStyleSheet() {
     return m_layout.m_nDocKind == kRichTextCss && !m_layout.IsEmpty() ? &m_layout : nullptr;
 }

@@ -52,6 +52,8 @@ public:
 
     bool IsLayoutKeeper() const override { return true; }
     const RichString& GetText() const { return m_strText; }
+    // Clears the document and parses the text of the kind (an empty text only sets the kind).
+    bool Parse(const RichString& text, int kind, unsigned dtFlags = 0, unsigned extraFlags = 0, bool clear = true);
     CExtRichContentLayout& GetLayout() { return m_layout; }
     // A non-empty style sheet document, or null.
     CExtRichContentLayout* GetStyleSheet();

@@ -162,6 +162,61 @@ public:
     virtual CExtRichContentItem* FindNextChild(RichPosition& position, const RichString& text,
                                                bool bySecondText) const;
 
+    // Readers: splits a tag's (or rule holder's) text into its name and attribute items; splits a
+    // "style" attribute into declarations with value tokens. False (parse state 4) for an "=" or
+    // ":" without a name before it.
+    virtual bool ParseTagText();
+    virtual bool ParseStyleAttribute();
+
+    // Value parsers of the property handlers: each writes the declared value into the rule and
+    // answers whether the value was accepted. Side flags run left, right, top, bottom.
+    virtual bool ParseBorderStyle(CExtRichStyleRule& rule, const RichString& text, bool left, bool right, bool top,
+                                  bool bottom);
+    virtual bool ParseBorderColor(CExtRichStyleRule& rule, const RichString& text, bool left, bool right, bool top,
+                                  bool bottom);
+    virtual bool ParseBorderWidth(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                  const RichString& text, bool left, bool right, bool top, bool bottom);
+    virtual bool ParseMargin(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent, const RichString& text,
+                             bool left, bool right, bool top, bool bottom);
+    virtual bool ParsePadding(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent, const RichString& text,
+                              bool left, bool right, bool top, bool bottom);
+    virtual bool ParseFontFamily(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseFontStyle(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseFontWeight(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseFontSize(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent, const RichString& text);
+    virtual bool ParseLineHeight(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                 const RichString& text);
+    virtual bool ParseOutlineColor(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                   const RichString& text);
+    virtual bool ParseOutlineStyle(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                   const RichString& text);
+    virtual bool ParseOutlineWidth(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                   const RichString& text);
+    virtual bool ParseListStyleImage(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                     const RichString& text);
+    virtual bool ParseListStylePosition(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                        const RichString& text);
+    virtual bool ParseListStyleType(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                    const RichString& text);
+    // side: 0 left, 1 top, 2 right, 3 bottom.
+    virtual void ParsePositionOffset(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                     const RichString& text, int side);
+    virtual bool ParseBackgroundColor(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                      const RichString& text);
+    virtual bool ParseBackgroundImage(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                      const RichString& text);
+    virtual bool ParseBackgroundRepeat(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseBackgroundAttachment(CExtRichStyleRule& rule, const RichString& text);
+    // One of `count` tokens, `index` counted from 1.
+    virtual bool ParseBackgroundPosition(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                         const RichString& text, int count, int index);
+    // Value splitters of a parsed style attribute (kind 4): append token items (kind 5, token in
+    // m_strValue) to a declaration's list.
+    virtual void SplitContentValue(RichItemList& tokens, const RichString& value);
+    virtual void SplitDeclarationValue(RichItemList& tokens, const RichString& value);
+    // The text of a "content" value: quotes, "none" and attr() references resolved.
+    virtual RichString ResolveContentText(const RichString& text);
+
     // Appends an item to this item's child (or attribute) list and makes this its parent.
     void AppendChild(CExtRichContentItem* child);
     void AppendAttribute(CExtRichContentItem* attribute);

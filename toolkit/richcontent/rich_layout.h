@@ -28,13 +28,17 @@ class CExtRichContentLayout : public CExtRichContentEventsBroadcast {
 public:
     // An empty document for text drawn at an angle (0, 90, 180 or 270 degrees).
     explicit CExtRichContentLayout(int angle = 0);
+    // A document that reads a text of a kind at once.
+    CExtRichContentLayout(const char16_t* text, int kind, int angle);
     ~CExtRichContentLayout() override;
 
     // Extent of a text in the device context's font; (0, 0) without a DC or text. A negative
     // length runs to the terminating zero.
     virtual RichSize MeasureText(RichDcHandle dc, const char16_t* text, int length);
 
-    // Rule holders of the style sheets.
+    // Rule holders of the style sheets. A selector gives the holder that receives its rule's
+    // declarations (the base holder or a new state holder), null when it is rejected.
+    virtual CExtRichContentItem* ParseSelector(const RichString& selector);
     virtual CExtRichContentItem* FindRuleHolder(const RichString& key) const;
     // Merges the holder's declarations for the key (null: the item's tag name) and those of its
     // state holders that match the item's states into the rule.
@@ -72,6 +76,28 @@ public:
     virtual void AttachSelf();
     virtual void AttachDefaultStyleSheet();
     virtual void AttachAllStyleSheets(bool local, bool global, bool self);
+
+    // Reads a text of a kind; a document parsed as CSS holds only rule holders.
+    virtual bool Parse(const char16_t* text, int kind, unsigned dtFlags, unsigned extraFlags, bool clear);
+    virtual bool ParseCss(const char16_t* text, bool clear);
+    virtual void ParseStyleSheet(const RichString& text);
+
+    // CSS values: lengths in device pixels, colours, character references.
+    virtual int ParseLength(const RichString& text, bool horizontal, const CExtRichStyleDescription& reference,
+                            int defaultValue, double* fraction = nullptr, bool* isPercent = nullptr,
+                            bool* noUnit = nullptr, bool allowNegative = false);
+    virtual RichColor ParseColor(const RichString& text, RichColor defaultColor);
+    virtual int PxToPixels(double value, bool horizontal);
+    virtual int PtToPixels(double value, bool horizontal);
+    virtual int CmToPixels(double value, bool horizontal);
+    virtual int EmToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int QemToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int PercentToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int InToPixels(double value, bool horizontal);
+    virtual int MmToPixels(double value, bool horizontal);
+    virtual int ExToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int PcToPixels(double value, bool horizontal);
+    virtual char16_t DecodeEntity(const RichString& name);
 
     virtual int GetScrollBarHeight() const;
     virtual int GetScrollBarWidth() const;
@@ -115,6 +141,9 @@ public:
     RichRect m_rcLayout;
     RichLayoutList m_listStyleSheets;
 };
+
+// The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.
+extern int (*g_pfnDetectRichTextKind)(const char16_t* text, int length);
 
 // Names of the process-wide style sheet and containers.
 inline constexpr char16_t kRichDefaultCssName[] = u"$-default-css-$";

@@ -13,6 +13,12 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_layout.cpp
   ${_rc}/rich_handlers.cpp
   ${_rc}/rich_doc_objects.cpp
+  ${_rc}/rich_css_values.cpp
+  ${_rc}/rich_css_colors.cpp
+  ${_rc}/rich_entities.cpp
+  ${_rc}/rich_hls.cpp
+  ${_rc}/rich_stylesheet.cpp
+  ${_rc}/rich_value_parsers.cpp
 )
 if(WIN32)
   # The portable code reaches the system through this platform, so it links with it.
