@@ -182,9 +182,15 @@ bool CExtRichContentItem::ParseTagText() {
             ++i;
             if (d == quote) return;
             if (d == other) {
-                while (i < text.size() && text[i] != other) value.push_back(text[i++]);
-                if (i < text.size()) ++i;
-                continue;
+                // A nested run ends at its own quote; one that would run past the end of the outer
+                // run is a plain character ("it's").
+                const std::size_t close = text.find(other, i);
+                const std::size_t outer = text.find(quote, i);
+                if (close != RichString::npos && (outer == RichString::npos || close < outer)) {
+                    value.append(text, i, close - i);
+                    i = close + 1;
+                    continue;
+                }
             }
             value.push_back(d);
         }
