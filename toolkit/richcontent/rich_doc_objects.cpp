@@ -63,6 +63,11 @@ CExtRichDocObjectContainer* CExtRichContentLayout::GetLocalContainer() {
 
 CExtRichDocObjectContainer* CExtRichContentLayout::GetGlobalContainer() { return &RichGlobalContainer(); }
 
+CExtRichDocObjectBase* CExtRichContentLayout::FindObject(const RichString& name) {
+    if (CExtRichDocObjectBase* object = GetLocalContainer()->Find(name)) return object;
+    return GetGlobalContainer()->Find(name);
+}
+
 void CExtRichContentLayout::DestroyLocalContainer() {
     delete m_pLocalContainer;
     m_pLocalContainer = nullptr;

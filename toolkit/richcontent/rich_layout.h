@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+class CExtRichDocObjectBase;
 class CExtRichDocObjectContainer;
 
 // What a text is.
@@ -68,6 +69,8 @@ public:
     // Document objects (images, style sheets).
     virtual CExtRichDocObjectContainer* GetLocalContainer();
     virtual CExtRichDocObjectContainer* GetGlobalContainer();
+    // An object of this document's own container, else of the process-wide one.
+    virtual CExtRichDocObjectBase* FindObject(const RichString& name);
 
     // The documents whose rules apply to this one.
     virtual void ClearStyleSheets();

@@ -62,8 +62,15 @@ namespace {
 
 class CGdiPlatform final : public CExtRichPlatform {
 public:
-    int DpiX() const override { return ScreenCaps(LOGPIXELSX); }
-    int DpiY() const override { return ScreenCaps(LOGPIXELSY); }
+    // Read once, as the paint-manager holder does.
+    int DpiX() const override {
+        static const int dpi = ScreenCaps(LOGPIXELSX);
+        return dpi;
+    }
+    int DpiY() const override {
+        static const int dpi = ScreenCaps(LOGPIXELSY);
+        return dpi;
+    }
     RichColor SysColor(int index) const override { return ::GetSysColor(index); }
     int ScrollBarHeight() const override { return ::GetSystemMetrics(SM_CYHSCROLL); }
     int ScrollBarWidth() const override { return ::GetSystemMetrics(SM_CXVSCROLL); }

@@ -392,6 +392,17 @@ TEST(RichTree, ObjectNamesAreNormalised) {
     EXPECT_FALSE(container.Add(new CExtRichDocObjectLayoutKeeper(u" . "), false));
     EXPECT_TRUE(container.Remove(u"Logo.png"));
     EXPECT_EQ(container.GetCount(), 0u);
+
+    // A document looks in its own container first, then in the process-wide one.
+    CExtRichContentLayout doc;
+    auto* global = new CExtRichDocObjectLayoutKeeper(u"shared");
+    RichGlobalContainer().Add(global, true);
+    EXPECT_EQ(doc.FindObject(u"SHARED"), global);
+    auto* local = new CExtRichDocObjectLayoutKeeper(u"shared");
+    doc.GetLocalContainer()->Add(local, false);
+    EXPECT_EQ(doc.FindObject(u"shared"), local);
+    RichGlobalContainer().Remove(u"shared");
+    EXPECT_EQ(doc.FindObject(u"nothing"), nullptr);
 }
 
 }  // namespace
