@@ -1,0 +1,575 @@
+#include "toolkit/richcontent/rich_item.h"
+
+#include "toolkit/richcontent/rich_handlers.h"
+#include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_text.h"
+
+#include <unordered_set>
+
+CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind, CExtRichContentItem* parent,
+                                         CExtRichContentItem* prev, CExtRichContentItem* next)
+    : m_pParent(parent), m_pPrev(prev), m_pNext(next), m_nKind(kind), m_pLayout(layout) {
+    if (!prev && !next && parent) {
+        const bool attribute = kind >= kRichItemAttribute && kind <= kRichItemDeclaration;
+        m_pPrev = attribute ? parent->m_listAttributes.GetTail() : parent->m_listChildren.GetTail();
+    }
+    if (m_pPrev) m_pPrev->m_pNext = this;
+    if (m_pNext) m_pNext->m_pPrev = this;
+}
+
+CExtRichContentItem::~CExtRichContentItem() {
+    while (CExtRichContentItem* attribute = m_listAttributes.RemoveHead()) delete attribute;
+    delete m_pClassNames;
+    delete m_pRule;
+    delete m_pStyle;
+}
+
+void CExtRichContentItem::AppendChild(CExtRichContentItem* child) {
+    child->m_pParent = this;
+    child->m_pPrev = m_listChildren.GetTail();
+    child->m_pNext = nullptr;
+    if (child->m_pPrev) child->m_pPrev->m_pNext = child;
+    m_listChildren.AddTail(child);
+}
+
+void CExtRichContentItem::AppendAttribute(CExtRichContentItem* attribute) {
+    attribute->m_pParent = this;
+    attribute->m_pPrev = m_listAttributes.GetTail();
+    attribute->m_pNext = nullptr;
+    if (attribute->m_pPrev) attribute->m_pPrev->m_pNext = attribute;
+    m_listAttributes.AddTail(attribute);
+}
+
+CExtRichContentItem* CExtRichContentItem::AddAttribute(const RichString& name, const RichString& value) {
+    auto* attribute = new CExtRichContentItem(m_pLayout, kRichItemAttribute, this);
+    attribute->m_strName = name;
+    attribute->m_strValue = value;
+    m_listAttributes.AddTail(attribute);
+    return attribute;
+}
+
+// ---- kinds and styles ----
+
+bool CExtRichContentItem::IsElementOrRoot() const { return m_nKind == kRichItemElement || m_nKind == kRichItemRoot; }
+
+void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule) {
+    if (IsElementOrRoot()) {
+        if (style) {
+            m_bStyleValid = false;
+            if (m_pStyle) {
+                *m_pStyle = CExtRichStyleDescription::Default();
+                m_pStyle->m_bComputed = false;
+            }
+        }
+        if (rule) {
+            m_bRuleCached = false;
+            if (m_pRule) m_pRule->Reset();
+        }
+    }
+    if (recursive)
+        for (CExtRichContentItem* child : m_listChildren) child->InvalidateStyle(true, style, rule);
+}
+
+CExtRichStyleRule& CExtRichContentItem::GetRule() {
+    if (!m_pRule) m_pRule = new CExtRichStyleRule;
+    return *m_pRule;
+}
+
+CExtRichStyleDescription& CExtRichContentItem::GetStyle() {
+    if (!IsElementOrRoot() && m_pParent) return m_pParent->GetStyle();
+    if (!m_pStyle) m_pStyle = new CExtRichStyleDescription;
+    return *m_pStyle;
+}
+
+// ---- visibility ----
+
+namespace {
+
+RichRect Shrunk(RichRect r) {
+    --r.right;
+    --r.bottom;
+    return r;
+}
+
+bool AnyCornerIn(const RichRect& corners, const RichRect& box) {
+    return box.Contains(corners.left, corners.top) || box.Contains(corners.right, corners.top) ||
+           box.Contains(corners.left, corners.bottom) || box.Contains(corners.right, corners.bottom);
+}
+
+bool AllCornersIn(const RichRect& corners, const RichRect& box) {
+    return box.Contains(corners.left, corners.top) && box.Contains(corners.right, corners.top) &&
+           box.Contains(corners.left, corners.bottom) && box.Contains(corners.right, corners.bottom);
+}
+
+// PtInRect excludes the right and bottom edges; the corners were taken one pixel in, so compare
+// against the box grown back by one.
+RichRect Grown(RichRect r) {
+    ++r.right;
+    ++r.bottom;
+    return r;
+}
+
+}  // namespace
+
+bool CExtRichContentItem::IsVisibleInAncestors(bool shownOnly, bool anyCorner) {
+    if (shownOnly) {
+        for (CExtRichContentItem* a = m_pParent; a; a = a->m_pParent)
+            if (a->m_nKind == kRichItemElement && !a->IsShown(false)) return false;
+        return true;
+    }
+    const RichRect own = Shrunk(GetScreenRect());
+    RichRect current = own;
+    for (CExtRichContentItem* a = m_pParent; a; a = a->m_pParent) {
+        if (a->m_nKind != kRichItemElement) continue;
+        if (!a->IsShown(false)) return false;
+        const RichRect box = Shrunk(a->GetScreenRect());
+        if (!AnyCornerIn(current, Grown(box)) && !AnyCornerIn(box, Grown(current))) return false;
+        if (!anyCorner) {
+            const RichRect& inner = a == m_pParent ? current : own;
+            if (!AllCornersIn(inner, Grown(box))) return false;
+        }
+        current = box;
+    }
+    return true;
+}
+
+bool CExtRichContentItem::IsDisplayed(bool deep) {
+    if (m_nKind > kRichItemElement) return false;
+    if (GetStyle().m_nDisplay == RichCode::DisplayNone) return false;
+    return !deep || IsVisibleInAncestors(true, true);
+}
+
+bool CExtRichContentItem::IsShown(bool deep) {
+    if (!IsDisplayed(false)) return false;
+    if (GetStyle().m_nVisibility != RichCode::VisibilityVisible) return false;
+    return !deep || IsVisibleInAncestors(false, true);
+}
+
+bool CExtRichContentItem::CanBeHovered(bool deep, bool anyCorner) {
+    if (!IsShown(false)) return false;
+    if (m_nKind == kRichItemElement && GetStyle().m_uiCaps[RichUiState::Hover] != RichUiState::On) return false;
+    return !deep || IsVisibleInAncestors(false, anyCorner);
+}
+
+bool CExtRichContentItem::CanBeFocused(bool deep) {
+    if (m_nKind != kRichItemElement || !IsShown(false)) return false;
+    if (GetStyle().m_uiCaps[RichUiState::Focus] != RichUiState::On) return false;
+    return !deep || IsVisibleInAncestors(true, true);
+}
+
+// ---- navigation ----
+
+CExtRichContentItem* CExtRichContentItem::GetNextItem() const {
+    if (CExtRichContentItem* first = m_listChildren.GetHead()) return first;
+    for (const CExtRichContentItem* i = this; i; i = i->m_pParent)
+        if (i->m_pNext) return i->m_pNext;
+    return nullptr;
+}
+
+CExtRichContentItem* CExtRichContentItem::GetDeepestLastDescendant() const {
+    const CExtRichContentItem* i = this;
+    while (CExtRichContentItem* last = i->m_listChildren.GetTail()) i = last;
+    return const_cast<CExtRichContentItem*>(i);
+}
+
+CExtRichContentItem* CExtRichContentItem::GetPrevItem() const {
+    if (m_pPrev) return m_pPrev->GetDeepestLastDescendant();
+    if (m_pParent) return m_pParent;
+    return GetDeepestLastDescendant();
+}
+
+// ---- events ----
+
+bool CExtRichContentItem::OnStatesChange(RichWindowHandle host, const RichUiStateSet& states, int value,
+                                         bool recursive) {
+    return m_pLayout && m_pLayout->OnStatesChange(this, host, states, value, recursive);
+}
+bool CExtRichContentItem::OnEvent2(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e,
+                                   RichEventArg f) {
+    return m_pLayout && m_pLayout->OnEvent2(this, a, b, c, d, e, f);
+}
+bool CExtRichContentItem::OnSelectedChange(RichWindowHandle host, bool selected) {
+    return m_pLayout && m_pLayout->OnSelectedChange(this, host, selected);
+}
+bool CExtRichContentItem::OnEvent4(RichEventArg a, RichEventArg b) {
+    return m_pLayout && m_pLayout->OnEvent4(this, a, b);
+}
+bool CExtRichContentItem::OnMouseWheel(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d,
+                                       RichEventArg e, RichEventArg f) {
+    return m_pLayout && m_pLayout->OnMouseWheel(this, a, b, c, d, e, f);
+}
+bool CExtRichContentItem::OnEvent8(RichEventArg a, RichEventArg b, RichEventArg c) {
+    return m_pLayout && m_pLayout->OnEvent8(this, a, b, c);
+}
+bool CExtRichContentItem::OnEvent9(RichEventArg a, RichEventArg b, RichEventArg c) {
+    return m_pLayout && m_pLayout->OnEvent9(this, a, b, c);
+}
+bool CExtRichContentItem::OnEvent10(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e,
+                                    RichEventArg f) {
+    return m_pLayout && m_pLayout->OnEvent10(this, a, b, c, d, e, f);
+}
+bool CExtRichContentItem::OnEvent11(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e,
+                                    RichEventArg f) {
+    return m_pLayout && m_pLayout->OnEvent11(this, a, b, c, d, e, f);
+}
+bool CExtRichContentItem::OnEvent12(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d,
+                                    RichEventArg e) {
+    return m_pLayout && m_pLayout->OnEvent12(this, a, b, c, d, e);
+}
+bool CExtRichContentItem::OnEvent13(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d,
+                                    RichEventArg e) {
+    return m_pLayout && m_pLayout->OnEvent13(this, a, b, c, d, e);
+}
+
+void CExtRichContentItem::ChangeSelectedState(CExtRichContentItem* item, RichWindowHandle host, bool selected) {
+    const RichUiStateSet set = RichUiStateSet::With(RichUiState::Selected);
+    const int value = selected ? RichUiState::On : RichUiState::Unset;
+    if (!item->OnStatesChange(host, set, value, true)) item->SetStates(set, value, true);
+}
+
+void CExtRichContentItem::ChangeSiblingsSelected(RichWindowHandle host) {
+    if (!m_pParent) return;
+    for (CExtRichContentItem* sibling : m_pParent->m_listChildren) {
+        if (sibling == this || sibling->m_nKind != m_nKind || !rich::EqualNoCase(sibling->m_strName, m_strName))
+            continue;
+        if (!sibling->CanBeFocused(true)) continue;
+        sibling->OnSelectedChange(host, false);
+        ChangeSelectedState(sibling, host, false);
+    }
+}
+
+bool CExtRichContentItem::OnFocusEnter(RichWindowHandle host, RichEventArg x) {
+    const CExtRichStyleDescription& style = GetStyle();
+    const bool makeSelected = style.m_nFocusOnMakeSelected == RichCode::SwitchOn;
+    const bool unselectSiblings = style.m_nFocusOnMakeUnselectedSibling == RichCode::SwitchOn;
+    if (makeSelected) {
+        OnSelectedChange(host, true);
+        ChangeSelectedState(this, host, true);
+    }
+    if (unselectSiblings) ChangeSiblingsSelected(host);
+    return m_pLayout && m_pLayout->OnFocusEnter(this, host, x);
+}
+
+bool CExtRichContentItem::OnFocusLeave(RichWindowHandle host, RichEventArg x) {
+    const CExtRichStyleDescription& style = GetStyle();
+    const bool unselect = style.m_nFocusOffMakeUnselected == RichCode::SwitchOn;
+    const bool unselectSiblings = style.m_nFocusOffMakeUnselectedSibling == RichCode::SwitchOn;
+    if (unselect) {
+        OnSelectedChange(host, false);
+        ChangeSelectedState(this, host, false);
+    }
+    if (unselectSiblings) ChangeSiblingsSelected(host);
+    return m_pLayout && m_pLayout->OnFocusLeave(this, host, x);
+}
+
+// ---- states ----
+
+bool CExtRichContentItem::MatchStateRule(const RichUiStateSet& states) {
+    if (states.IsEmpty() || !m_pLayout) return false;
+    for (CExtRichContentLayout* sheet : m_pLayout->m_listStyleSheets)
+        if (sheet->HasStateRule(this, states)) return true;
+    return false;
+}
+
+bool CExtRichContentItem::SetStates(const RichUiStateSet& states, int value, bool recursive) {
+    if (states.IsEmpty()) return true;
+    return SetStatesRecursive(states, value, recursive);
+}
+
+bool CExtRichContentItem::SetStatesRecursive(const RichUiStateSet& states, int value, bool recursive) {
+    if (m_nKind <= kRichItemElement) m_states.SetFlagged(states, value);
+    if (recursive)
+        for (CExtRichContentItem* child : m_listChildren)
+            if (child->m_nKind == kRichItemElement) child->SetStatesRecursive(states, value, true);
+    return true;
+}
+
+RichRect CExtRichContentItem::GetScreenRect() {
+    RichRect r = m_rcItem;
+    const int position = GetEffectivePosition();
+    if (position != RichCode::PositionRelative && position != RichCode::PositionStatic) return r;
+    for (CExtRichContentItem* a = m_pParent; a; a = a->m_pParent) {
+        r.left -= a->m_ptScroll.x;
+        r.right -= a->m_ptScroll.x;
+        r.top -= a->m_ptScroll.y;
+        r.bottom -= a->m_ptScroll.y;
+        const int p = a->GetEffectivePosition();
+        if (p == RichCode::PositionAbsolute || p == RichCode::PositionFixed) break;
+    }
+    return r;
+}
+
+// ---- registrations ----
+
+void CExtRichContentItem::SetUiIdSrc(const RichString& text) {
+    if (m_pLayout && !m_strUiIdSrc.empty()) m_pLayout->RemoveUiIdSrc(m_strUiIdSrc);
+    m_strUiIdSrc = text;
+    if (m_pLayout) m_pLayout->SetUiIdSrc(m_strUiIdSrc, this);
+}
+
+void CExtRichContentItem::SetUiIdDst(const RichString& text) {
+    if (m_pLayout && !m_strUiIdDst.empty()) m_pLayout->RemoveUiIdDst(m_strUiIdDst);
+    m_strUiIdDst = text;
+    if (m_pLayout) m_pLayout->SetUiIdDst(m_strUiIdDst, this);
+}
+
+void CExtRichContentItem::SetId(const RichString& text) {
+    if (m_pLayout && !m_strId.empty()) m_pLayout->RemoveId(m_strId);
+    m_strId = text;
+    if (m_pLayout) m_pLayout->SetId(m_strId, this);
+}
+
+void CExtRichContentItem::SetNameAttr(const RichString& text) {
+    if (m_pLayout && !m_strNameAttr.empty()) m_pLayout->RemoveName(m_strNameAttr);
+    m_strNameAttr = text;
+    if (m_pLayout) m_pLayout->SetName(m_strNameAttr, this);
+}
+
+RichString CExtRichContentItem::GetTagName() const {
+    return m_nKind == kRichItemElement ? rich::Lower(m_strName) : RichString();
+}
+
+// ---- rule collection and style ----
+
+void CExtRichContentItem::CollectRule(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle) {
+    rule.Reset();
+    if (m_bRuleCached && m_pRule) {
+        rule = *m_pRule;
+        return;
+    }
+    ApplyAttributesAndDeclarations(rule, parentStyle);
+    m_bRuleCached = true;
+    GetRule() = rule;
+}
+
+void CExtRichContentItem::ApplyAttributesAndDeclarations(CExtRichStyleRule& rule,
+                                                         const CExtRichStyleDescription& parentStyle) {
+    ApplyHtmlAttributes(rule, parentStyle);
+    ApplyCssDeclarations(rule, parentStyle);
+}
+
+void CExtRichContentItem::ApplyHtmlAttributes(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle) {
+    if (m_nKind != kRichItemStateHolder && m_pLayout)
+        for (CExtRichContentLayout* sheet : m_pLayout->m_listStyleSheets)
+            sheet->ApplyRuleHolder(this, nullptr, rule, parentStyle);
+    // A handler may add attributes (never remove them): walk by position.
+    for (RichPosition pos = m_listAttributes.GetHeadPosition(); pos;) {
+        CExtRichContentItem* attribute = m_listAttributes.GetNext(pos);
+        if (RichStyleHandler handler = RichFindHtmlAttributeHandler(rich::Lower(attribute->m_strName)))
+            handler(this, attribute, rule, parentStyle);
+    }
+}
+
+void CExtRichContentItem::ApplyCssDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle) {
+    const RichString style = u"style";
+    RichPosition pos = nullptr;
+    for (CExtRichContentItem* attribute = FindFirstAttribute(pos, style); attribute;
+         attribute = FindNextAttribute(pos, style)) {
+        for (CExtRichContentItem* declaration : attribute->m_listAttributes) {
+            if (declaration->m_nKind != kRichItemDeclaration) continue;
+            rich::MakeLower(declaration->m_strName);
+            if (RichStyleHandler handler = RichFindCssPropertyHandler(declaration->m_strName))
+                handler(this, declaration, rule, parentStyle);
+        }
+    }
+}
+
+CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
+                                                            bool force, bool recursive) {
+    if (!IsElementOrRoot()) return GetStyle();
+    if (force) m_bStyleValid = false;
+    CExtRichStyleDescription& style = GetStyle();
+    if (!m_bStyleValid) {
+        CExtRichStyleRule rule;
+        CollectRule(rule, parentStyle);
+        style.Reset();
+        rule.ComputeDescription(parentStyle, style);
+        m_bStyleValid = true;
+    }
+    if (recursive)
+        for (CExtRichContentItem* child : m_listChildren) child->RefreshStyle(dc, style, force, true);
+    return style;
+}
+
+// ---- flow ----
+
+void CExtRichContentItem::CollectFlowItems(RichItemList& list, bool unit) {
+    if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace) {
+        list.AddTail(this);
+        return;
+    }
+    auto isUnit = [](CExtRichContentItem* item) {
+        const int display = item->GetEffectiveDisplay();
+        return item->IsBlockLevel() || item->GetTagName() == u"img" || display == RichCode::DisplayTable ||
+               display == RichCode::DisplayInlineTable || display == RichCode::DisplayInlineBlock;
+    };
+    bool appended = false;
+    if (m_nKind == kRichItemElement) {
+        if ((!unit && IsNoWrapInline()) || (unit && (isUnit(this) || IsNoWrapInline()))) {
+            list.AddTail(this);
+            appended = true;
+        }
+        if (appended && (unit || IsNoWrapInline())) return;
+    }
+    for (CExtRichContentItem* child : m_listChildren) {
+        if (child->m_nKind == kRichItemElement) {
+            const int position = child->GetEffectivePosition();
+            if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed) continue;
+        }
+        const int display = child->GetEffectiveDisplay();
+        if (display == RichCode::DisplayNone || display == RichCode::DisplayUiDock) continue;
+        child->CollectFlowItems(list, child->m_nKind == kRichItemElement && isUnit(child));
+    }
+}
+
+// ---- classification ----
+
+bool CExtRichContentItem::Cached(std::uint8_t known, std::uint8_t value, bool (CExtRichContentItem::*compute)()) {
+    if (!(m_nCacheFlags & known)) {
+        const bool answer = (this->*compute)();
+        m_nCacheFlags |= known;
+        if (answer) m_nCacheFlags |= value;
+    }
+    return (m_nCacheFlags & value) != 0;
+}
+
+bool CExtRichContentItem::IsVoidElement() {
+    return Cached(kVoidKnown, kVoidValue, &CExtRichContentItem::ComputeVoidElement);
+}
+bool CExtRichContentItem::IsInlineLevel() {
+    return Cached(kInlineKnown, kInlineValue, &CExtRichContentItem::ComputeInlineLevel);
+}
+bool CExtRichContentItem::IsBlockLevel() {
+    return Cached(kBlockKnown, kBlockValue, &CExtRichContentItem::ComputeBlockLevel);
+}
+bool CExtRichContentItem::IsNoWrapInline() {
+    return Cached(kNoWrapKnown, kNoWrapValue, &CExtRichContentItem::ComputeNoWrapInline);
+}
+bool CExtRichContentItem::IsBlockContainer() { return !IsInlineLevel() && !IsBlockLevel(); }
+
+bool CExtRichContentItem::ComputeVoidElement() {
+    if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace || m_nKind == kRichItemRoot) return false;
+    // Markup declarations are void as well; names compare without regard to case.
+    static const std::unordered_set<RichString> kVoid = {u"br",    u"hr",       u"meta", u"link",
+                                                          u"![if", u"![endif]", u"!--",  u"!doctype"};
+    return kVoid.count(rich::Lower(m_strName)) != 0;
+}
+
+bool CExtRichContentItem::ComputeInlineLevel() {
+    if (m_nKind > kRichItemElement) return true;
+    if (m_nKind != kRichItemElement) return false;
+    const int display = GetEffectiveDisplay();
+    return display == RichCode::DisplayInline || display == RichCode::DisplayNone;
+}
+
+bool CExtRichContentItem::ComputeBlockLevel() {
+    if (m_nKind == kRichItemRoot) return true;
+    if (m_nKind != kRichItemElement) return false;
+    switch (GetEffectiveDisplay()) {
+    case RichCode::DisplayBlock:
+    case RichCode::DisplayListItem:
+    case RichCode::DisplayRunIn:
+    case RichCode::DisplayTableCaption:
+    case RichCode::DisplayTableCell:
+    case RichCode::DisplayUiDock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CExtRichContentItem::ComputeNoWrapInline() {
+    return IsInlineLevel() && GetStyle().m_nWhiteSpace == RichCode::WhiteSpaceNoWrap;
+}
+
+int CExtRichContentItem::GetEffectiveDisplay() {
+    if (m_nKind > kRichItemElement) return RichCode::DisplayNone;
+    if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace) return RichCode::DisplayInline;
+    int display = GetStyle().m_nDisplay;
+    if (display == RichCode::DisplayInherit) display = RichCode::DisplayInline;
+    const int position = GetEffectivePosition();
+    if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed)
+        return display == RichCode::DisplayTable || display == RichCode::DisplayInlineTable ? RichCode::DisplayTable
+                                                                                               : RichCode::DisplayBlock;
+    return display;
+}
+
+int CExtRichContentItem::GetEffectivePosition() {
+    return IsElementOrRoot() ? GetStyle().m_nPosition : RichCode::PositionStatic;
+}
+
+int CExtRichContentItem::GetEffectiveVisibility() {
+    if (m_nKind > kRichItemElement) return RichCode::VisibilityHidden;
+    const int visibility = GetStyle().m_nVisibility;
+    return visibility == RichCode::VisibilityInherit ? RichCode::VisibilityVisible : visibility;
+}
+
+void CExtRichContentItem::NormalizeValueSpaces() {
+    rich::TrimInPlace(m_strValue, u" ");
+    for (std::size_t at; (at = m_strValue.find(u"  ")) != RichString::npos;) m_strValue.erase(at, 1);
+}
+
+int CExtRichContentItem::GetScrollBarHeight() const { return m_pLayout ? m_pLayout->GetScrollBarHeight() : 0; }
+int CExtRichContentItem::GetScrollBarWidth() const { return m_pLayout ? m_pLayout->GetScrollBarWidth() : 0; }
+
+// ---- lookups ----
+
+bool CExtRichContentItem::NameMatches(const CExtRichContentItem* item, const RichString& name) {
+    return rich::EqualNoCase(item->m_strName, name);
+}
+
+bool CExtRichContentItem::ChildMatches(const CExtRichContentItem* item, const RichString& text, bool bySecondText) {
+    return rich::EqualNoCase(bySecondText ? item->m_strText : item->m_strName, text);
+}
+
+CExtRichContentItem* CExtRichContentItem::FindAttribute(const RichString& name) const {
+    if (name.empty() || m_listAttributes.IsEmpty()) return nullptr;
+    const bool fromTail = m_nKind == kRichItemStyleAttribute || m_nKind == kRichItemStateHolder;
+    RichPosition pos = fromTail ? m_listAttributes.GetTailPosition() : m_listAttributes.GetHeadPosition();
+    while (pos) {
+        CExtRichContentItem* item = fromTail ? m_listAttributes.GetPrev(pos) : m_listAttributes.GetNext(pos);
+        if (NameMatches(item, name)) return item;
+    }
+    return nullptr;
+}
+
+CExtRichContentItem* CExtRichContentItem::FindFirstAttribute(RichPosition& position, const RichString& name) const {
+    position = m_listAttributes.GetHeadPosition();
+    return FindNextAttribute(position, name);
+}
+
+CExtRichContentItem* CExtRichContentItem::FindNextAttribute(RichPosition& position, const RichString& name) const {
+    if (name.empty()) {
+        position = nullptr;
+        return nullptr;
+    }
+    while (position) {
+        CExtRichContentItem* item = m_listAttributes.GetNext(position);
+        if (NameMatches(item, name)) return item;
+    }
+    return nullptr;
+}
+
+CExtRichContentItem* CExtRichContentItem::FindChild(const RichString& text, bool bySecondText) const {
+    RichPosition pos = nullptr;
+    return FindFirstChild(pos, text, bySecondText);
+}
+
+CExtRichContentItem* CExtRichContentItem::FindFirstChild(RichPosition& position, const RichString& text,
+                                                         bool bySecondText) const {
+    position = m_listChildren.GetHeadPosition();
+    return FindNextChild(position, text, bySecondText);
+}
+
+CExtRichContentItem* CExtRichContentItem::FindNextChild(RichPosition& position, const RichString& text,
+                                                        bool bySecondText) const {
+    if (text.empty()) {
+        position = nullptr;
+        return nullptr;
+    }
+    while (position) {
+        CExtRichContentItem* item = m_listChildren.GetNext(position);
+        if (ChildMatches(item, text, bySecondText)) return item;
+    }
+    return nullptr;
+}

@@ -1,0 +1,284 @@
+// One node of a rich-content document: the root, an element, a word, a white-space run, a tag
+// attribute, a parsed style attribute, a declaration or value token, a style-state holder or a
+// head element. The document owns every node made by its readers; a node owns its attribute
+// items (declarations, tokens), its class-name list, its collected rule and its computed style,
+// but not its children.
+#pragma once
+
+#include "toolkit/richcontent/rich_events.h"
+#include "toolkit/richcontent/rich_ptr_list.h"
+#include "toolkit/richcontent/rich_state_set.h"
+#include "toolkit/richcontent/rich_style.h"
+#include "toolkit/richcontent/rich_types.h"
+
+#include <cstdint>
+#include <vector>
+
+class CExtRichContentLayout;
+class CExtRichTableLayout;
+
+enum RichItemKind : int {
+    kRichItemRoot = -1,
+    kRichItemText = 0,
+    kRichItemWhiteSpace = 1,
+    kRichItemElement = 2,
+    kRichItemAttribute = 3,
+    kRichItemStyleAttribute = 4,
+    kRichItemDeclaration = 5,
+    kRichItemStateHolder = 6,
+    kRichItemTitle = 7,
+    kRichItemStyle = 8,
+    kRichItemScript = 9,
+    kRichItemMeta = 10,
+    kRichItemLink = 11,
+};
+
+// m_nParseState values.
+enum RichParseState : int {
+    kRichParseOk = 0,
+    kRichParseUnmatchedClose = 1,
+    kRichParseTagRejected = 2,
+    kRichParseLeftOpen = 3,
+    kRichParseNoName = 4,
+    kRichParseSplitFailed = 5,
+    kRichParseLinkUndefined = 6,
+};
+
+// m_nTagFlags bits.
+enum : std::uint8_t {
+    kRichTagEnd = 0x01,
+    kRichTagEmpty = 0x02,
+    kRichTagLineBreak = 0x04,
+};
+
+using RichItemList = RichPtrList<CExtRichContentItem>;
+
+class CExtRichContentItem {
+public:
+    // Chains the new item between its neighbours; with a parent and no neighbours it follows the
+    // last item of the parent's attribute list (kinds 3 to 5) or child list. It is not appended
+    // to any list here.
+    CExtRichContentItem(CExtRichContentLayout* layout, int kind, CExtRichContentItem* parent = nullptr,
+                        CExtRichContentItem* prev = nullptr, CExtRichContentItem* next = nullptr);
+    CExtRichContentItem(const CExtRichContentItem&) = delete;
+    CExtRichContentItem& operator=(const CExtRichContentItem&) = delete;
+    virtual ~CExtRichContentItem();
+
+    // Kinds and styles.
+    virtual bool IsElementOrRoot() const;
+    virtual void InvalidateStyle(bool recursive, bool style, bool rule);
+    virtual CExtRichStyleRule& GetRule();
+    virtual CExtRichStyleDescription& GetStyle();
+    bool IsRoot() const { return m_nKind == kRichItemRoot; }
+    bool IsElement() const { return m_nKind == kRichItemElement; }
+
+    // Visibility.
+    virtual bool IsVisibleInAncestors(bool shownOnly, bool anyCorner);
+    virtual bool IsDisplayed(bool deep);
+    virtual bool IsShown(bool deep);
+    virtual bool CanBeHovered(bool deep, bool anyCorner);
+    virtual bool CanBeFocused(bool deep);
+
+    // Document-order walk: children first, then siblings, then the ancestors' next siblings.
+    virtual CExtRichContentItem* GetNextItem() const;
+    virtual CExtRichContentItem* GetPrevItem() const;
+    CExtRichContentItem* GetDeepestLastDescendant() const;
+
+    // Events, forwarded to the owning document (true = handled).
+    virtual bool OnStatesChange(RichWindowHandle host, const RichUiStateSet& states, int value, bool recursive);
+    virtual bool OnEvent2(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e,
+                          RichEventArg f);
+    virtual bool OnSelectedChange(RichWindowHandle host, bool selected);
+    virtual bool OnEvent4(RichEventArg a, RichEventArg b);
+    virtual bool OnFocusEnter(RichWindowHandle host, RichEventArg x);
+    virtual bool OnFocusLeave(RichWindowHandle host, RichEventArg x);
+    virtual bool OnMouseWheel(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e,
+                              RichEventArg f);
+    virtual bool OnEvent8(RichEventArg a, RichEventArg b, RichEventArg c);
+    virtual bool OnEvent9(RichEventArg a, RichEventArg b, RichEventArg c);
+    virtual bool OnEvent10(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e,
+                           RichEventArg f);
+    virtual bool OnEvent11(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e,
+                           RichEventArg f);
+    virtual bool OnEvent12(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e);
+    virtual bool OnEvent13(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d, RichEventArg e);
+
+    // UI states.
+    virtual bool MatchStateRule(const RichUiStateSet& states);
+    virtual bool SetStates(const RichUiStateSet& states, int value, bool recursive);
+    virtual bool SetStatesRecursive(const RichUiStateSet& states, int value, bool recursive);
+
+    // m_rcItem moved by the scroll offsets of the ancestors up to the first positioned one.
+    virtual RichRect GetScreenRect();
+
+    // Attributes that register the item with its document.
+    virtual void SetUiIdSrc(const RichString& text);
+    virtual const RichString& GetUiIdSrc() const { return m_strUiIdSrc; }
+    virtual void SetUiIdDst(const RichString& text);
+    virtual const RichString& GetUiIdDst() const { return m_strUiIdDst; }
+    virtual void SetId(const RichString& text);
+    virtual const RichString& GetId() const { return m_strId; }
+    virtual void SetNameAttr(const RichString& text);
+    virtual const RichString& GetNameAttr() const { return m_strNameAttr; }
+    // Elements: the name lower-cased; other kinds: empty.
+    virtual RichString GetTagName() const;
+
+    // Rule collection (cached until InvalidateStyle).
+    virtual void CollectRule(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
+    virtual void ApplyAttributesAndDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
+    virtual void ApplyHtmlAttributes(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
+    virtual void ApplyCssDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
+    // Recomputes the description from the collected rule over the parent's when stale.
+    CExtRichStyleDescription& RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle, bool force,
+                                           bool recursive);
+
+    // Flow items of a line-breaking pass: runs and the unit elements of the subtree.
+    virtual void CollectFlowItems(RichItemList& list, bool unit);
+
+    // Cached classification.
+    virtual bool IsVoidElement();
+    virtual bool IsInlineLevel();
+    virtual bool IsBlockLevel();
+    virtual bool IsNoWrapInline();
+    virtual bool IsBlockContainer();
+
+    // Effective values (position overrides display; inherit codes read as their defaults).
+    int GetEffectiveDisplay();
+    int GetEffectivePosition();
+    int GetEffectiveVisibility();
+    // Trims m_strValue and folds double spaces.
+    void NormalizeValueSpaces();
+
+    int GetScrollBarHeight() const;
+    int GetScrollBarWidth() const;
+
+    // Attribute and child lookups (case-insensitive names).
+    virtual CExtRichContentItem* FindAttribute(const RichString& name) const;
+    virtual CExtRichContentItem* FindFirstAttribute(RichPosition& position, const RichString& name) const;
+    virtual CExtRichContentItem* FindNextAttribute(RichPosition& position, const RichString& name) const;
+    virtual CExtRichContentItem* FindChild(const RichString& text, bool bySecondText) const;
+    virtual CExtRichContentItem* FindFirstChild(RichPosition& position, const RichString& text,
+                                                bool bySecondText) const;
+    virtual CExtRichContentItem* FindNextChild(RichPosition& position, const RichString& text,
+                                               bool bySecondText) const;
+
+    // Readers: splits a tag's (or rule holder's) text into its name and attribute items; splits a
+    // "style" attribute into declarations with value tokens. False (parse state 4) for an "=" or
+    // ":" without a name before it.
+    virtual bool ParseTagText();
+    virtual bool ParseStyleAttribute();
+
+    // Value parsers of the property handlers: each writes the declared value into the rule and
+    // answers whether the value was accepted. Side flags run left, right, top, bottom.
+    virtual bool ParseBorderStyle(CExtRichStyleRule& rule, const RichString& text, bool left, bool right, bool top,
+                                  bool bottom);
+    virtual bool ParseBorderColor(CExtRichStyleRule& rule, const RichString& text, bool left, bool right, bool top,
+                                  bool bottom);
+    virtual bool ParseBorderWidth(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                  const RichString& text, bool left, bool right, bool top, bool bottom);
+    virtual bool ParseMargin(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent, const RichString& text,
+                             bool left, bool right, bool top, bool bottom);
+    virtual bool ParsePadding(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent, const RichString& text,
+                              bool left, bool right, bool top, bool bottom);
+    virtual bool ParseFontFamily(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseFontStyle(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseFontWeight(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseFontSize(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent, const RichString& text);
+    virtual bool ParseLineHeight(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                 const RichString& text);
+    virtual bool ParseOutlineColor(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                   const RichString& text);
+    virtual bool ParseOutlineStyle(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                   const RichString& text);
+    virtual bool ParseOutlineWidth(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                   const RichString& text);
+    virtual bool ParseListStyleImage(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                     const RichString& text);
+    virtual bool ParseListStylePosition(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                        const RichString& text);
+    virtual bool ParseListStyleType(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                    const RichString& text);
+    // side: 0 left, 1 top, 2 right, 3 bottom.
+    virtual void ParsePositionOffset(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                     const RichString& text, int side);
+    virtual bool ParseBackgroundColor(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                      const RichString& text);
+    virtual bool ParseBackgroundImage(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                      const RichString& text);
+    virtual bool ParseBackgroundRepeat(CExtRichStyleRule& rule, const RichString& text);
+    virtual bool ParseBackgroundAttachment(CExtRichStyleRule& rule, const RichString& text);
+    // One of `count` tokens, `index` counted from 1.
+    virtual bool ParseBackgroundPosition(CExtRichStyleRule& rule, const CExtRichStyleDescription& parent,
+                                         const RichString& text, int count, int index);
+    // Value splitters of a parsed style attribute (kind 4): append token items (kind 5, token in
+    // m_strValue) to a declaration's list.
+    virtual void SplitContentValue(RichItemList& tokens, const RichString& value);
+    virtual void SplitDeclarationValue(RichItemList& tokens, const RichString& value);
+    // The text of a "content" value: quotes, "none" and attr() references resolved.
+    virtual RichString ResolveContentText(const RichString& text);
+
+    // Appends an item to this item's child (or attribute) list and makes this its parent.
+    void AppendChild(CExtRichContentItem* child);
+    void AppendAttribute(CExtRichContentItem* attribute);
+    // A new attribute item (kind 3) with a name and value, appended to the attribute list.
+    CExtRichContentItem* AddAttribute(const RichString& name, const RichString& value);
+
+    CExtRichContentLayout* GetLayout() const { return m_pLayout; }
+
+    CExtRichContentItem* m_pParent;
+    CExtRichContentItem* m_pPrev;
+    CExtRichContentItem* m_pNext;
+    int m_nKind;
+    int m_nParseState = kRichParseOk;
+    RichString m_strName;
+    RichString m_strText;
+    RichString m_strValue;
+    std::uint8_t m_nTagFlags = 0;
+    RichItemList m_listChildren;
+    RichItemList m_listAttributes;  // owned
+    RichItemList m_listAux;
+    RichItemList m_listDocked;
+    RichItemList m_listDockedFill;
+    RichRect m_rcItem;
+    int m_nContentWidth = 0, m_nContentHeight = 0;
+    int m_nColSpan = 1, m_nRowSpan = 1;
+    int m_nMinContentWidth = 0, m_nMinContentHeight = 0;
+    int m_nAscent = 0, m_nLineGap = 0;
+    int m_nListIndex = -1;
+    int m_nListNumber = -1;
+    int m_nMarkerWidth = -1;
+    std::uint8_t m_nLayoutFlags = 0;
+    CExtRichTableLayout* m_pTableLayout = nullptr;  // owned once the table model exists
+    CExtRichContentLayout* m_pLayout;
+    RichUiStateSet m_states;
+    bool m_bRuleCached = false;
+    CExtRichStyleRule* m_pRule = nullptr;           // owned
+    bool m_bStyleValid = false;
+    CExtRichStyleDescription* m_pStyle = nullptr;   // owned
+    RichPoint m_ptScroll;
+    RichSize m_sizeScrollRange;
+    std::vector<RichString>* m_pClassNames = nullptr;  // owned
+    std::uint8_t m_nCacheFlags = 0;
+    std::uint8_t m_nRunFlags = 0;  // the text-run pass's own bits
+    RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
+    int m_nMinWidthHint = -1, m_nMinHeightHint = -1;
+    std::uint8_t m_nReaderFlags = 0;  // the plain-text reader's own bits
+    int m_nScrollBarHotPart = -1;
+    std::uint8_t m_nScrollBarFlags = 0;
+
+private:
+    enum CacheBit : std::uint8_t {
+        kInlineKnown = 0x01, kInlineValue = 0x02, kBlockKnown = 0x04, kBlockValue = 0x08,
+        kVoidKnown = 0x10, kVoidValue = 0x20, kNoWrapKnown = 0x40, kNoWrapValue = 0x80,
+    };
+    bool Cached(std::uint8_t known, std::uint8_t value, bool (CExtRichContentItem::*compute)());
+    bool ComputeVoidElement();
+    bool ComputeInlineLevel();
+    bool ComputeBlockLevel();
+    bool ComputeNoWrapInline();
+    // Sets or clears the "selected" state as the focus rules do: offered to the listeners first.
+    void ChangeSelectedState(CExtRichContentItem* item, RichWindowHandle host, bool selected);
+    void ChangeSiblingsSelected(RichWindowHandle host);
+    static bool NameMatches(const CExtRichContentItem* item, const RichString& name);
+    static bool ChildMatches(const CExtRichContentItem* item, const RichString& text, bool bySecondText);
+};

@@ -1,0 +1,152 @@
+// A rich-content document: the item tree made by the readers, the style-sheet rule holders, the
+// registries of items by id and name, and the call arguments of the drawing path that made it.
+// A document is also an event broadcaster: its items report their events through it.
+#pragma once
+
+#include "toolkit/richcontent/rich_events.h"
+#include "toolkit/richcontent/rich_item.h"
+#include "toolkit/richcontent/rich_ptr_list.h"
+#include "toolkit/richcontent/rich_types.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+class CExtRichDocObjectBase;
+class CExtRichDocObjectContainer;
+
+// What a text is.
+enum RichTextKind : int {
+    kRichTextDetect = 0,
+    kRichTextHtml = 1,
+    kRichTextCss = 2,
+    kRichTextPlain = 3,
+};
+
+using RichItemMap = std::unordered_map<RichString, CExtRichContentItem*>;
+using RichLayoutList = RichPtrList<CExtRichContentLayout>;
+
+class CExtRichContentLayout : public CExtRichContentEventsBroadcast {
+public:
+    // An empty document for text drawn at an angle (0, 90, 180 or 270 degrees).
+    explicit CExtRichContentLayout(int angle = 0);
+    // A document that reads a text of a kind at once.
+    CExtRichContentLayout(const char16_t* text, int kind, int angle);
+    ~CExtRichContentLayout() override;
+
+    // Extent of a text in the device context's font; (0, 0) without a DC or text. A negative
+    // length runs to the terminating zero.
+    virtual RichSize MeasureText(RichDcHandle dc, const char16_t* text, int length);
+
+    // Rule holders of the style sheets. A selector gives the holder that receives its rule's
+    // declarations (the base holder or a new state holder), null when it is rejected.
+    virtual CExtRichContentItem* ParseSelector(const RichString& selector);
+    virtual CExtRichContentItem* FindRuleHolder(const RichString& key) const;
+    // Merges the holder's declarations for the key (null: the item's tag name) and those of its
+    // state holders that match the item's states into the rule.
+    virtual void ApplyRuleHolder(CExtRichContentItem* item, const RichString* key, CExtRichStyleRule& rule,
+                                 const CExtRichStyleDescription& parentStyle);
+    // Whether a holder of the item's tag or class names has a state holder matching the states.
+    virtual bool HasStateRule(CExtRichContentItem* item, const RichUiStateSet& states);
+
+    // Registries. Id and the two uiid registries fold the key to lower case; names are kept as given.
+    virtual void RemoveUiIdSrc(const RichString& key);
+    virtual void SetUiIdSrc(const RichString& key, CExtRichContentItem* item);
+    virtual CExtRichContentItem* FindUiIdSrc(const RichString& key) const;
+    virtual void RemoveUiIdDst(const RichString& key);
+    virtual void SetUiIdDst(const RichString& key, CExtRichContentItem* item);
+    virtual CExtRichContentItem* FindUiIdDst(const RichString& key) const;
+    virtual void RemoveId(const RichString& key);
+    virtual void SetId(const RichString& key, CExtRichContentItem* item);
+    virtual CExtRichContentItem* FindById(const RichString& key) const;
+    virtual void RemoveName(const RichString& key);
+    virtual void SetName(const RichString& key, CExtRichContentItem* item);
+    virtual CExtRichContentItem* FindByName(const RichString& key) const;
+
+    // Back to the empty document; the local object container is kept unless asked.
+    virtual void Clear(bool destroyLocal);
+    virtual bool IsEmpty() const;
+
+    // Document objects (images, style sheets).
+    virtual CExtRichDocObjectContainer* GetLocalContainer();
+    virtual CExtRichDocObjectContainer* GetGlobalContainer();
+    // An object of this document's own container, else of the process-wide one.
+    virtual CExtRichDocObjectBase* FindObject(const RichString& name);
+
+    // The documents whose rules apply to this one.
+    virtual void ClearStyleSheets();
+    virtual void RebuildStyleSheets();
+    virtual bool AttachStyleSheet(const RichString& name, bool global, bool local);
+    virtual void AttachSelf();
+    virtual void AttachDefaultStyleSheet();
+    virtual void AttachAllStyleSheets(bool local, bool global, bool self);
+
+    // Reads a text of a kind; a document parsed as CSS holds only rule holders.
+    virtual bool Parse(const char16_t* text, int kind, unsigned dtFlags, unsigned extraFlags, bool clear);
+    virtual bool ParseCss(const char16_t* text, bool clear);
+    virtual void ParseStyleSheet(const RichString& text);
+
+    // CSS values: lengths in device pixels, colours, character references.
+    virtual int ParseLength(const RichString& text, bool horizontal, const CExtRichStyleDescription& reference,
+                            int defaultValue, double* fraction = nullptr, bool* isPercent = nullptr,
+                            bool* noUnit = nullptr, bool allowNegative = false);
+    virtual RichColor ParseColor(const RichString& text, RichColor defaultColor);
+    virtual int PxToPixels(double value, bool horizontal);
+    virtual int PtToPixels(double value, bool horizontal);
+    virtual int CmToPixels(double value, bool horizontal);
+    virtual int EmToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int QemToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int PercentToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int InToPixels(double value, bool horizontal);
+    virtual int MmToPixels(double value, bool horizontal);
+    virtual int ExToPixels(double value, const CExtRichStyleDescription& reference);
+    virtual int PcToPixels(double value, bool horizontal);
+    virtual char16_t DecodeEntity(const RichString& name);
+
+    virtual int GetScrollBarHeight() const;
+    virtual int GetScrollBarWidth() const;
+
+    // Computes every element's style from the root down, the DC's font as the starting font.
+    virtual void ComputeStyles(RichDcHandle dc, bool force, bool recursive);
+
+    void ClearPassLists();
+    void DestroyLocalContainer();
+    void ClearRegistrations();
+    void DestroyItems();
+    void DestroyRuleHolders();
+
+    // The root: the first top-level item, when it is one.
+    CExtRichContentItem* GetRoot() const;
+    // A new item owned by this document (appended to m_listItems).
+    CExtRichContentItem* CreateItem(int kind, CExtRichContentItem* parent = nullptr);
+
+    bool m_bCaptionDocument = false;
+    int m_nDrawTextFlags = 0;
+    int m_nExtraFlags = 0;
+    int m_nSpareInt = 0;
+    RichWindowHandle m_hWndTheme = nullptr;
+    const char16_t* m_strThemeClassList = nullptr;  // not owned
+    int m_nThemeOpenFlags = 0, m_nPartID = 0, m_nStateID = 0;
+    void* m_pThemeTextOptions = nullptr;
+    void* m_pDrawStateData = nullptr;
+    CExtRichDocObjectContainer* m_pLocalContainer = nullptr;  // owned
+    int m_nDocKind = kRichTextDetect;
+    int m_nAngle;
+    RichItemList m_listItems;  // owned, root first
+    RichItemList m_listHeadElements;
+    RichItemList m_listPass;
+    RichItemList m_listPaintMiddle;
+    RichItemList m_listPaintPre;
+    RichItemList m_listPaintPost;
+    RichItemMap m_mapRuleHolders;  // owned values
+    RichItemMap m_mapIds, m_mapNames, m_mapUiIdSrc, m_mapUiIdDst;
+    RichString m_strTabText = u"    ";
+    std::uint8_t m_nLayoutOptions = 0x06;
+    RichRect m_rcLayout;
+    RichLayoutList m_listStyleSheets;
+};
+
+// The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.
+extern int (*g_pfnDetectRichTextKind)(const char16_t* text, int length);
+
+// Names of the process-wide style sheet and containers.
+inline constexpr char16_t kRichDefaultCssName[] = u"$-default-css-$";

@@ -1,0 +1,29 @@
+# Rich content engine: the item tree, styles, style sheets and CSS values are portable; the GDI
+# side (fonts, device-context guards) is Windows only.
+set(_rc ${CMAKE_CURRENT_LIST_DIR})
+list(APPEND TOOLKIT_PORTABLE
+  ${_rc}/rich_text.cpp
+  ${_rc}/rich_platform.cpp
+  ${_rc}/rich_state_set.cpp
+  ${_rc}/rich_events.cpp
+  ${_rc}/rich_font_description.cpp
+  ${_rc}/rich_style_description.cpp
+  ${_rc}/rich_style_rule.cpp
+  ${_rc}/rich_item.cpp
+  ${_rc}/rich_layout.cpp
+  ${_rc}/rich_handlers.cpp
+  ${_rc}/rich_doc_objects.cpp
+  ${_rc}/rich_css_values.cpp
+  ${_rc}/rich_css_colors.cpp
+  ${_rc}/rich_entities.cpp
+  ${_rc}/rich_hls.cpp
+  ${_rc}/rich_stylesheet.cpp
+  ${_rc}/rich_value_parsers.cpp
+)
+if(WIN32)
+  # The portable code reaches the system through this platform, so it links with it.
+  list(APPEND TOOLKIT_PORTABLE ${_rc}/rich_win32.cpp)
+  list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_gdi.cpp)
+else()
+  list(APPEND TOOLKIT_PORTABLE ${_rc}/rich_platform_standin.cpp)
+endif()
