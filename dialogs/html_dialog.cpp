@@ -39,6 +39,7 @@ void CHTMLDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CHTMLDialog::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_initialised = true;
   if (CWinApp* app = AfxGetApp()) {
     if (HICON icon = app->LoadIcon(IDI_APP_ICON)) {
       SetIcon(icon, TRUE);
@@ -187,7 +188,8 @@ void CHTMLDialog::OnDestroy() {
 
 void CHTMLDialog::PostNcDestroy() {
   CDialog::PostNcDestroy();
-  if (!m_modeless) return;
+  // A window that failed during its creation leaves the object to its creator.
+  if (!m_modeless || !m_initialised) return;
   if (CWnd* main = AfxGetMainWnd(); main && ::IsWindow(main->GetSafeHwnd()))
     main->PostMessage(WM_SYNTAX_DIALOG_CLOSED, 0, 0);
   delete this;

@@ -57,5 +57,6 @@ class CHTMLDialog : public CDialog {
 
  private:
   void PlaceWindow();
+  bool m_initialised = false;  // the window got as far as its initialisation
   int m_marginLeft = 0, m_marginTop = 0, m_marginRight = 0, m_marginBottom = 0;
 };

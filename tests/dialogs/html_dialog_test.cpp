@@ -40,6 +40,7 @@ class MainWindow : public CWnd {
 class HtmlDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    AfxEnableControlContainer();
     ini_ = folder_.Path() + L"\\viewer.ini";
     savedProfile_ = g_testApp.m_pszProfileName;
     g_testApp.m_pszProfileName = ini_.c_str();
