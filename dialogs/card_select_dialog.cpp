@@ -19,6 +19,9 @@ bool IsCard(int rank, int suit) { return rank >= 0 && rank < kRanks && suit >= 0
 
 BEGIN_MESSAGE_MAP(CCardSelectDialog, CDialog)
   ON_COMMAND_RANGE(IDC_CARD_SELECT_FIRST, IDC_CARD_SELECT_FIRST + 168, &CCardSelectDialog::OnCardClicked)
+  // An owner-drawn button reports a quick second click as a double click only: it counts as a
+  // click, so clicking a card twice takes it back and picks it again.
+  ON_CONTROL_RANGE(BN_DOUBLECLICKED, IDC_CARD_SELECT_FIRST, IDC_CARD_SELECT_FIRST + 168, &CCardSelectDialog::OnCardClicked)
   ON_BN_CLICKED(IDC_CARD_SELECT_NEXT, &CCardSelectDialog::OnNextStreet)
   ON_WM_HELPINFO()
   ON_WM_CTLCOLOR()
