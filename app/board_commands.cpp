@@ -7,7 +7,9 @@
 #include "app/omaha_app.h"
 #include "core/cards.h"
 #include "core/range_item.h"
+#include "dialogs/card_select_dialog.h"
 #include "main_dialog_ids.h"
+#include "small_dialogs.h"
 
 namespace {
 
@@ -65,9 +67,72 @@ int COmahaVantornDlg::CollectCardsInUse(bool flop, bool turn, bool river, bool d
   return static_cast<int>(ranks.size());
 }
 
-// The card-selection dialog opens here once it exists (it preloads the street's cards and
-// disables the cards in use); until then the cards are typed.
-void COmahaVantornDlg::OnSelectCards(UINT /*id*/) {}
+void COmahaVantornDlg::FillCardsInUse(CCardSelectDialog& dialog, const std::vector<int>& ranks,
+                                       const std::vector<int>& suits) {
+  const size_t count = std::min<size_t>(ranks.size(), CCardSelectDialog::kUsedSlots);
+  for (size_t k = 0; k < count; ++k) {
+    dialog.m_usedRanks[k] = ranks[k];
+    dialog.m_usedSuits[k] = suits[k];
+  }
+}
+
+void COmahaVantornDlg::OnSelectFlopCards() { PickStreetCards(kFlop); }
+void COmahaVantornDlg::OnSelectTurnCard() { PickStreetCards(kTurn); }
+void COmahaVantornDlg::OnSelectRiverCard() { PickStreetCards(kRiver); }
+void COmahaVantornDlg::OnSelectDeadCards() { PickStreetCards(kDead); }
+
+// The street's picker with its cards preloaded and the cards of the other inputs disabled; the
+// picked cards go into the card display and the edit. The next-street button goes on from the
+// flop to the turn and from the turn to the river.
+void COmahaVantornDlg::PickStreetCards(int street) {
+  static constexpr int kCounts[kStreets] = {3, 1, 1, CCardSelectDialog::kAnyCount};
+  static constexpr int kModes[kStreets] = {CCardSelectDialog::kModeFlop, CCardSelectDialog::kModeTurn,
+                                           CCardSelectDialog::kModeRiver, CCardSelectDialog::kModeDead};
+  for (;;) {
+    COwnerDrawCardButton& cards = m_cardButtons[street];
+    CInputWithBackground& edit = m_boardEdits[street];
+    if (!cards.GetSafeHwnd() || !edit.GetSafeHwnd()) return;
+    CCardSelectDialog dialog(this);
+    CRect anchor;
+    edit.GetWindowRect(&anchor);
+    dialog.m_anchorX = anchor.left;
+    dialog.m_anchorY = anchor.top;
+    dialog.m_placeAbove = 1;
+    dialog.m_requestedCount = kCounts[street];
+    dialog.m_mode = kModes[street];
+    dialog.m_showNextButton = street == kFlop || street == kTurn ? 1 : 0;
+    const int slots = street == kFlop ? 3 : street == kDead ? COwnerDrawCardButton::kSlots : 1;
+    for (int k = 0; k < slots; ++k) {
+      if (street == kDead && (cards.m_ranks[k] == -1 || cards.m_suits[k] == -1)) break;
+      dialog.m_pickedRanks[k] = cards.m_ranks[k];
+      dialog.m_pickedSuits[k] = cards.m_suits[k];
+    }
+    // The dead cards are refused the cards of unticked streets too: the typing guard, which
+    // checks the text the picker writes, would take them back.
+    std::vector<int> ranks, suits;
+    CollectCardsInUse(street != kFlop, street != kTurn, street != kRiver, street != kDead, true, -1, ranks, suits);
+    FillCardsInUse(dialog, ranks, suits);
+
+    const INT_PTR result = dialog.DoModal();
+    if (result != IDOK && result != IDC_CARD_SELECT_NEXT) return;
+    for (int k = 0; k < slots; ++k) {
+      if (street == kDead && (dialog.m_pickedRanks[k] < 0 || dialog.m_pickedSuits[k] < 0)) break;
+      cards.m_ranks[k] = dialog.m_pickedRanks[k];
+      cards.m_suits[k] = dialog.m_pickedSuits[k];
+    }
+    cards.Invalidate();
+    edit.SetWindowText(dialog.GetSelectedCardsText());
+    if (street == kDead) {
+      SetChecked(IDC_DEAD_CHECK, true);
+      OnDeadCheck();
+    } else {
+      for (int s = kFlop; s <= street; ++s) SetChecked(kCheckIds[s], true);
+      UpdateControlStates();
+    }
+    if (result != IDC_CARD_SELECT_NEXT || (street != kFlop && street != kTurn)) return;
+    ++street;
+  }
+}
 
 // Typing guard: a card that another input already holds is taken back, letter by letter, as
 // it is completed; a too long text is cut.

@@ -18,6 +18,7 @@
 #include "framework/webbrowser.h"
 
 struct Scenario;
+class CCardSelectDialog;
 class CProgressDialogGIF;
 
 // Sent to the main window whenever the dialog's layout changes: the frame fits its size.
@@ -167,7 +168,10 @@ class COmahaVantornDlg : public CDialog {
   afx_msg void OnToggleAllStreets();
 
   // Board and dead cards.
-  afx_msg void OnSelectCards(UINT id);
+  afx_msg void OnSelectFlopCards();
+  afx_msg void OnSelectTurnCard();
+  afx_msg void OnSelectRiverCard();
+  afx_msg void OnSelectDeadCards();
   afx_msg void OnFlopChanged();
   afx_msg void OnTurnChanged();
   afx_msg void OnRiverChanged();
@@ -200,6 +204,9 @@ class COmahaVantornDlg : public CDialog {
   void StreetChanged(int street);
   void ClearStreet(int street);
   void GuardStreetText(int street);
+  void PickStreetCards(int street);
+  void PickSeatCards(int seat);
+  static void FillCardsInUse(CCardSelectDialog& dialog, const std::vector<int>& ranks, const std::vector<int>& suits);
   bool IsChecked(UINT id) const;
   void SetChecked(UINT id, bool on);
   void SetStreetDimmed(int street, bool dimmed);

@@ -5,6 +5,7 @@
 #include "app/main_dialog.h"
 #include "app/omaha_app.h"
 #include "app/settings.h"
+#include "dialogs/html_dialog.h"
 #include "menu.h"
 #include "resource.h"
 
@@ -25,6 +26,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_LOAD_SCENARIO, &CMainFrame::OnLoadScenario)
   ON_COMMAND(ID_SAVE_SCENARIO, &CMainFrame::OnSaveScenario)
   ON_COMMAND(ID_APP_ABOUT, &CMainFrame::OnAbout)
+  ON_COMMAND(ID_SYNTAX, &CMainFrame::OnSyntax)
   ON_COMMAND(ID_HELP_CONTENTS, &CMainFrame::OnHelpContents)
   ON_COMMAND(ID_HELP, &CMainFrame::OnHelpContents)
   ON_COMMAND(ID_HELP_FINDER, &CFrameWnd::OnHelpFinder)
@@ -44,7 +46,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_HAND_VS_HAND, &CMainFrame::OnUpdateAwaitingDialog)
   ON_UPDATE_COMMAND_UI(ID_FLOP_OUTS_COUNTER, &CMainFrame::OnUpdateAwaitingDialog)
   ON_UPDATE_COMMAND_UI(ID_EQUITY_GRAPH, &CMainFrame::OnUpdateAwaitingDialog)
-  ON_UPDATE_COMMAND_UI(ID_SYNTAX, &CMainFrame::OnUpdateAwaitingDialog)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() { CFrameBars::InstallTheme(); }
@@ -118,6 +119,9 @@ BOOL CMainFrame::DestroyWindow() {
     app->WriteProfileInt(kSectionGlobal, kKeyLeft, window.left);
     app->WriteProfileInt(kSectionGlobal, kKeyTop, window.top);
     m_bars.Unbind(this);
+    // The syntax page goes with the program (and keeps its rectangle for the next opening).
+    if (m_syntaxDialog && ::IsWindow(m_syntaxDialog->GetSafeHwnd())) m_syntaxDialog->DestroyWindow();
+    m_syntaxDialog = nullptr;
   }
   return CFrameWnd::DestroyWindow();
 }

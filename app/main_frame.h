@@ -7,6 +7,8 @@
 #include "controls/tree_ctrl_ex.h"
 #include "framework/afxwin.h"
 
+class CHTMLDialog;
+
 class CMainFrame : public CFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
  public:
@@ -26,7 +28,7 @@ class CMainFrame : public CFrameWnd {
 
   // The hidden tree of predefined ranges that the range dialog borrows.
   CTreeCtrlEx* m_predefinedTree = nullptr;
-  CWnd* m_syntaxDialog = nullptr;  // the open syntax page, or null
+  CHTMLDialog* m_syntaxDialog = nullptr;  // the open syntax page, or null
   CFrameBars m_bars;
 
  protected:
@@ -47,6 +49,9 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnLoadScenario();
   afx_msg void OnSaveScenario();
   afx_msg void OnAbout();
+  // Shows "Syntax.html" of the current folder in the modeless page viewer, or activates the
+  // open one.
+  afx_msg void OnSyntax();
   afx_msg void OnHelpContents();
   afx_msg void OnToolBarOnly();
   afx_msg void OnUpdateShortHanded(CCmdUI* pCmdUI);

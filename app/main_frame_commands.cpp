@@ -1,4 +1,7 @@
 // The frame's menu commands and their menu states.
+#include <string>
+#include <vector>
+
 #include "app/app_shell.h"
 #include "app/app_utils.h"
 #include "app/child_form_view.h"
@@ -8,6 +11,7 @@
 #include "app/settings_dialog.h"
 #include "controls/module_version.h"
 #include "controls/splash_screen_ex.h"
+#include "dialogs/html_dialog.h"
 #include "resource.h"
 
 void CMainFrame::OnShortHanded() {
@@ -107,4 +111,49 @@ void CMainFrame::OnAbout() {
   prefix.LoadString(IDS_VERSION_PREFIX);
   splash->m_text = prefix + version;
   splash->Show();
+}
+
+void CMainFrame::OnSyntax() {
+  if (m_syntaxDialog) {
+    if (::IsWindow(m_syntaxDialog->GetSafeHwnd())) {
+      if (m_syntaxDialog->IsIconic()) m_syntaxDialog->ShowWindow(SW_RESTORE);
+      m_syntaxDialog->SetActiveWindow();
+      m_syntaxDialog->SetForegroundWindow();
+    }
+    return;
+  }
+  // At most the first 500,000 bytes of the page in the current folder; a missing file shows an
+  // empty page.
+  constexpr DWORD kMaxPageBytes = 500000;
+  std::vector<BYTE> page(kMaxPageBytes, 0);
+  DWORD read = 0;
+  HANDLE file = ::CreateFileW(L"Syntax.html", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    if (!::ReadFile(file, page.data(), kMaxPageBytes, &read, nullptr)) read = 0;
+    ::CloseHandle(file);
+  }
+  auto* viewer = new CHTMLDialog(this);
+  m_syntaxDialog = viewer;
+  if (read > 0) {
+    const int chars = ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<LPCSTR>(page.data()), static_cast<int>(read),
+                                            nullptr, 0);
+    std::wstring text(static_cast<size_t>(chars), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<LPCSTR>(page.data()), static_cast<int>(read), text.data(), chars);
+    viewer->m_pageText = CString(text.c_str(), chars);
+  }
+  viewer->m_pageBytes = page.data();
+  viewer->m_pageByteCount = static_cast<int>(read);
+  viewer->m_modeless = 1;
+  if (!viewer->Create(viewer->m_templateId, CWnd::GetDesktopWindow())) {
+    delete viewer;
+    m_syntaxDialog = nullptr;
+    return;
+  }
+  // The page was written into the browser while the window was made; the buffer goes now.
+  if (m_syntaxDialog == viewer) {
+    viewer->m_pageBytes = nullptr;
+    viewer->m_pageByteCount = 0;
+    viewer->ShowWindow(SW_SHOW);
+  }
 }

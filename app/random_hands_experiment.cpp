@@ -2,11 +2,11 @@
 // hands, one line per class appended to "Omaharandom.txt" (when the file exists), with a
 // progress dialog whose caption names the class and whose Stop ends the run.
 #include "app/main_frame.h"
-#include "app/number_input_dialog.h"
 #include "app/omaha_app.h"
 #include "controls/message_pump.h"
 #include "controls/progress_dialog.h"
 #include "core/experiment_run.h"
+#include "dialogs/number_input_dialog.h"
 
 namespace {
 

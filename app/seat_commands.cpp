@@ -5,6 +5,8 @@
 #include "app/main_dialog.h"
 #include "app/omaha_app.h"
 #include "app/settings.h"
+#include "core/cards.h"
+#include "dialogs/card_select_dialog.h"
 #include "main_dialog_ids.h"
 #include "string_table.h"
 
@@ -41,11 +43,47 @@ void COmahaVantornDlg::OnContextMenu(CWnd* /*pWnd*/, CPoint point) {
   menu.DestroyMenu();
 }
 
-// The card, range, percentile and options dialogs of a seat come with their own classes; until
-// then the commands are received here and change nothing. Without a chosen seat (a right click
-// before any launcher was used) they never act.
-void COmahaVantornDlg::OnSeatCommand(UINT /*id*/) {
+// The seat popup's commands act on the seat whose launcher was used last. Without a chosen seat
+// (a right click before any launcher was used) they never act. The range, percentile and
+// options dialogs come with their own classes; until then their commands change nothing.
+void COmahaVantornDlg::OnSeatCommand(UINT id) {
   if (m_popupSeat < 0 || m_popupSeat >= kSeats) return;
+  if (id == ID_SEAT_CARD_SELECTION) PickSeatCards(m_popupSeat);
+}
+
+// The seat's hand from the card grid: its exact hand preloaded, the cards of the board, the
+// dead cards and the other seats' exact hands disabled.
+void COmahaVantornDlg::PickSeatCards(int seat) {
+  CInputWithBackground& edit = m_rangeEdits[seat];
+  CWnd* launcher = GetDlgItem(IDC_SEAT_MENU + seat);
+  if (!edit.GetSafeHwnd() || !launcher) return;
+  CCardSelectDialog dialog(this);
+  CRect anchor;
+  launcher->GetWindowRect(&anchor);
+  dialog.m_anchorX = anchor.right;
+  dialog.m_anchorY = anchor.top;
+  dialog.m_placeAbove = 0;
+  dialog.m_requestedCount = 4;
+  dialog.m_mode = seat;
+  dialog.m_showNextButton = 0;
+  CString text;
+  edit.GetWindowText(text);
+  if (text.GetLength() >= 8) {
+    const std::wstring_view letters(text.GetString(), 8);
+    for (int k = 0; k < 4; ++k) {
+      int rank = -1, suit = -1;
+      ParseCardText(letters.substr(2 * k, 2), &rank, &suit);
+      dialog.m_pickedRanks[k] = rank;
+      dialog.m_pickedSuits[k] = suit;
+    }
+  }
+  std::vector<int> ranks, suits;
+  CollectCardsInUse(true, true, true, true, true, seat, ranks, suits);
+  FillCardsInUse(dialog, ranks, suits);
+  if (dialog.DoModal() != IDOK) return;
+  CString hand = dialog.GetSelectedCardsText();
+  hand.Remove(L' ');
+  edit.SetWindowText(hand);
 }
 
 // The hand range explorer is opened here on the seat's text once it exists.

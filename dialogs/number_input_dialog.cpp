@@ -1,6 +1,6 @@
-#include "app/number_input_dialog.h"
+#include "dialogs/number_input_dialog.h"
 
-#include "shell_dialogs.h"
+#include "small_dialogs.h"
 
 CNumberInputDialog::CNumberInputDialog() : CDialog(IDD_NUMBER_INPUT) {}
 
