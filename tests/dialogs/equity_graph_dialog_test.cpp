@@ -288,6 +288,27 @@ TEST_F(EquityGraphDialogTest, ExactCurveOnATurnThenEveryMethodInOneChart) {
   EXPECT_EQ(user.Messages()[0], L"Error while saving chart [" + missing + L"]");
 }
 
+TEST_F(EquityGraphDialogTest, RangesOnAFlopDrawThreeCurves) {
+  ::WritePrivateProfileStringW(L"EquityGraph", L"EquityGraphQuality", L"5", ini_.c_str());
+  Open({L"AsKsQdJd", L"random"}, L"Ts9d2h");
+  for (int method : {IDC_GRAPH_RANGE_VS_RANGE, IDC_GRAPH_HAND_VS_RANGE, IDC_GRAPH_HAND_VS_HAND}) {
+    Choose(method);
+    User user;
+    Click(IDC_GRAPH_CALCULATE);
+    EXPECT_TRUE(user.Messages().empty());
+  }
+  const COwnerdrawedDiagramm& d = dialog_.m_diagram;
+  EXPECT_EQ(d.m_showRangeVsRange + d.m_showHandVsRange + d.m_showHandVsHand, 3);
+  EXPECT_EQ(d.m_rangeVsRange[100], d.m_totals[kCurveRangeVsRange]);
+  EXPECT_EQ(d.m_totals[kCurveRangeVsRange], 52 - 3 - 4) << "every turn card; none below half a percent is lost";
+  // Player 1 is neither always ahead nor always behind: the curves climb over many levels.
+  EXPECT_GT(d.m_rangeVsRange[50], 0);
+  EXPECT_LT(d.m_rangeVsRange[50], d.m_totals[kCurveRangeVsRange]);
+  EXPECT_LT(d.m_handVsRange[50], d.m_handVsRange[100]);
+  dialog_.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  gui::SaveCapture(gui::CaptureWindow(dialog_.GetSafeHwnd()), L"equity_graph_ranges_on_flop");
+}
+
 TEST_F(EquityGraphDialogTest, SavesThroughTheFileDialogAndKeepsTheCurrentFolder) {
   Open({L"AA**", L"random"}, L"Ah7c2d");
   Choose(IDC_GRAPH_HAND_VS_HAND);
