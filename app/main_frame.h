@@ -58,6 +58,9 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnUpdateDeadCards(CCmdUI* pCmdUI);
   afx_msg void OnUpdateResults(CCmdUI* pCmdUI);
   afx_msg void OnUpdateAwaitingDialog(CCmdUI* pCmdUI);
+  // The equity graph of the main dialog's players and board (equity_graph_command.cpp).
+  afx_msg void OnEquityGraph();
+  afx_msg void OnUpdateEquityGraph(CCmdUI* pCmdUI);
 
   // Developer commands without a menu entry (developer_commands.cpp, random_hands_experiment.cpp).
   afx_msg void OnRandomHandsExperiment();
