@@ -54,7 +54,7 @@ TEST(MarkupFuzz, MutatedMarkupRunsCleanThroughBothPasses) {
   MarkupRenderer renderer([](int) { return Colour{0}; });
   ovtest::MutationFuzzer fuzzer(kSeeds);
   unsigned long round = 0;
-  fuzzer.Run(1500, [&](const std::string& input) {
+  fuzzer.Run(10000, [&](const std::string& input) {
     RunBothPasses(renderer, Widen(input), (round++ % 3) * 40);
   }, 4096);
 }
