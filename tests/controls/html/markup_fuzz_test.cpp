@@ -1,0 +1,108 @@
+// Arbitrary markup through measuring and drawing: whatever the text, both passes end, and the
+// drawing pass stays inside the records the measuring pass stored (the sanitizer build turns any
+// stray access into a failure).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/html/markup_renderer.h"
+#include "controls/html/style_sheet.h"
+#include "fake_surface.h"
+#include "tests/support/mutation_fuzzer.h"
+
+namespace {
+
+using namespace html;
+using htmltest::FakeSurface;
+
+std::wstring Widen(const std::string& bytes) {
+  std::wstring text;
+  text.reserve(bytes.size());
+  for (unsigned char c : bytes) text += static_cast<wchar_t>(c);
+  return text;
+}
+
+// Measures, draws at the measured size, then draws again with a font that measures wider and
+// into a narrower rectangle.
+void RunBothPasses(MarkupRenderer& renderer, const std::wstring& text, int maxWidth) {
+  FakeSurface surface;
+  surface.record = false;
+  renderer.Settings().maxWidth = maxWidth;
+  const Size s = renderer.Measure(surface, text);
+  ASSERT_GE(s.cx, 0);
+  ASSERT_GE(s.cy, 0);
+  renderer.Paint(surface, Rect{0, 0, s.cx, s.cy});
+  surface.drift = 2;
+  renderer.Paint(surface, Rect{0, 0, s.cx / 2, s.cy});
+}
+
+const std::vector<std::string> kSeeds = {
+    "Plain text with <b>bold</b>, <i>italic</i> and <u>under</u><s>struck</s>.",
+    "<font face=Arial size=+2 color=#ff0000 style='b-i+uo' bkgnd=yellow weight=bolder>font</font>",
+    "<center>c</center><right>r</right><justify>a b c d e f g h i j k l m n o</justify>",
+    "<br=3><t=2>x<hr width=50% size=3 color=blue><hr width=40><br/></br>",
+    "<h1>h</h1><h6>six</h6><code>c</code><pre>p</pre><big>b</big><small>s</small><sub>1</sub><sup>2</sup>",
+    "<span class=cpp-comment>comment</span><a href='http://x'>link</a><a msg=m>m</a><a>e</a>",
+    "&amp;lt; &lt; &gt; &nbsp;&copy;&euro;&amp; a<<b end<",
+    "<top>t</top><vcenter>v</middle><bottom>b</bottom><baseline>x</baseline>",
+    "<table><tr><td>cell</td></tr></table> <bmp idres=1> <icon file=x> <ilst index=2> <string idres=3>",
+    "line one\nline two\ttabbed\r\n",
+};
+
+TEST(MarkupFuzz, MutatedMarkupRunsCleanThroughBothPasses) {
+  MarkupRenderer renderer([](int) { return Colour{0}; });
+  ovtest::MutationFuzzer fuzzer(kSeeds);
+  unsigned long round = 0;
+  fuzzer.Run(10000, [&](const std::string& input) {
+    RunBothPasses(renderer, Widen(input), (round++ % 3) * 40);
+  }, 4096);
+}
+
+TEST(MarkupFuzz, MutatedStyleSheetsAndDeclarations) {
+  const std::vector<std::string> seeds = {
+      "body {font-size: 10pt; color:black; font-family:Verdana}\r\nh1 {font-size: 14pt; color:#ff9900}",
+      ".x {text-decoration: underline, overline; border-width: thick; border-style: double; margin: 2cm}",
+      "a:hover {background-color: transparent; vertical-align: top; font-weight: 0x10; padding: 50%}",
+  };
+  ovtest::MutationFuzzer fuzzer(seeds, 7);
+  const ColourNames names([](int) { return Colour{0}; });
+  fuzzer.Run(3000, [&](const std::string& input) {
+    StyleSheet sheet;
+    const std::wstring text = Widen(input);
+    sheet.Set(&text);
+    TextStyle style;
+    ApplyDeclarations(text, style, names, LengthUnits{});
+    (void)ParseLength(13, text, true, LengthUnits{});
+    (void)ParseColour(0, text, names);
+  }, 2048);
+}
+
+// Hostile shapes that a mutation fuzzer rarely builds.
+TEST(MarkupFuzz, HugeDeepAndMalformedTextsEnd) {
+  MarkupRenderer renderer([](int) { return Colour{0}; });
+  std::wstring deep;
+  for (int i = 0; i < 10000; ++i) deep += L"<b><font size=+3>";
+  deep += L"deep";
+  std::wstring huge;
+  while (huge.size() < (1u << 20)) huge += L"word-and more words, <i>some</i> x&amp;y ";
+  std::wstring longWord(1u << 20, L'w');
+  const std::wstring kCases[] = {
+      deep,
+      huge,
+      longWord,
+      L"<<<<<<<<<<",
+      L"<",
+      L"<b",
+      L"<font size=99999999999 color=#zzzzzz>x<br=99999999999>y<t=2147483647>z<hr width=99999999999>",
+      L"<br=-5><t=-3>a<hr width=-50% size=-9>",
+      L"&amp;&amp;lt;&lt;&lt;&lt;table>",
+  };
+  for (const std::wstring& text : kCases) {
+    for (int maxWidth : {0, 80}) RunBothPasses(renderer, text, maxWidth);
+    // One character per line: a slice is enough.
+    RunBothPasses(renderer, text.substr(0, 1 << 15), 1);
+  }
+}
+
+}  // namespace
