@@ -200,11 +200,16 @@ TEST_F(PickersProgramTest, BoardPickersRefuseCardsInUseAndGoOnToTheNextStreet) {
 
 TEST_F(PickersProgramTest, DeadCardsAndASeatsHandComeFromTheGrid) {
   SetText(kFlop, L"AhKd7c");
+  SetText(kTurn, L"9h");
+  ::SendMessageW(Item(kTurnCheck), BM_CLICK, 0, 0);  // the turn no longer counts
+  ASSERT_FALSE(Checked(kTurnCheck));
   SetText(kRange + 4, L"2s3s4s5s");
 
   HWND picker = OpenPicker(kDeadPicker, L"Card selection (Dead cards)");
   ASSERT_NE(picker, nullptr);
   EXPECT_FALSE(::IsWindowEnabled(CardIn(picker, "Ah")));
+  // The unticked turn's card is refused too: the dead-card field's guard would cut it.
+  EXPECT_FALSE(::IsWindowEnabled(CardIn(picker, "9h")));
   Pick(picker, {"2c"});
   EXPECT_TRUE(Enabled(picker, IDOK)) << "any number of dead cards";
   Pick(picker, {"Ah", "Qs", "7d"});
@@ -225,7 +230,7 @@ TEST_F(PickersProgramTest, DeadCardsAndASeatsHandComeFromTheGrid) {
   ::GetWindowRect(Item(kSeatMenu + 5), &launcher);
   EXPECT_EQ(pickerRect.left, launcher.right);
   EXPECT_EQ(pickerRect.top, launcher.top);
-  for (const char* used : {"Ah", "7d", "Qs", "2s"}) EXPECT_FALSE(::IsWindowEnabled(CardIn(picker, used))) << used;
+  for (const char* used : {"Ah", "9h", "7d", "Qs", "2s"}) EXPECT_FALSE(::IsWindowEnabled(CardIn(picker, used))) << used;
   Pick(picker, {"As", "Ks", "Qh"});
   EXPECT_FALSE(Enabled(picker, IDOK));
   Pick(picker, {"Jh"});
