@@ -155,21 +155,6 @@ HWND FindProgressDialog(DWORD pid) {
   return search.found;
 }
 
-HWND FindDialog(HWND frame) {
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      frame,
-      [](HWND child, LPARAM data) -> BOOL {
-        if (::GetDlgCtrlID(child) == kRange) {
-          *reinterpret_cast<HWND*>(data) = ::GetParent(child);
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 class EvaluateProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -181,10 +166,7 @@ class EvaluateProgramTest : public ::testing::Test {
     ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
     frame_ = apptest::WaitForFrame(program_.Id(), 60000);
     ASSERT_NE(frame_, nullptr);
-    for (int i = 0; i < 200 && !dialog_; ++i) {
-      dialog_ = FindDialog(frame_);
-      if (!dialog_) gui::Pump(100);
-    }
+    dialog_ = apptest::WaitForMainDialog(frame_, 20000);
     ASSERT_NE(dialog_, nullptr);
     gui::Pump(300);
   }

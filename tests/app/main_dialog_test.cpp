@@ -19,23 +19,6 @@ constexpr int kFlopCheck = 3122, kTurnCheck = 1601, kRiverCheck = 1602, kDeadChe
 constexpr int kTurnClear = 1054, kFlopClear = 1049, kClearAll = 3073, kEvaluate = 1039, kAllStreets = 1068;
 constexpr int kHeaderPreflop = 1070, kHeaderFlop = 1069, kToStreet = 1202;
 
-HWND FindDialog(HWND frame) {
-  struct Search {
-    HWND found = nullptr;
-  } search;
-  ::EnumChildWindows(
-      frame,
-      [](HWND child, LPARAM data) -> BOOL {
-        if (::GetDlgCtrlID(child) == kRange) {
-          reinterpret_cast<Search*>(data)->found = ::GetParent(child);
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // The widest card text ("Qd", "Kh", ...) in the dialog's font, Tahoma 8, in pixels.
 int WidestCardText() {
   HDC dc = ::GetDC(nullptr);
@@ -66,10 +49,7 @@ class MainDialogTest : public ::testing::Test {
     ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
     frame_ = apptest::WaitForFrame(program_.Id());
     ASSERT_NE(frame_, nullptr);
-    for (int i = 0; i < 100 && !dialog_; ++i) {
-      dialog_ = FindDialog(frame_);
-      if (!dialog_) gui::Pump(100);
-    }
+    dialog_ = apptest::WaitForMainDialog(frame_);
     ASSERT_NE(dialog_, nullptr) << "no main dialog";
     gui::Pump(500);
   }

@@ -78,4 +78,22 @@ std::wstring ReadIni(const std::wstring& file, const wchar_t* section, const wch
   return value;
 }
 
+HWND WaitForMainDialog(HWND frame, DWORD timeoutMs) {
+  constexpr int kFirstRange = 3040;
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    HWND found = nullptr;
+    ::EnumChildWindows(
+        frame,
+        [](HWND child, LPARAM data) -> BOOL {
+          if (::GetDlgCtrlID(child) != kFirstRange) return TRUE;
+          *reinterpret_cast<HWND*>(data) = ::GetParent(child);
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (found || ::GetTickCount() - start >= timeoutMs) return found;
+    gui::Pump(100);
+  }
+}
+
 }  // namespace apptest

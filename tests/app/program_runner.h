@@ -24,6 +24,10 @@ bool CopyTables(const std::wstring& folder, bool classFile = true, bool handFile
 // The program's frame (caption starting "Brightfold Vantorn - Omaha", or the given prefix).
 HWND WaitForFrame(DWORD pid, DWORD timeoutMs = 20000, const wchar_t* captionPrefix = L"Brightfold Vantorn - ");
 
+// The main dialog inside the program's frame (the parent of the first seat's range field),
+// waited for while this thread pumps; nullptr on time-out.
+HWND WaitForMainDialog(HWND frame, DWORD timeoutMs = 10000);
+
 // Waits until the window is gone; false on time-out.
 bool WaitGone(HWND hwnd, DWORD timeoutMs);
 

@@ -22,19 +22,6 @@ constexpr UINT kSyntax = 32780;
 constexpr COLORREF kInvalidColour = RGB(224, 120, 120), kValidColour = RGB(255, 255, 255);
 constexpr wchar_t kSyntaxCaption[] = L"Brightfold Vantorn - Omaha - Syntax Documentation and Samples";
 
-HWND FindDialog(HWND frame) {
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      frame,
-      [](HWND child, LPARAM data) -> BOOL {
-        if (::GetDlgCtrlID(child) != kRange) return TRUE;
-        *reinterpret_cast<HWND*>(data) = ::GetParent(child);
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Card button of the picker: rank index A = 0 .. 2 = 12, suit index d h s c.
 HWND CardIn(HWND picker, const char* card) {
   static const std::string ranks = "AKQJT98765432", suits = "dhsc";
@@ -56,10 +43,7 @@ class PickersProgramTest : public ::testing::Test {
     ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
     frame_ = apptest::WaitForFrame(program_.Id());
     ASSERT_NE(frame_, nullptr);
-    for (int i = 0; i < 100 && !dialog_; ++i) {
-      dialog_ = FindDialog(frame_);
-      if (!dialog_) gui::Pump(100);
-    }
+    dialog_ = apptest::WaitForMainDialog(frame_);
     ASSERT_NE(dialog_, nullptr) << "no main dialog";
     gui::Pump(500);
   }
