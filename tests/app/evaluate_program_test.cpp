@@ -155,6 +155,36 @@ HWND FindProgressDialog(DWORD pid) {
   return search.found;
 }
 
+// A message box of the program: a visible dialog of the process other than the progress dialog.
+// Every window is looked at, since the progress dialog can still stand above the box for a while
+// on a busy machine.
+HWND WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
+  struct Search {
+    DWORD pid;
+    HWND found = nullptr;
+  } search{pid};
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(data);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(hwnd, &owner);
+          wchar_t cls[16] = {};
+          ::GetClassNameW(hwnd, cls, 16);
+          if (owner == s->pid && ::IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770" &&
+              !::GetDlgItem(hwnd, kProgressAnimation)) {
+            s->found = hwnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found || ::GetTickCount() - start >= timeoutMs) return search.found;
+    gui::Pump(100);
+  }
+}
+
 class EvaluateProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -315,11 +345,7 @@ TEST_F(EvaluateProgramTest, FixedHandAgainstRandomAgreesWithTheEngineAndImpossib
   for (const wchar_t* impossible : {L"AsAhKsKh", L"xyz(("}) {
     SetText(kRange + 5, impossible);
     ::PostMessageW(Item(kEvaluate), BM_CLICK, 0, 0);
-    HWND box = nullptr;
-    for (int i = 0; i < 300 && !box; ++i) {
-      box = gui::WaitForWindow(L"#32770", nullptr, program_.Id(), 100);
-      if (box && ::GetDlgItem(box, kProgressAnimation)) box = nullptr;
-    }
+    HWND box = WaitForMessageBox(program_.Id(), 60000);
     ASSERT_NE(box, nullptr) << "no message";
     const apptest::MessageBoxTexts message = apptest::ReadMessageBox(box);
     EXPECT_EQ(message.message, L"No results found. Simulation is either impossible or cannot be completed.");
@@ -393,11 +419,7 @@ TEST_F(EvaluateProgramTest, NextRunUsesTheSettingsStopEndsEarlyAndClosingEndsThe
   SetText(kRange + 6, L"6h***");
   ASSERT_NE(Text(kCount + 6), L"") << "the range holds hands; only the flop cannot be dealt";
   ::PostMessageW(Item(kEvaluate), BM_CLICK, 0, 0);
-  HWND box = nullptr;
-  for (int i = 0; i < 600 && !box; ++i) {
-    box = gui::WaitForWindow(L"#32770", nullptr, program_.Id(), 100);
-    if (box && ::GetDlgItem(box, kProgressAnimation)) box = nullptr;
-  }
+  HWND box = WaitForMessageBox(program_.Id(), 60000);
   ASSERT_NE(box, nullptr) << "no message";
   EXPECT_EQ(apptest::ReadMessageBox(box).message,
             L"No results found. Simulation is either impossible or cannot be completed.");
