@@ -14,3 +14,14 @@ if(NOT WIN32)
     SOURCES ${_bt}/bmp_fuzz_test.cpp ${_bt}/bmp_fuzz_target.cpp
     LIBS toolkit_portable TIMEOUT 120)
 endif()
+if(WIN32)
+  ov_add_test(ext_bitmap_test
+    SOURCES ${_bt}/ext_bitmap_test.cpp ${_bt}/fixtures/bitmap_resources.rc
+    LIBS toolkit TIMEOUT 120)
+  add_executable(ext_bitmap_clip_peer ${_bt}/clip_peer.cpp)
+  target_link_libraries(ext_bitmap_clip_peer PRIVATE toolkit)
+  ov_add_test(ext_bitmap_clipboard_test
+    SOURCES ${_bt}/ext_bitmap_clipboard_test.cpp
+    LIBS toolkit gui_harness TIMEOUT 120)
+  add_dependencies(ext_bitmap_clipboard_test ext_bitmap_clip_peer)
+endif()
