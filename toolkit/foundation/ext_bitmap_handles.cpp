@@ -111,7 +111,9 @@ HBITMAP CExtBitmap::CreateHBITMAP(HDC dc, bool deviceDependent) const {
 
 HBITMAP CExtBitmap::CreateHBITMAP(bool deviceDependent) const {
   HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
+  // A device-dependent bitmap takes the format of its device context: the screen's, since a fresh
+  // memory context would make it monochrome.
+  HDC memory = deviceDependent ? nullptr : ::CreateCompatibleDC(screen);
   HBITMAP result = CreateHBITMAP(memory ? memory : screen, deviceDependent);
   if (memory) ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);

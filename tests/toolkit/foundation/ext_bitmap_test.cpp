@@ -244,6 +244,62 @@ TEST(ExtBitmap, IconsInAndOut) {
   ::DestroyIcon(big);
 }
 
+TEST(ExtBitmap, AlphaIconsKeepTheirAlpha) {
+  CExtBitmap b = Picture(16, 16, true);
+  HBITMAP colour = b.CreateHBITMAP32(nullptr, static_cast<COLORREF>(-1));  // premultiplied, alpha kept
+  HBITMAP mask = ::CreateBitmap(16, 16, 1, 1, nullptr);
+  ICONINFO ii{TRUE, 8, 8, mask, colour};
+  HICON icon = ::CreateIconIndirect(&ii);
+  ::DeleteObject(colour);
+  ::DeleteObject(mask);
+  ASSERT_TRUE(icon);
+  CExtBitmap back;
+  ASSERT_TRUE(back.AssignFromHICON(icon));
+  BYTE want = 0, got = 0;
+  for (const POINT p : {POINT{0, 0}, POINT{3, 2}, POINT{7, 1}}) {
+    b.ReadPixelColor(p.x, p.y, &want);
+    back.ReadPixelColor(p.x, p.y, &got);
+    EXPECT_EQ(got, want) << p.x << "," << p.y;
+  }
+  ::DestroyIcon(icon);
+}
+
+TEST(ExtBitmap, CaptureAndDeviceDependentCopies) {
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP surface = ::CreateCompatibleBitmap(screen, 10, 10);
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(dc, surface);
+  const RECT all{0, 0, 10, 10};
+  HBRUSH brush = ::CreateSolidBrush(RGB(10, 200, 30));
+  ::FillRect(dc, &all, brush);
+  ::DeleteObject(brush);
+  ::SetPixel(dc, 6, 7, RGB(255, 255, 255));
+  CExtBitmap captured;
+  const RECT area{5, 5, 9, 9};
+  ASSERT_TRUE(captured.CaptureFromDC(dc, area));
+  EXPECT_EQ(captured.GetPixelSize(), CSize(4, 4));
+  BYTE alpha = 0;
+  EXPECT_EQ(captured.ReadPixelColor(0, 0, &alpha), RGB(10, 200, 30));
+  EXPECT_EQ(alpha, 255);
+  EXPECT_EQ(captured.ReadPixelColor(1, 2), RGB(255, 255, 255));
+  EXPECT_FALSE(captured.CaptureFromDC(dc, RECT{3, 3, 3, 8}));
+  EXPECT_FALSE(captured.CaptureFromDC(nullptr, area));
+  ::SelectObject(dc, old);
+
+  // Device-dependent copies take the screen's format (the test display has more than 8 bits).
+  CExtBitmap picture = Picture(3, 3, false);
+  HBITMAP ddb = picture.CreateHBITMAP(true);
+  ASSERT_TRUE(ddb);
+  CExtBitmap back;
+  ASSERT_TRUE(back.ImportHBITMAP(ddb, false, false));
+  ASSERT_TRUE(back.PromoteTo32Bpp());
+  EXPECT_EQ(back.ReadPixelColor(2, 1), picture.ReadPixelColor(2, 1));
+  ::DeleteObject(ddb);
+  ::DeleteObject(surface);
+  ::DeleteDC(dc);
+}
+
 TEST(ExtBitmap, FilesMemoryAndResources) {
   CExtBitmap b = Picture(6, 5, true);
   wchar_t folder[MAX_PATH];
