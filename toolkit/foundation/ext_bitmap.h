@@ -1,0 +1,112 @@
+// CExtBitmap, the toolkit's one image type: a DIB block (bmp_dib.h) in any supported depth,
+// brought into the 32-bit working form with alpha on demand, built from bitmap handles, icons,
+// device contexts, resources, files, memory and archives, and handed out again as bitmap and icon
+// handles. Its BMP files, archive form and clipboard exchange are in ext_bitmap_io.cpp and
+// ext_bitmap_clipboard.cpp.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "toolkit/foundation/bmp_dib.h"
+#include "toolkit/foundation/bmp_stream.h"
+
+// An image list with no behaviour of its own; icon import uses one as a 32-bit scratch list.
+class CExtImageList : public CImageList {};
+
+class CExtBitmap {
+ public:
+  CExtBitmap() = default;
+  CExtBitmap(const CExtBitmap& other);
+  CExtBitmap& operator=(const CExtBitmap& other);
+  virtual ~CExtBitmap();
+
+  virtual bool AssignFromHICON(HICON icon, bool skipImageList = false);
+  virtual bool Assign(const CExtBitmap& source, bool throwOnFailure = false);
+  virtual void Empty();
+  virtual bool IsBlank() const;
+  virtual void Serialize(CArchive& ar);
+  virtual bool CopyToClipboard(HWND window = nullptr, bool standardBitmap = true, bool ownFormat = true);
+  virtual bool PasteFromClipboard(HWND window = nullptr, bool standardBitmap = true, bool ownFormat = true);
+  virtual bool CanCopyToClipboard(bool standardBitmap = true, bool ownFormat = true) const;
+  virtual bool CanPasteFromClipboard(HWND window = nullptr, bool standardBitmap = true, bool ownFormat = true) const;
+  virtual UINT GetClipboardFormat() const;
+  virtual CString GetClipboardFormatName() const;
+  virtual bool CreateBitmapWithKeyColor(HBITMAP* result, COLORREF* key, CArray<COLORREF, COLORREF>* colors = nullptr,
+                                        void** bits = nullptr) const;
+  virtual HICON CreateHICON(bool mapSystemColors = false, COLORREF key = static_cast<COLORREF>(-1)) const;
+  virtual bool IsPremultiplyInPlaceEnabled() const;
+  virtual void Premultiply(bool multiply = true);
+  virtual bool IsPremultiplied() const;
+  virtual void MarkPremultiplied(bool premultiplied = true);
+  virtual bool ReadPixel(int x, int y, RGBQUAD* result) const;
+  virtual bool WritePixel(int x, int y, const RGBQUAD* value, bool red = true, bool green = true, bool blue = true,
+                          bool alpha = true);
+  virtual void OnContentLoaded();
+  virtual void OnContentChanged();
+
+  // Queries (0, false or an empty size when blank).
+  CSize GetPixelSize() const;
+  int GetBitsPerPixel() const;
+  DWORD GetAlphaMask() const;
+  DWORD GetDibFlags() const;
+  void SetDibFlags(DWORD flags);
+  // The block itself, for the drawing and effect code (null when blank).
+  const DibBlock* GetDib() const { return m_pDib; }
+  DibBlock* GetDib() { return m_pDib; }
+
+  COLORREF ReadPixelColor(int x, int y, BYTE* alpha = nullptr) const;
+  bool WritePixelColor(int x, int y, COLORREF color, int alpha = -1);
+
+  bool PromoteTo32Bpp(bool throwOnFailure = false);
+
+  // Builders: each empties the image first and leaves it blank when it fails.
+  bool ImportHBITMAP(HBITMAP bitmap, bool throwOnFailure = false, bool keepAlpha = true);
+  bool ImportHBITMAP(HBITMAP bitmap, const RECT* part, bool throwOnFailure = false, bool keepAlpha = true);
+  bool CaptureFromDC(HDC dc, const RECT& area, bool throwOnFailure = false);
+  bool CopyPart(const CExtBitmap& source, const RECT* part, bool throwOnFailure = false);
+  bool LoadFromResource(LPCTSTR name, LPCTSTR type = RT_BITMAP, HINSTANCE module = nullptr, bool promote = true,
+                        bool throwOnFailure = false);
+  bool LoadFromResourceHandle(HINSTANCE module, HRSRC resource, bool promote = true, bool throwOnFailure = false);
+  bool LoadFromFile(CFile* file, bool promote = true, bool throwOnFailure = false, bool noFileHeader = false);
+  bool LoadFromFile(LPCTSTR path, bool promote = true, bool throwOnFailure = false, bool noFileHeader = false);
+  bool LoadFromMemory(const BYTE* data, UINT size, bool promote = true, bool throwOnFailure = false,
+                      bool noFileHeader = false);
+  bool LoadFromArchive(CArchive& ar, bool promote = true, bool throwOnFailure = false, bool noFileHeader = false);
+  // Writes the image as a BMP file (8-bit images run-length compressed when asked).
+  bool SaveToFile(LPCTSTR path, bool rle8 = false) const;
+
+  // Handing out.
+  HBITMAP CreateHBITMAP(HDC dc, bool deviceDependent = false) const;
+  HBITMAP CreateHBITMAP(bool deviceDependent = false) const;
+  HBITMAP CreateHBITMAP32(HDC dc, void** bits = nullptr, COLORREF background = static_cast<COLORREF>(-1)) const;
+  HBITMAP CreateHBITMAP32(void** bits = nullptr, COLORREF background = static_cast<COLORREF>(-1)) const;
+
+  // Colour statistics; both answer the depth, 0 when blank.
+  int CountColors(CMap<COLORREF, COLORREF, DWORD, DWORD>& counts) const;
+  int CollectColors(CArray<COLORREF, COLORREF>& colors) const;
+
+  // Why the last BMP read on this thread failed (BmpError::None after a success).
+  static BmpError GetLastReadError();
+
+ protected:
+  // Replaces the block (taking ownership) without any hook.
+  void SetDib(DibPtr block);
+  // Raises CUserException when asked to, else answers false.
+  static bool Fail(bool throwOnFailure);
+
+  DibBlock* m_pDib = nullptr;
+};
+
+// The BMP reader and writer over framework archives. The reader refuses what bmp_stream.h lists;
+// with throwOnFailure a refusal raises CArchiveException (endOfFile for a short stream, badSchema
+// for anything else) and exceptions of the archive pass on, without it the answer is null.
+DibBlock* ReadBmpStream(CArchive& ar, bool throwOnFailure, bool noFileHeader);
+bool WriteBmpStream(const DibBlock* block, CArchive& ar, bool throwOnFailure, bool rle8);
+void FreeDibBlock(DibBlock* block);
+
+// The module that holds a resource and its handle: the given module, or with a null module the
+// resource module of the framework and then the program. Stands in for the resource manager's
+// lookup.
+HRSRC ExtBitmapFindResource(HINSTANCE* module, LPCTSTR name, LPCTSTR type);
+
+// A packed DIB (header, table, rows) in moveable global memory, or null.
+HGLOBAL CreatePackedDibFromHBITMAP(HBITMAP bitmap, HPALETTE palette = nullptr);
