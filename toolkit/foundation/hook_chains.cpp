@@ -173,10 +173,7 @@ LRESULT CALLBACK ChainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
     fw::detail::ReportBoundaryException("unknown exception", &t_current.msg);
   }
   if (message == WM_NCDESTROY || !::IsWindow(hWnd)) {
-    if (Chain* chain = FindChain(hWnd)) {
-      HookChains().erase(hWnd);
-      FreeChainWhenIdle(chain);
-    }
+    if (Chain* chain = FindChain(hWnd)) DestroyChain(chain, true);
   }
   t_current = saved;
   return result;
@@ -233,8 +230,14 @@ bool CExtHookSink::SetWindowAttachment(HWND hWnd, bool detach, bool atHead) {
         delete chain;
         return false;
       }
+      // A window of another process cannot be subclassed: the attachment fails.
+      ::SetLastError(0);
+      if (::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainWindowProc)) == 0 &&
+          ::GetLastError() != 0) {
+        delete chain;
+        return false;
+      }
       HookChains()[hWnd] = chain;
-      ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainWindowProc));
     }
     if (chain->IndexOf(this) >= 0) return true;
     chain->Insert(atHead ? 0 : static_cast<int>(chain->sinks.size()), this);

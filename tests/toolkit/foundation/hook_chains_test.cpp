@@ -360,6 +360,31 @@ TEST_F(HookChainTest, SinkDestroyedWhileAttachedLeavesTheChainRunning) {
   EXPECT_EQ((Log{"window"}), log);
 }
 
+WNDPROC g_below = nullptr;
+LRESULT CALLBACK OnTopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::CallWindowProcW(g_below, hWnd, message, wParam, lParam);
+}
+
+TEST_F(HookChainTest, ChainUnderAnotherSubclassStaysAsAPassThrough) {
+  LogSink a("a", log);
+  a.SetWindowAttachment(hWnd);
+  g_below = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OnTopProc)));
+  a.SetWindowAttachment(hWnd, true);
+  // Putting the saved procedure back would cut the later subclass off: the chain stays, empty.
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(&OnTopProc), CurrentProc());
+  EXPECT_TRUE(CExtHookSink::GetChainSinks(hWnd).empty());
+  log.clear();
+  EXPECT_EQ(42, Probe());
+  EXPECT_EQ((Log{"window"}), log);
+  a.SetWindowAttachment(hWnd);  // joins the same chain again
+  log.clear();
+  Probe();
+  EXPECT_EQ((Log{"a", "window", "a:after"}), log);
+  a.SetWindowAttachment(hWnd, true);
+  ::DestroyWindow(hWnd);  // the window's end removes the chain
+}
+
 TEST_F(HookChainTest, DetachFromAllWindowsAndCollect) {
   HWND second = MakeWindow();
   LogSink a("a", log);

@@ -3,7 +3,9 @@
 # hooks, and the resource dialog base. Included from the parent folder's list.
 set(_fdir ${CMAKE_CURRENT_LIST_DIR})
 
-ov_add_test(foundation_formats_test SOURCES ${_fdir}/resource_formats_test.cpp LIBS toolkit_portable TIMEOUT 60)
+ov_add_test(foundation_formats_test
+  SOURCES ${_fdir}/resource_formats_test.cpp ${_fdir}/resource_formats_fuzz_test.cpp
+  LIBS toolkit_portable TIMEOUT 60)
 
 if(WIN32)
   # The resource library in two languages, loaded as a data file by the tests.
