@@ -334,7 +334,14 @@ bool CExtResourceManager::LoadBufferForLanguage(CExtResourceMemoryBuffer& buffer
       return false;
     }
     SetOut(outModule, module);
-    return buffer.LoadFromModule(module, type, name, kUserDefaultLocale);
+    if (buffer.LoadFromModule(module, type, name, kUserDefaultLocale)) return true;
+    // Only in languages the user's default does not lead to: the copy the system picks.
+    const ResourceBytes bytes = ResourceIn(module, type, name);
+    if (bytes.data == nullptr) return false;
+    if (bytes.size == 0) return true;
+    if (!buffer.Allocate(static_cast<DWORD>(bytes.size), false)) return false;
+    memcpy(buffer.GetBuffer(), bytes.data, bytes.size);
+    return true;
   }
   if (LoadBufferFromModules(buffer, type, name, language, outLanguage, outModule)) return true;
   HRSRC found = nullptr;

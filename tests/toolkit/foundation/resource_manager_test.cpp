@@ -9,6 +9,7 @@
 
 #include "lang_ids.h"
 #include "lang_library.h"
+#include "toolkit/foundation/resource_formats.h"
 #include "toolkit/foundation/resource_manager.h"
 
 namespace {
@@ -221,6 +222,13 @@ TEST_F(ResourceManagerTest, BuffersCopyResourcesAndReportMisses) {
     EXPECT_TRUE(buffer.IsEmpty());
     EXPECT_EQ(nullptr, module);
   }
+  // Plain mode copies a resource that exists in German only.
+  holder.InstallResourceManager(nullptr);
+  ASSERT_TRUE(holder->LoadResourceBuffer(buffer, RT_STRING, MAKEINTRESOURCEW(extres::StringBlockOf(IDS_GERMAN_BLOCK))));
+  std::u16string german;
+  ASSERT_TRUE(extres::ReadStringTableEntry(buffer.GetBuffer(), buffer.GetSize(), IDS_GERMAN_BLOCK, &german));
+  EXPECT_EQ(u"Ein deutscher Block", german);
+
   // The exact language only: no German accelerator table.
   EXPECT_FALSE(buffer.LoadFromModule(lib.Module(), RT_ACCELERATOR, MAKEINTRESOURCEW(IDR_ACCEL), kGerman));
   EXPECT_TRUE(buffer.LoadFromModule(lib.Module(), RT_ACCELERATOR, MAKEINTRESOURCEW(IDR_ACCEL), kEnglish));
