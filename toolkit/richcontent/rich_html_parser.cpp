@@ -387,6 +387,8 @@ void CHtmlTreeBuilder::PlaceOpening(CExtRichContentItem* element) {
     m_current->AppendChild(element);
     if (n == u"img") element->m_nTagFlags |= kRichTagEmpty;
     if (element->m_nTagFlags & kRichTagEmpty) return;
+    const std::size_t depth = m_stack.size() + (m_current != m_root ? 1 : 0);
+    if (depth >= static_cast<std::size_t>(kRichHtmlMaxDepth)) return;
     if (m_current != m_root) m_stack.push_back(m_current);
     m_current = element;
 }

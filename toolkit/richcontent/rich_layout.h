@@ -155,5 +155,9 @@ public:
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.
 extern int (*g_pfnDetectRichTextKind)(const char16_t* text, int length);
 
+// The deepest element nesting the HTML reader builds: style, layout and painting walk the tree
+// recursively, so deeper markup is flattened (its elements placed without nesting further).
+inline constexpr int kRichHtmlMaxDepth = 256;
+
 // Names of the process-wide style sheet and containers.
 inline constexpr char16_t kRichDefaultCssName[] = u"$-default-css-$";

@@ -195,20 +195,30 @@ TEST(RichHtmlParser, MalformedInputStillGivesATree) {
 }
 
 TEST(RichHtmlParser, DeepNestingAndLongTexts) {
-    // 10,000 open elements: the tree is as deep, every one left open is marked.
+    // 10,000 open elements: the tree stops nesting at the deepest level the later passes
+    // recurse through safely; the word stays, and the styles of the tree compute.
     RichString deep;
     for (int i = 0; i < 10000; ++i) deep += u"<div>";
     deep += u"x";
+    for (int i = 0; i < 10000; ++i) deep += u"</div>";
     CExtRichContentLayout nested;
-    EXPECT_FALSE(nested.ParseHtml(deep.c_str(), true));
-    int depth = 0;
-    const CExtRichContentItem* word = nested.m_listItems.GetTail();
-    ASSERT_EQ(Utf8(word->m_strName), "x");
-    for (const CExtRichContentItem* e = word->m_pParent; e && !e->IsRoot(); e = e->m_pParent) {
-        EXPECT_EQ(e->m_nParseState, kRichParseLeftOpen);
-        ++depth;
+    EXPECT_FALSE(nested.ParseHtml(deep.c_str(), true));  // the closing tags left over are unmatched
+    const CExtRichContentItem* word = nullptr;
+    int elements = 0, unmatched = 0;
+    for (const CExtRichContentItem* item : nested.m_listItems) {
+        if (item->m_nKind == kRichItemText) word = item;
+        if (item->m_nKind == kRichItemElement && !(item->m_nTagFlags & kRichTagEnd)) ++elements;
+        if (item->m_nParseState == kRichParseUnmatchedClose) ++unmatched;
     }
-    EXPECT_EQ(depth, 10000);
+    EXPECT_EQ(elements, 10000);
+    EXPECT_EQ(unmatched, 10000 - kRichHtmlMaxDepth);
+    ASSERT_NE(word, nullptr);
+    EXPECT_EQ(Utf8(word->m_strName), "x");
+    int depth = 0;
+    for (const CExtRichContentItem* e = word->m_pParent; e && !e->IsRoot(); e = e->m_pParent) ++depth;
+    EXPECT_EQ(depth, kRichHtmlMaxDepth);
+    nested.RebuildStyleSheets();
+    nested.ComputeStyles(nullptr, true, true);
 
     // A megabyte of text in words of 100 letters; 16,384 closing tags without an opening.
     RichString words, strays;
