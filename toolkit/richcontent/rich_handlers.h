@@ -6,6 +6,8 @@
 
 #include "toolkit/richcontent/rich_types.h"
 
+#include <cstddef>
+
 class CExtRichContentItem;
 class CExtRichStyleRule;
 class CExtRichStyleDescription;
@@ -18,8 +20,15 @@ struct RichStyleHandlerEntry {
     RichStyleHandler handler;
 };
 
+// The built-in tables, in their order (rich_handlers.cpp and rich_property_handlers.cpp).
+extern const RichStyleHandlerEntry g_HtmlAttributeHandlers[];
+extern const std::size_t g_HtmlAttributeHandlerCount;
+extern const RichStyleHandlerEntry g_CssPropertyHandlers[];
+extern const std::size_t g_CssPropertyHandlerCount;
+
 // Handlers by lower-case name, null when there is none.
 RichStyleHandler RichFindHtmlAttributeHandler(const RichString& name);
 RichStyleHandler RichFindCssPropertyHandler(const RichString& name);
-// Adds or replaces a property handler, for properties of an embedding program's own.
+// Adds or replaces a property handler, for properties of an embedding program's own; a null
+// handler puts the built-in one back (or removes the name when it has none).
 void RichSetCssPropertyHandler(const RichString& name, RichStyleHandler handler);

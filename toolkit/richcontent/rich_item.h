@@ -167,6 +167,9 @@ public:
     // ":" without a name before it.
     virtual bool ParseTagText();
     virtual bool ParseStyleAttribute();
+    // A text token of the HTML reader into word, white-space and (with `lineBreaks`, inside pre)
+    // "br" items appended to the document's item list, character references decoded.
+    virtual bool SplitTextIntoWords(bool lineBreaks);
 
     // Value parsers of the property handlers: each writes the declared value into the rule and
     // answers whether the value was accepted. Side flags run left, right, top, bottom.

@@ -83,6 +83,13 @@ public:
     // Reads a text of a kind; a document parsed as CSS holds only rule holders.
     virtual bool Parse(const char16_t* text, int kind, unsigned dtFlags, unsigned extraFlags, bool clear);
     virtual bool ParseCss(const char16_t* text, bool clear);
+    // Reads HTML into the item tree; false when a markup fault was counted (the tree is built
+    // all the same).
+    virtual bool ParseHtml(const char16_t* text, bool clear);
+    // Whether a document object of that name (own container first) holds a style sheet.
+    virtual bool IsStyleSheetDefined(const RichString& name);
+    // Attaches the style sheets the link elements name; the number of links left unattached.
+    virtual int ResolveLinkedStyleSheets(bool global, bool local);
     virtual void ParseStyleSheet(const RichString& text);
 
     // CSS values: lengths in device pixels, colours, character references.
@@ -147,6 +154,10 @@ public:
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.
 extern int (*g_pfnDetectRichTextKind)(const char16_t* text, int length);
+
+// The deepest element nesting the HTML reader builds: style, layout and painting walk the tree
+// recursively, so deeper markup is flattened (its elements placed without nesting further).
+inline constexpr int kRichHtmlMaxDepth = 256;
 
 // Names of the process-wide style sheet and containers.
 inline constexpr char16_t kRichDefaultCssName[] = u"$-default-css-$";

@@ -18,8 +18,9 @@ bool CExtRichContentLayout::Parse(const char16_t* text, int kind, unsigned, unsi
         kind = g_pfnDetectRichTextKind(text, length);
     }
     switch (kind) {
+    case kRichTextHtml: return ParseHtml(text, clear);
     case kRichTextCss: return ParseCss(text, clear);
-    default: return false;  // HTML and plain text have readers of their own
+    default: return false;  // plain text has a reader of its own
     }
 }
 
@@ -167,6 +168,9 @@ bool CExtRichContentItem::ParseTagText() {
     // The other quote opens a nested run whose characters are taken as they are.
     auto quotedRun = [&](std::size_t& i, char16_t quote) {
         const char16_t other = quote == u'"' ? u'\'' : u'"';
+        // The next outer quote, found once and again only when passed: keeps long runs linear.
+        std::size_t outer = RichString::npos;
+        bool outerKnown = false;
         while (i < text.size()) {
             char16_t d = text[i];
             if (d == u'\\' && i + 1 < text.size() && IsEscapable(text[i + 1])) {
@@ -185,7 +189,10 @@ bool CExtRichContentItem::ParseTagText() {
                 // A nested run ends at its own quote; one that would run past the end of the outer
                 // run is a plain character ("it's").
                 const std::size_t close = text.find(other, i);
-                const std::size_t outer = text.find(quote, i);
+                if (!outerKnown || (outer != RichString::npos && outer < i)) {
+                    outer = text.find(quote, i);
+                    outerKnown = true;
+                }
                 if (close != RichString::npos && (outer == RichString::npos || close < outer)) {
                     value.append(text, i, close - i);
                     i = close + 1;
@@ -195,11 +202,17 @@ bool CExtRichContentItem::ParseTagText() {
             value.push_back(d);
         }
     };
+    // A "/*" that never closes is plain text (an address such as "a/*b" keeps its characters);
+    // once one fails to close, no later one can.
+    bool commentsClosed = false;
     for (std::size_t i = 0; i < text.size();) {
-        if (text.compare(i, 2, u"/*") == 0) {
+        if (!commentsClosed && text.compare(i, 2, u"/*") == 0) {
             const std::size_t end = text.find(u"*/", i + 2);
-            i = end == RichString::npos ? text.size() : end + 2;
-            continue;
+            if (end != RichString::npos) {
+                i = end + 2;
+                continue;
+            }
+            commentsClosed = true;
         }
         char16_t c = text[i];
         bool escaped = false;

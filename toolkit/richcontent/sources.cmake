@@ -12,6 +12,8 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_item.cpp
   ${_rc}/rich_layout.cpp
   ${_rc}/rich_handlers.cpp
+  ${_rc}/rich_html_parser.cpp
+  ${_rc}/rich_property_handlers.cpp
   ${_rc}/rich_doc_objects.cpp
   ${_rc}/rich_css_values.cpp
   ${_rc}/rich_css_colors.cpp
