@@ -104,8 +104,7 @@ bool WriteBmpStream(const DibBlock* block, CArchive& ar, bool throwOnFailure, bo
 void FreeDibBlock(DibBlock* block);
 
 // The module that holds a resource and its handle: the given module, or with a null module the
-// resource module of the framework and then the program. Stands in for the resource manager's
-// lookup.
+// one the resource manager finds (its language choice and fallback).
 HRSRC ExtBitmapFindResource(HINSTANCE* module, LPCTSTR name, LPCTSTR type);
 
 // A packed DIB (header, table, rows) in moveable global memory, or null.

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "toolkit/foundation/ext_bitmap.h"
+#include "toolkit/foundation/resource_manager.h"
 
 namespace {
 
@@ -144,14 +145,11 @@ bool CExtBitmap::LoadFromMemory(const BYTE* data, UINT size, bool promote, bool 
 
 HRSRC ExtBitmapFindResource(HINSTANCE* module, LPCTSTR name, LPCTSTR type) {
   if (*module) return ::FindResourceW(*module, name, type);
-  for (HINSTANCE candidate : {AfxGetResourceHandle(), ::GetModuleHandleW(nullptr)}) {
-    if (!candidate) continue;
-    if (HRSRC found = ::FindResourceW(candidate, name, type)) {
-      *module = candidate;
-      return found;
-    }
-  }
-  return nullptr;
+  HRSRC found = nullptr;
+  HINSTANCE owner = g_ResourceManagerHolder->FindResourceModule(type, name, nullptr, &found);
+  if (!owner || !found) return nullptr;
+  *module = owner;
+  return found;
 }
 
 bool CExtBitmap::LoadFromResource(LPCTSTR name, LPCTSTR type, HINSTANCE module, bool promote, bool throwOnFailure) {
