@@ -165,3 +165,14 @@ RichBitmap* CExtRichContentItem::GetImage() {
     CExtRichContentItem* src = FindAttribute(u"src");
     return src ? m_pLayout->FindImage(src->m_strValue) : nullptr;
 }
+
+bool CExtRichContentItem::MeasureImage() {
+    if (GetTagName() != u"img") return false;
+    const RichBitmap* image = GetImage();
+    if (!image) return false;
+    const RichSize size = image->GetPixelSize();
+    m_nContentWidth = m_nMinContentWidth = size.cx;
+    m_nContentHeight = m_nMinContentHeight = size.cy;
+    m_nAscent = size.cy;
+    return true;
+}

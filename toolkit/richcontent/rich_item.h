@@ -293,6 +293,10 @@ public:
     // The bitmap of the document image its "src" attribute names, or null (no attribute, no
     // such image, an empty one).
     virtual RichBitmap* GetImage();
+    // An "img" element takes its image's size as its content and minimum content size and the
+    // height as its ascent; without an image (none named, missing, empty) it keeps the sizes it
+    // has (a declared width and height, or none) and the answer is false.
+    bool MeasureImage();
 
     CExtRichContentItem* m_pParent;
     CExtRichContentItem* m_pPrev;

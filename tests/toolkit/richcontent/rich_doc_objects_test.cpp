@@ -101,6 +101,17 @@ TEST(RichDocObjects, DocumentsFindImagesLocallyThenGlobally) {
     found->AddAttribute(u"SRC", u"Shared.PNG");
     ASSERT_NE(found->GetImage(), nullptr);
     EXPECT_EQ(found->GetImage()->GetPixelSize(), (RichSize{2, 2}));
+
+    // Measuring: a found image gives its size; a missing one leaves the declared size alone.
+    EXPECT_TRUE(found->MeasureImage());
+    EXPECT_EQ(found->m_nContentWidth, 2);
+    EXPECT_EQ(found->m_nMinContentHeight, 2);
+    EXPECT_EQ(found->m_nAscent, 2);
+    img->m_nContentWidth = 40;
+    img->m_nContentHeight = 30;
+    EXPECT_FALSE(img->MeasureImage());
+    EXPECT_EQ(img->m_nContentWidth, 40);
+    EXPECT_EQ(img->m_nContentHeight, 30);
     EXPECT_TRUE(RichGlobalContainer().Remove(u"shared.png"));
 }
 

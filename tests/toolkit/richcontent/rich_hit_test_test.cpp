@@ -314,6 +314,19 @@ TEST(RichScrollBars, ScrollIntoViewMovesTheOffsetJustEnough) {
     EXPECT_EQ(list->m_ptScroll, (RichPoint{0, 150}));
 }
 
+TEST(RichScrollBars, FocusCanScrollTheItemIntoView) {
+    DocumentBuilder d;
+    CExtRichContentItem* list = Box(d, d.root, RichRect{0, 0, 200, 100});
+    list->GetStyle().m_nOverflow = RichCode::OverflowScroll;
+    list->m_sizeScrollRange = RichSize{0, 300};
+    CExtRichContentItem* item = Box(d, list, RichRect{0, 250, 100, 270});
+    item->OnFocusEnter(nullptr, 0);
+    EXPECT_EQ(list->m_ptScroll.y, 0);  // not asked for
+    item->GetStyle().m_nFocusEnsureVisibility = 2;
+    item->OnFocusEnter(nullptr, 0);
+    EXPECT_EQ(list->m_ptScroll.y, 170);  // aligned at the bottom
+}
+
 // Records what the engine hands the painter.
 class RecordingPainter : public CExtRichScrollBarPainter {
 public:

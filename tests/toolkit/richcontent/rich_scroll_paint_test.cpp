@@ -2,6 +2,8 @@
 // the content left alone, and the thumb following the scroll offset.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "canvas.h"
 #include "toolkit/paint/paint_manager.h"
 #include "toolkit/richcontent/rich_hit_test.h"
