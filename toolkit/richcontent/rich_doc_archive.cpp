@@ -90,7 +90,7 @@ void SerializeDocObject(CExtRichDocArchive& archive, CExtRichDocObjectBase*& obj
     DepthGuard depth;
     if (!archive.IsLoading()) {
         if (!object) throw RichDocArchiveError("no object to store");
-        archive.WriteClassName(object->GetClassName());
+        archive.WriteClassName(object->GetArchiveClassName());
         object->Serialize(archive);
         return;
     }

@@ -48,7 +48,7 @@ public:
     static RichString NormalizeName(const RichString& name);
 
     // The class name an archive records ("CExtRichDocObjectImage", ...).
-    virtual const char* GetClassName() const { return "CExtRichDocObjectBase"; }
+    virtual const char* GetArchiveClassName() const { return "CExtRichDocObjectBase"; }
     // Loads or stores the name and, for a container, its objects (each with its class).
     virtual void Serialize(CExtRichDocArchive& archive);
     const RichString& GetName() const { return m_strName; }
@@ -81,7 +81,7 @@ public:
 
     explicit CExtRichDocObjectContainer(const RichString& name = RichString()) : CExtRichDocObjectBase(name) {}
 
-    const char* GetClassName() const override { return "CExtRichDocObjectContainer"; }
+    const char* GetArchiveClassName() const override { return "CExtRichDocObjectContainer"; }
     bool IsContainer() const override { return true; }
     std::size_t GetCount() const override { return m_mapObjects.size(); }
     CExtRichDocObjectBase* Find(const RichString& name) const override;
@@ -102,7 +102,7 @@ private:
 class CExtRichDocObjectContainerGlobal : public CExtRichDocObjectContainer {
 public:
     CExtRichDocObjectContainerGlobal() : CExtRichDocObjectContainer(u"$-object-container-global-$") {}
-    const char* GetClassName() const override { return "CExtRichDocObjectContainerGlobal"; }
+    const char* GetArchiveClassName() const override { return "CExtRichDocObjectContainerGlobal"; }
 };
 
 // A named image (img sources, background and list images).
@@ -110,7 +110,7 @@ class CExtRichDocObjectImage : public CExtRichDocObjectBase {
 public:
     explicit CExtRichDocObjectImage(const RichString& name = RichString()) : CExtRichDocObjectBase(name) {}
 
-    const char* GetClassName() const override { return "CExtRichDocObjectImage"; }
+    const char* GetArchiveClassName() const override { return "CExtRichDocObjectImage"; }
     bool IsImage() const override { return true; }
     // The name, then the bitmap (size and pixels); the alpha is not stored.
     void Serialize(CExtRichDocArchive& archive) override;
@@ -127,7 +127,7 @@ class CExtRichDocObjectLayoutKeeper : public CExtRichDocObjectBase {
 public:
     explicit CExtRichDocObjectLayoutKeeper(const RichString& name = RichString()) : CExtRichDocObjectBase(name) {}
 
-    const char* GetClassName() const override { return "CExtRichDocObjectLayoutKeeper"; }
+    const char* GetArchiveClassName() const override { return "CExtRichDocObjectLayoutKeeper"; }
     bool IsLayoutKeeper() const override { return true; }
     // The base's fields, then the source text and the document kind; loading parses the text.
     void Serialize(CExtRichDocArchive& archive) override;
