@@ -139,6 +139,11 @@ namespace {
 
 int CellSpan(int value) { return value < 1 ? 1 : value; }
 
+// As in HTML, a cell spans at most 1000 columns, so a hostile span cannot make a huge grid.
+constexpr int kMaxColSpan = 1000;
+// Span grids beyond this many slots are not made (their queries answer single slots).
+constexpr long long kMaxSpanSlots = 1 << 24;
+
 void RecordSpan(CExtRichContentItem* cell, int number, int row, std::vector<RichPoint>& positions,
                 std::vector<RichSize>& spans, std::vector<CExtRichContentItem*>& cells) {
     const CExtRichStyleDescription& style = cell->GetStyle();
@@ -238,7 +243,9 @@ void CExtRichTableLayout::AllocateSpanGrid() {
     m_arrSpans.RemoveAll();
     const int columns = GetColumnCount(), rows = GetSize();
     if (columns == 0 || rows == 0) return;
-    m_arrSpans.SetSize(columns * rows);
+    const long long slots = static_cast<long long>(columns) * rows;
+    if (slots > kMaxSpanSlots) return;
+    m_arrSpans.SetSize(static_cast<int>(slots));
     for (int i = 0; i < m_arrSpans.GetSize(); ++i) m_arrSpans[i] = RichSize{1, 1};
 }
 
@@ -325,8 +332,9 @@ void CExtRichTableLayout::Build(CExtRichContentItem* table) {
             // Spans past the last row end there; a column span stops at a slot held by a row
             // span from above, so cells never overlap.
             const int rowspan = std::min(CellSpan(style.m_nRowSpan), rows - r);
+            const int wanted = std::min(CellSpan(style.m_nColSpan), kMaxColSpan);
             int colspan = 1;
-            while (colspan < CellSpan(style.m_nColSpan) && !isTaken(r, c + colspan)) ++colspan;
+            while (colspan < wanted && !isTaken(r, c + colspan)) ++colspan;
             for (int rr = r; rr < r + rowspan; ++rr)
                 for (int cc = c; cc < c + colspan; ++cc) take(rr, cc);
             placed.push_back(Placed{cell, c, r, colspan, rowspan});

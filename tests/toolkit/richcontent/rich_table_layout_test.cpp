@@ -153,6 +153,15 @@ TEST(RichTableGrid, CellsKeepTheSpansTheyGot) {
     EXPECT_EQ(b->m_nColSpan, 9);
     EXPECT_EQ(t.table->GetTableLayout().GetSpan(0, 0), (RichSize{1, 2}));
     EXPECT_EQ(t.table->GetTableLayout().GetSpanKind(1, 0), 1);
+
+    // A hostile column span is held at 1000 columns.
+    TableBuilder huge;
+    huge.Rows("A/2000000000 B");
+    CExtRichTableLayout& grid = huge.table->GetTableLayout();
+    grid.Build(huge.table);
+    EXPECT_EQ(grid.GetGridSize(), (RichSize{1001, 1}));
+    EXPECT_EQ(grid.GetSpan(0, 0), (RichSize{1000, 1}));
+    EXPECT_EQ(Utf8(grid.GetRow(0)->GetAt(1000)->m_strName), "B");
 }
 
 TEST(RichTableGrid, CollectRowsCountsRowsColumnsAndSpanningCells) {
