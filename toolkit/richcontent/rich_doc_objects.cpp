@@ -2,6 +2,33 @@
 
 #include "toolkit/richcontent/rich_text.h"
 
+// ---- bitmap ----
+
+bool RichBitmap::Create(int cx, int cy) {
+    Empty();
+    if (cx <= 0 || cy <= 0 || cx > kMaxSide || cy > kMaxSide) return false;
+    m_pixels.assign(static_cast<std::size_t>(cx) * static_cast<std::size_t>(cy), 0);
+    m_size = RichSize{cx, cy};
+    return true;
+}
+
+void RichBitmap::Empty() {
+    m_pixels.clear();
+    m_size = RichSize{};
+}
+
+std::uint32_t RichBitmap::GetPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_size.cx || y >= m_size.cy) return 0;
+    return m_pixels[static_cast<std::size_t>(y) * m_size.cx + x];
+}
+
+void RichBitmap::SetPixel(int x, int y, std::uint32_t bgra) {
+    if (x < 0 || y < 0 || x >= m_size.cx || y >= m_size.cy) return;
+    m_pixels[static_cast<std::size_t>(y) * m_size.cx + x] = bgra;
+}
+
+// ---- objects and containers ----
+
 CExtRichDocObjectBase::CExtRichDocObjectBase(const RichString& name) : m_strName(NormalizeName(name)) {}
 
 RichString CExtRichDocObjectBase::NormalizeName(const RichString& name) {
@@ -35,6 +62,25 @@ bool CExtRichDocObjectContainer::Remove(const RichString& name) {
     return !key.empty() && m_mapObjects.erase(key) != 0;
 }
 
+RichPosition CExtRichDocObjectContainer::GetStartPosition() const {
+    return m_mapObjects.empty() ? nullptr : const_cast<RichString*>(&m_mapObjects.begin()->first);
+}
+
+CExtRichDocObjectBase* CExtRichDocObjectContainer::GetNext(RichPosition& position) const {
+    // A position is the key of the next object (map keys stay where they are while others come
+    // and go).
+    if (!position) return nullptr;
+    auto it = m_mapObjects.find(*static_cast<const RichString*>(position));
+    if (it == m_mapObjects.end()) {
+        position = nullptr;
+        return nullptr;
+    }
+    CExtRichDocObjectBase* object = it->second.get();
+    ++it;
+    position = it == m_mapObjects.end() ? nullptr : const_cast<RichString*>(&it->first);
+    return object;
+}
+
 bool CExtRichDocObjectLayoutKeeper::Parse(const RichString& text, int kind, unsigned dtFlags, unsigned extraFlags,
                                           bool clear) {
     m_layout.Clear(clear);
@@ -52,7 +98,7 @@ CExtRichContentLayout* CExtRichDocObjectLayoutKeeper::GetStyleSheet() {
 }
 
 CExtRichDocObjectContainer& RichGlobalContainer() {
-    static CExtRichDocObjectContainer g_container(u"$-object-container-global-$");
+    static CExtRichDocObjectContainerGlobal g_container;
     return g_container;
 }
 
@@ -102,4 +148,31 @@ void CExtRichContentLayout::AttachAllStyleSheets(bool local, bool global, bool s
         }
     }
     if (self) AttachSelf();
+}
+
+CExtRichDocObjectBase* CExtRichContentLayout::FindImageObject(const RichString& name) {
+    CExtRichDocObjectBase* object = FindObject(name);
+    return object && object->IsImage() ? object : nullptr;
+}
+
+RichBitmap* CExtRichContentLayout::FindImage(const RichString& name) {
+    auto* image = static_cast<CExtRichDocObjectImage*>(FindImageObject(name));
+    return image && !image->GetBitmap().IsEmpty() ? &image->GetBitmap() : nullptr;
+}
+
+RichBitmap* CExtRichContentItem::GetImage() {
+    if (!m_pLayout) return nullptr;
+    CExtRichContentItem* src = FindAttribute(u"src");
+    return src ? m_pLayout->FindImage(src->m_strValue) : nullptr;
+}
+
+bool CExtRichContentItem::MeasureImage() {
+    if (GetTagName() != u"img") return false;
+    const RichBitmap* image = GetImage();
+    if (!image) return false;
+    const RichSize size = image->GetPixelSize();
+    m_nContentWidth = m_nMinContentWidth = size.cx;
+    m_nContentHeight = m_nMinContentHeight = size.cy;
+    m_nAscent = size.cy;
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "toolkit/richcontent/rich_handlers.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
 
 #include <unordered_set>
@@ -22,6 +23,7 @@ CExtRichContentItem::~CExtRichContentItem() {
     delete m_pClassNames;
     delete m_pRule;
     delete m_pStyle;
+    delete m_pTableLayout;
 }
 
 void CExtRichContentItem::AppendChild(CExtRichContentItem* child) {
@@ -196,7 +198,11 @@ bool CExtRichContentItem::OnEvent4(RichEventArg a, RichEventArg b) {
 }
 bool CExtRichContentItem::OnMouseWheel(RichEventArg a, RichEventArg b, RichEventArg c, RichEventArg d,
                                        RichEventArg e, RichEventArg f) {
-    return m_pLayout && m_pLayout->OnMouseWheel(this, a, b, c, d, e, f);
+    if (m_pLayout && m_pLayout->OnMouseWheel(this, a, b, c, d, e, f)) return true;
+    // Not handled by a listener: the item scrolls itself. The low word of b is the signed delta.
+    const int delta = static_cast<std::int16_t>(static_cast<std::uint16_t>(b & 0xFFFF));
+    return ScrollOnMouseWheel(delta, RichPoint{static_cast<int>(c), static_cast<int>(d)},
+                              reinterpret_cast<RichWindowHandle>(f));
 }
 bool CExtRichContentItem::OnEvent8(RichEventArg a, RichEventArg b, RichEventArg c) {
     return m_pLayout && m_pLayout->OnEvent8(this, a, b, c);
@@ -240,6 +246,7 @@ void CExtRichContentItem::ChangeSiblingsSelected(RichWindowHandle host) {
 
 bool CExtRichContentItem::OnFocusEnter(RichWindowHandle host, RichEventArg x) {
     const CExtRichStyleDescription& style = GetStyle();
+    if (style.m_nFocusEnsureVisibility == 2) ScrollParentsToShow(true, true, true, true, true);
     const bool makeSelected = style.m_nFocusOnMakeSelected == RichCode::SwitchOn;
     const bool unselectSiblings = style.m_nFocusOnMakeUnselectedSibling == RichCode::SwitchOn;
     if (makeSelected) {

@@ -16,6 +16,10 @@
 
 class CExtRichContentLayout;
 class CExtRichTableLayout;
+class RichBitmap;
+struct RichHitInfo;
+struct RichHitTestRecord;
+struct RichScrollBarData;
 
 enum RichItemKind : int {
     kRichItemRoot = -1,
@@ -152,6 +156,68 @@ public:
     int GetScrollBarHeight() const;
     int GetScrollBarWidth() const;
 
+    // ---- table cells (rich_table_layout.h) ----
+    // A spanning cell: its index within its row, its row, colspan, rowspan and the cell.
+    struct span_info_t {
+        int m_nCellIndex = 0;
+        int m_nRow = 0;
+        int m_nColSpan = 1;
+        int m_nRowSpan = 1;
+        CExtRichContentItem* m_pCell = nullptr;
+    };
+    class span_info_array_t;
+    // The table grid of a table element, made on first use and owned by the item.
+    CExtRichTableLayout& GetTableLayout();
+
+    // ---- line alignment and item geometry (rich_geometry.cpp) ----
+    // Spreads the free width of a laid-out line over the gaps between its words; the nodes run
+    // from `first` up to `last` (excluded) of `list`.
+    virtual void JustifyLine(const RichRect& line, int used, RichPosition first, RichPosition last,
+                             const RichItemList& list, bool firstLine, const CExtRichStyleDescription& style);
+    // Applies the vertical-align of the line's images; answers the new line height or 0.
+    virtual int AlignLineVertically(RichPosition first, RichPosition end, const RichItemList& list, int lineHeight);
+    virtual void OffsetItem(RichPoint delta, bool self, bool children, bool force);
+    virtual void BoundChildren(bool nested);
+    virtual void BoundInlineElement();
+    virtual void ClearInlineBounds();
+    virtual void UnionTableParts();
+    // Turns the rectangles of the subtree for a document drawn at 90, 180 or 270 degrees.
+    virtual void RotateRect(int angle);
+    virtual RichRect CalcMarkerRect(int angle, int position, const RichRect& content, const RichRect& other,
+                                    RichSize size, int offset, int shiftA, int shiftB);
+    virtual int GetBaselineShift();
+    int GetAscent();
+    int GetLineGap();
+    static RichSize GetMarkerSizeRound() { return RichSize{8, 8}; }
+    static RichSize GetMarkerSizeSquare() { return RichSize{5, 5}; }
+
+    // ---- hit testing and element scroll bars (rich_hit_test.cpp, rich_scroll_bars.cpp) ----
+    virtual bool HitTest(RichHitTestRecord& record, CExtRichContentItem* target);
+    virtual bool HitTestChildren(RichHitTestRecord& record, CExtRichContentItem* target);
+    virtual void HitTestBoxZones(RichPoint point, RichHitInfo& info);
+    virtual int IsScrollable() { return 1; }
+    virtual void SetScrollPos(int x, int y, RichWindowHandle host);
+    // 1 no bar, 2 bar shown.
+    virtual int GetScrollBarModeH();
+    virtual int GetScrollBarModeV();
+    virtual void LayoutScrollBar(bool horizontal, const RichRect& rect, RichScrollBarData& data, bool clamp);
+    virtual void ClampScrollPos(RichScrollBarData& data);
+    virtual void ScrollIntoView(RichRect rect, bool horizontal, bool vertical, bool alignEnd, bool alignBottom,
+                                bool always);
+    void ScrollParentsToShow(bool horizontal, bool vertical, bool alignEnd, bool alignBottom, bool always);
+    // Painting goes through the installed scroll-bar painter (the paint manager on Windows).
+    virtual void PaintScrollBar(RichDcHandle dc, bool horizontal, const RichRect& rect);
+    virtual void PaintScrollBarCorner(RichDcHandle dc, const RichRect& rect);
+    virtual void PaintScrollBars(RichDcHandle dc, const RichRect& clip, RichEventArg extra,
+                                 CExtRichContentItem* target);
+    // The screen rectangle less cell padding, margins (relative or static positioning) and
+    // border widths; with `lessBars` also less the shown scroll bars.
+    RichRect GetScrollInnerRect(bool lessBars);
+    // The strips of the shown bars within the area inside the borders (empty when not shown).
+    void GetScrollBarRects(const RichRect& inner, RichRect& horizontal, RichRect& vertical, RichRect& corner);
+    // Scrolls by the wheel delta (the item's own reaction to OnMouseWheel).
+    bool ScrollOnMouseWheel(int delta, RichPoint point, RichWindowHandle host);
+
     // Attribute and child lookups (case-insensitive names).
     virtual CExtRichContentItem* FindAttribute(const RichString& name) const;
     virtual CExtRichContentItem* FindFirstAttribute(RichPosition& position, const RichString& name) const;
@@ -227,6 +293,13 @@ public:
     CExtRichContentItem* AddAttribute(const RichString& name, const RichString& value);
 
     CExtRichContentLayout* GetLayout() const { return m_pLayout; }
+    // The bitmap of the document image its "src" attribute names, or null (no attribute, no
+    // such image, an empty one).
+    virtual RichBitmap* GetImage();
+    // An "img" element takes its image's size as its content and minimum content size and the
+    // height as its ascent; without an image (none named, missing, empty) it keeps the sizes it
+    // has (a declared width and height, or none) and the answer is false.
+    bool MeasureImage();
 
     CExtRichContentItem* m_pParent;
     CExtRichContentItem* m_pPrev;

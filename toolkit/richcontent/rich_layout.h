@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 class CExtRichDocObjectBase;
+class RichBitmap;
 class CExtRichDocObjectContainer;
 
 // What a text is.
@@ -71,6 +72,10 @@ public:
     virtual CExtRichDocObjectContainer* GetGlobalContainer();
     // An object of this document's own container, else of the process-wide one.
     virtual CExtRichDocObjectBase* FindObject(const RichString& name);
+    // The image object of that name (local, then process-wide), or null.
+    CExtRichDocObjectBase* FindImageObject(const RichString& name);
+    // Its bitmap unless that is empty; null for a missing image or an object of another class.
+    virtual RichBitmap* FindImage(const RichString& name);
 
     // The documents whose rules apply to this one.
     virtual void ClearStyleSheets();

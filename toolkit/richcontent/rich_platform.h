@@ -23,6 +23,12 @@ public:
     virtual RichLogFont DcFont(RichDcHandle dc) const = 0;
     // Face name of the user-interface font ("caption", "menu", ... in CSS).
     virtual RichString NormalFontFace() const = 0;
+    // Arrow-button length of a scroll bar: SM_CXHSCROLL (horizontal) or SM_CYVSCROLL.
+    virtual int ScrollBarArrowLength(bool horizontal) const {
+        return horizontal ? ScrollBarHeight() : ScrollBarWidth();
+    }
+    // Invalidates (and erases) the whole of a host window; nothing for a handle that is no window.
+    virtual void InvalidateWindow(RichWindowHandle /*host*/) const {}
 };
 
 // The platform in use: the one installed, else the build's own.

@@ -74,6 +74,13 @@ public:
     RichColor SysColor(int index) const override { return ::GetSysColor(index); }
     int ScrollBarHeight() const override { return ::GetSystemMetrics(SM_CYHSCROLL); }
     int ScrollBarWidth() const override { return ::GetSystemMetrics(SM_CXVSCROLL); }
+    int ScrollBarArrowLength(bool horizontal) const override {
+        return ::GetSystemMetrics(horizontal ? SM_CXHSCROLL : SM_CYVSCROLL);
+    }
+    void InvalidateWindow(RichWindowHandle host) const override {
+        HWND hwnd = static_cast<HWND>(host);
+        if (hwnd && ::IsWindow(hwnd)) ::InvalidateRect(hwnd, nullptr, TRUE);
+    }
     RichSize MeasureText(RichDcHandle dc, const char16_t* text, int length) const override {
         SIZE size{};
         if (!dc || !text || length <= 0 ||

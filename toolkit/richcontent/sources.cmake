@@ -29,3 +29,16 @@ if(WIN32)
 else()
   list(APPEND TOOLKIT_PORTABLE ${_rc}/rich_platform_standin.cpp)
 endif()
+# Table grids, item geometry, hit testing and element scroll bars (portable), and the painter
+# that draws the bars through the paint manager (Windows).
+list(APPEND TOOLKIT_PORTABLE
+  ${_rc}/rich_table_layout.cpp
+  ${_rc}/rich_geometry.cpp
+  ${_rc}/rich_hit_test.cpp
+  ${_rc}/rich_scroll_bars.cpp
+  ${_rc}/rich_list_numbers.cpp
+  ${_rc}/rich_doc_archive.cpp
+)
+if(WIN32)
+  list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp)
+endif()
