@@ -1,11 +1,12 @@
 // What the drawer's owner forwards from its window: the pointer over links (hot link and hand
 // cursor), clicks on address and message links, and opening addresses with the shell.
+#include "controls/html/html_drawer.h"
+
 #include <shellapi.h>
 
+#include <cwchar>
 #include <cwctype>
 #include <vector>
-
-#include "controls/html/html_drawer.h"
 
 namespace {
 
