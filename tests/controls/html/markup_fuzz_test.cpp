@@ -141,10 +141,17 @@ TEST(MarkupFuzz, HugeDeepAndMalformedTextsEnd) {
   std::wstring huge;
   while (huge.size() < (1u << 20)) huge += L"word-and more words, <i>some</i> x&amp;y ";
   std::wstring longWord(1u << 20, L'w');
+  // Long tables and many tables: the tag searches stay linear.
+  std::wstring longTable = L"<table border=1>";
+  while (longTable.size() < (1u << 17)) longTable += L"<tr><td>x</td><td colspan=2>y <b>z</b></td></tr>";
+  std::wstring manyTables;
+  while (manyTables.size() < (1u << 17)) manyTables += L"<table><tr><td>x<table><tr><td>n</td></tr></table></td></tr></table>";
   const std::wstring kCases[] = {
       deep,
       huge,
       longWord,
+      longTable,
+      manyTables,
       L"<<<<<<<<<<",
       L"<",
       L"<b",
