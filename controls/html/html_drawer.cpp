@@ -132,7 +132,7 @@ class CPPHtmlDrawer::Surface : public html::HtmlSurface {
   }
   int DpiY() override { return ::GetDeviceCaps(m_hdc, LOGPIXELSY); }
 
-  std::unique_ptr<html::InlineImage> LoadImage(html::ImageKind kind, const html::ImageParams& p) override {
+  std::unique_ptr<html::InlineImage> OpenImage(html::ImageKind kind, const html::ImageParams& p) override {
     CPPHtmlDrawer& d = m_drawer;
     if (kind == html::ImageKind::Icon) {
       const auto found = p.handle != 0 && p.idres == 0 && p.iddll == 0 && p.file.empty() ? d.m_handles.find(p.handle)
@@ -157,7 +157,7 @@ class CPPHtmlDrawer::Surface : public html::HtmlSurface {
     HBITMAP bitmap = d.LoadBitmapImage(p);
     return bitmap ? std::make_unique<GdiImage>(d, m_hdc, kind, bitmap, nullptr, true, false) : nullptr;
   }
-  std::wstring LoadString(int id) override {
+  std::wstring LoadResourceString(int id) override {
     CString text;
     if (!IsResourceId(id) || !text.LoadString(static_cast<UINT>(id))) return {};
     return std::wstring(static_cast<LPCTSTR>(text), text.GetLength());

@@ -63,9 +63,9 @@ class HtmlSurface {
   // Inline objects. The defaults show nothing: a surface without resources loads no image and
   // no string, paints no background or frame.
   // Loads the image of a "bmp", "icon" or "ilst" tag; null when there is nothing to show.
-  virtual std::unique_ptr<InlineImage> LoadImage(ImageKind, const ImageParams&) { return nullptr; }
+  virtual std::unique_ptr<InlineImage> OpenImage(ImageKind, const ImageParams&) { return nullptr; }
   // The string resource of an id; empty when there is none.
-  virtual std::wstring LoadString(int) { return {}; }
+  virtual std::wstring LoadResourceString(int) { return {}; }
   virtual void PaintBackground(const Rect&, int /*kind*/, Colour, Colour, Colour) {}
   virtual void PaintFrame(const Rect&, Colour /*light*/, Colour /*dark*/, int /*style*/, int /*width*/) {}
   // Tiles a table's "background" image ("idres:5", "file:x.bmp") over the rectangle.

@@ -83,7 +83,7 @@ void MarkupRenderer::ProcessImage(TagKind tagKind, const std::wstring& attribute
                                                     : ImageKind::ImageStrip;
   // Without a source an "ilst" takes its image from the drawer's image list.
   if (kind == ImageKind::ImageStrip && !p.HasSource() && p.index < 0) return;
-  const std::unique_ptr<InlineImage> image = m_surface->LoadImage(kind, p);
+  const std::unique_ptr<InlineImage> image = m_surface->OpenImage(kind, p);
   if (!image) return;
   const Size natural = image->NaturalSize();
   if (natural.cx <= 0 || natural.cy <= 0) return;
@@ -175,7 +175,7 @@ void MarkupRenderer::ProcessString(const std::wstring& attributes) {
   while (NextAttribute(attributes, pos, name, value))
     if (name == L"idres" || name == L"iddll") id = ParseLength(id, value, false, Units());
   if (id == 0) return;
-  const std::wstring text = m_surface->LoadString(id);
+  const std::wstring text = m_surface->LoadResourceString(id);
   if (text.empty()) return;
   m_surface->SetJustification(0, 0);
   const Size extent = m_surface->MeasureText(text);

@@ -85,14 +85,14 @@ class FakeSurface : public html::HtmlSurface {
   std::map<int, html::Size> listImages;
   std::map<int, std::wstring> strings;
 
-  std::unique_ptr<html::InlineImage> LoadImage(html::ImageKind kind, const html::ImageParams& p) override {
+  std::unique_ptr<html::InlineImage> OpenImage(html::ImageKind kind, const html::ImageParams& p) override {
     const bool fromList = kind == html::ImageKind::ImageStrip && !p.HasSource();
     const auto& source = fromList ? listImages : bitmaps;
     const auto it = source.find(fromList ? p.index : p.idres);
     if (it == source.end()) return nullptr;
     return std::make_unique<Image>(*this, kind, it->second, fromList);
   }
-  std::wstring LoadString(int id) override {
+  std::wstring LoadResourceString(int id) override {
     const auto it = strings.find(id);
     return it == strings.end() ? std::wstring() : it->second;
   }
