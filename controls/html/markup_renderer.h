@@ -75,7 +75,7 @@ class MarkupRenderer {
   // Nested tables deeper than this are shown as the text of their cells.
   static constexpr int kMaxTableDepth = 16;
   // Grid slots one table may have; spans and cells beyond are clipped.
-  static constexpr long long kMaxTableSlots = 1 << 20;
+  static constexpr long long kMaxTableSlots = 1 << 16;
 
  protected:
   // The current style and its font.
