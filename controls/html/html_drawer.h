@@ -4,6 +4,11 @@
 // set it and the pass mode and call RenderPass.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
 #include "controls/html/draw_manager.h"
 #include "controls/html/markup_renderer.h"
 #include "framework/afxwin.h"
@@ -47,8 +52,39 @@ class CPPHtmlDrawer {
   html::MarkupRenderer& Renderer() { return m_renderer; }
   HCURSOR HandCursor() const { return m_handCursor; }
 
+  // Images a text may name by "handle=": only handles registered here are drawn (a text is
+  // never trusted with a raw handle). The owner keeps them valid while the text is shown.
+  // Returns the number to write after "handle=" (the handle's low 32 bits).
+  std::uint32_t RegisterBitmap(HBITMAP bitmap);
+  std::uint32_t RegisterIcon(HICON icon);
+  void UnregisterHandle(std::uint32_t number);
+
+  // The owner forwards mouse moves (or cursor requests), left clicks and timer ticks. HoverAt is
+  // true when the pointer is over a link with a target and the hand cursor was set.
+  bool HoverAt(POINT point);
+  void ClickAt(POINT point);
+  // True when an animated strip changed its frame (the owner repaints then).
+  bool AdvanceAnimations() { return m_renderer.AdvanceAnimations(); }
+  int HotLink() const { return m_renderer.hotLink; }
+
+  // Opens an address link's target with the shell, as one argument; targets that are not
+  // web or mail addresses are refused. False when nothing was opened.
+  static bool OpenAddress(const std::wstring& address);
+  static bool IsAddress(const std::wstring& text);
+  // Test seam: replaces the shell for address links (an empty function puts the shell back).
+  static void SetAddressOpener(std::function<bool(const std::wstring&)> opener);
+
  private:
   class Surface;
+  class GdiImage;
+  struct Registered {
+    HBITMAP bitmap = nullptr;
+    HICON icon = nullptr;
+  };
+
+  void LoadHandCursor();
+  HBITMAP LoadBitmapImage(const html::ImageParams& params) const;
+  HICON LoadIconImage(const html::ImageParams& params) const;
 
   html::MarkupRenderer m_renderer;
   CPPDrawManager m_drawManager;
@@ -64,6 +100,8 @@ class CPPHtmlDrawer {
   HMODULE m_resourceModule = nullptr;
   bool m_ownsResourceModule = false;
   HCURSOR m_handCursor = nullptr;
+  bool m_ownsHandCursor = false;
+  std::map<std::uint32_t, Registered> m_handles;
   HDC m_hdc = nullptr;
   bool m_softShadow = true;
   int m_shadowDx = 4;

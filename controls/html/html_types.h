@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace html {
 
@@ -87,6 +88,54 @@ struct AnimationSlot {
   int frameCount = 0;
   int ticks = 0;
   int speed = 0;
+};
+
+// Image effect flags of the draw manager, as the "style" letters of images set them.
+enum ImageEffect : unsigned {
+  kFxGrey = 0x0001, kFxDarker = 0x0002, kFxBrighter = 0x0004, kFxSingleColour = 0x0008,
+  kFxHardShadow = 0x0100, kFxSoftShadow = 0x0200,
+};
+
+// The attributes of "bmp", "icon" and "ilst".
+struct ImageParams {
+  int index = 0;
+  int idres = 0;
+  int iddll = 0;
+  std::uint32_t handle = 0;  // a number the owner registered with the drawer, never a raw handle
+  int cx = 0;
+  int cy = 0;
+  int width = 100;
+  int height = 100;
+  int speed = 0;
+  unsigned style = 0;
+  unsigned hotStyle = 0;
+  int mask = 0;
+  int widthPercent = 1;
+  int heightPercent = 1;
+  Colour maskColour = 0xFF00FF;
+  std::wstring file;
+  std::wstring srcdll;
+
+  bool HasSource() const { return idres != 0 || iddll != 0 || handle != 0 || !file.empty(); }
+};
+
+// One grid slot of a table.
+struct CellRecord {
+  int colSpan = 0;  // -1: covered by an earlier cell's span; 0: no cell filled it
+  int rowSpan = 0;
+  int contentWidth = 0;
+  int contentHeight = 0;
+  int neededWidth = 0;
+  int neededHeight = 0;
+  int fixedWidth = 0;
+};
+
+// A table's grid and the sizes of its columns and rows, built by the measuring pass.
+struct TableLayout {
+  std::vector<std::vector<CellRecord>> cells;  // [row][column]
+  std::vector<int> columnWidths;
+  std::vector<int> rowHeights;
+  std::vector<int> fixedColumns;
 };
 
 // Layout arithmetic saturates: a hostile text may ask for huge lengths and counts, and the

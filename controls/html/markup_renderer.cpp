@@ -120,7 +120,10 @@ Size MarkupRenderer::RenderPass(HtmlSurface& surface, const Rect& rect) {
   if (m_measuring) {
     m_lines.clear();
     m_animations.clear();
+    m_tables.clear();
+    m_tableSlots = 0;
   }
+  m_tableDepth = 0;
   // Hit testing takes the first matching area, so the areas of the latest drawing pass suffice.
   m_links.clear();
   m_lineCounter = 0;
@@ -133,8 +136,23 @@ Size MarkupRenderer::RenderPass(HtmlSurface& surface, const Rect& rect) {
   ApplyStyleRule(L"body", m_style);
   ApplyFont();
 
+  // Tables are cut out of the text and laid out as grids; the text between them flows.
   Size size;
-  if (!m_text.empty()) size = RenderFlow(m_text, rect);
+  Rect work = rect;
+  auto account = [&](const Size& part) {
+    size.cx = std::max(size.cx, part.cx);
+    size.cy = SatAdd(size.cy, part.cy);
+    if (!m_measuring) work.top = SatAdd(work.top, part.cy);
+  };
+  std::size_t pos = 0;
+  while (pos < m_text.size()) {
+    const std::size_t start = FindTag(L"table", m_text, pos);
+    if (start > pos) account(RenderFlow(m_text.substr(pos, start - pos), work));
+    if (start >= m_text.size()) break;
+    const std::size_t end = FindTableEnd(m_text, start);
+    account(RenderTable(m_text.substr(start, end - start), work));
+    pos = end;
+  }
 
   surface.SetJustification(0, 0);
   surface.EndPass();
@@ -465,8 +483,15 @@ void MarkupRenderer::ProcessTag(const std::wstring& tag, Size& size) {
       case TagKind::Rule:
         ProcessRule(attributes);
         break;
+      case TagKind::Bitmap:
+      case TagKind::Icon:
+      case TagKind::ImageStrip:
+        ProcessImage(info.kind, attributes, size);
+        break;
+      case TagKind::String:
+        ProcessString(attributes);
+        break;
       default:
-        // Inline images and string resources are drawn by the Windows drawer's objects.
         break;
     }
     return;

@@ -30,6 +30,10 @@ struct RendererSettings {
   int maxWidth = 0;  // 0: lines break only at breaks
   int tabWidth = 32;
   bool convertBreaks = true;  // line feeds and tabs in the text become "<br>" and "<t>"
+  // Image shadows: the "s" style letter casts a soft or a hard one; its offsets widen the image.
+  bool softShadow = true;
+  int shadowDx = 4;
+  int shadowDy = 4;
 };
 
 class MarkupRenderer {
@@ -60,7 +64,18 @@ class MarkupRenderer {
   int LineCount() const { return m_lineCounter; }
   const std::vector<LinkArea>& Links() const { return m_links; }
   std::vector<AnimationSlot>& Animations() { return m_animations; }
+  const std::vector<TableLayout>& Tables() const { return m_tables; }
   int hotLink = -2;  // index of the link under the pointer, -2 for none
+
+  // The first link area of the last drawing pass that holds the point (edges included), or -1.
+  int HitTestLinks(int x, int y) const;
+  // One timer tick for every animated strip; true when a frame changed.
+  bool AdvanceAnimations();
+
+  // Nested tables deeper than this are shown as the text of their cells.
+  static constexpr int kMaxTableDepth = 16;
+  // Grid slots one table may have; spans and cells beyond are clipped.
+  static constexpr long long kMaxTableSlots = 1 << 16;
 
  protected:
   // The current style and its font.
@@ -92,6 +107,26 @@ class MarkupRenderer {
 
   void RegisterTags();
 
+  // Inline objects.
+  void ProcessImage(TagKind kind, const std::wstring& attributes, Size& size);
+  void ParseImageAttributes(const std::wstring& attributes, ImageParams& params);
+  void ProcessString(const std::wstring& attributes);
+  int PlaceImage(int y, int height);
+
+  // Tables.
+  Size RenderTable(const std::wstring& table, const Rect& rect);
+  void RenderTableRow(const std::wstring& row, const Rect& inner, TableLayout& layout, int r);
+  void RenderTableCell(CellRecord& record, const std::wstring& cell, const Rect& rect);
+  Size RenderCellContent(const std::wstring& content, Rect& rect);
+  void MeasureTableGrid(const std::wstring& table, int& columns, int& rows);
+  void ParseTableAttributes(const std::wstring& attributes, TextStyle& style, bool tableMode, int& colSpan,
+                            int& rowSpan);
+  static void ResolveSpans(TableLayout& layout);
+  // Pushes a table level's style; the matching close restores it even when a tag inside was
+  // left open.
+  std::size_t OpenLevel(const wchar_t* name);
+  void CloseLevel(std::size_t depth, const wchar_t* name);
+
   HtmlSurface* m_surface = nullptr;
   bool m_measuring = true;
   std::wstring m_text;
@@ -107,6 +142,9 @@ class MarkupRenderer {
   std::vector<LineRecord> m_lines;
   std::vector<LinkArea> m_links;
   std::vector<AnimationSlot> m_animations;
+  std::vector<TableLayout> m_tables;
+  int m_tableDepth = 0;
+  long long m_tableSlots = 0;  // grid slots the measuring pass has made
   int m_lineCounter = 0;
   int m_tableCounter = -1;
   int m_linkCounter = -1;

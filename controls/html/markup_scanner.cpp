@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace html {
 
@@ -56,11 +57,14 @@ std::wstring PrepareText(const std::wstring& text, bool convertBreaks) {
   return out;
 }
 
-std::size_t FindTag(const std::wstring& name, const std::wstring& text, std::size_t pos) {
+std::size_t FindTag(const std::wstring& name, const std::wstring& text, std::size_t pos, std::size_t limit) {
   const std::wstring needle = L"<" + name;
-  while (pos < text.size()) {
-    const std::size_t at = text.find(needle, pos);
-    if (at == std::wstring::npos) return text.size();
+  // Only the part where a match could start before the limit is searched.
+  const std::size_t end = limit >= text.size() ? text.size() : std::min(text.size(), limit + needle.size() - 1);
+  const std::wstring_view view(text.data(), end);
+  while (pos < end) {
+    const std::size_t at = view.find(needle, pos);
+    if (at == std::wstring_view::npos || at >= limit) return text.size();
     if (at > 0 && text[at - 1] == L'<') {
       pos = at + 2;
       continue;
@@ -74,8 +78,8 @@ std::size_t FindTableEnd(const std::wstring& text, std::size_t pos) {
   int depth = 1;
   std::size_t from = pos + 7;
   while (from < text.size()) {
-    const std::size_t open = FindTag(L"table", text, from);
     const std::size_t close = FindTag(L"/table", text, from);
+    const std::size_t open = FindTag(L"table", text, from, close);
     if (open >= text.size() && close >= text.size()) break;
     if (open < close) {
       ++depth;
@@ -94,7 +98,8 @@ std::size_t FindRowEnd(const std::wstring& text, std::size_t pos) {
   while (from < text.size()) {
     const std::size_t open = FindTag(L"tr", text, from);
     const std::size_t close = FindTag(L"/tr", text, from);
-    const std::size_t table = FindTag(L"table", text, from);
+    // Only a table before both matters: the search stops there (long tables stay linear).
+    const std::size_t table = FindTag(L"table", text, from, std::min(open, close));
     if (open >= text.size() && close >= text.size() && table >= text.size()) return text.size();
     if (table < open && table < close) {
       from = FindTableEnd(text, table) + 6;
@@ -113,7 +118,7 @@ std::size_t FindCellEnd(const std::wstring& text, std::size_t pos) {
   std::size_t from = pos + 4;
   while (from < text.size()) {
     const std::size_t close = FindTag(L"/td", text, from);
-    const std::size_t table = FindTag(L"table", text, from);
+    const std::size_t table = FindTag(L"table", text, from, close);
     if (table < close) {
       from = FindTableEnd(text, table) + 6;
       continue;

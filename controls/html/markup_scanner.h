@@ -13,8 +13,10 @@ namespace html {
 std::wstring PrepareText(const std::wstring& text, bool convertBreaks);
 
 // The position of the next '<' + name at or after pos whose '<' is not itself preceded by '<'
-// (the escaped literal form); the name is a prefix. text.size() when there is none.
-std::size_t FindTag(const std::wstring& name, const std::wstring& text, std::size_t pos);
+// (the escaped literal form); the name is a prefix. text.size() when there is none, or none that
+// starts before limit.
+std::size_t FindTag(const std::wstring& name, const std::wstring& text, std::size_t pos,
+                    std::size_t limit = std::wstring::npos);
 
 // From the position of a "<table": the position of its matching "</table" (nested tables
 // counted), or text.size().

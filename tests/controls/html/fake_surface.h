@@ -3,6 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,17 @@ struct DrawnLine {
   int width;
 };
 
+struct DrawnImage {
+  html::ImageKind kind;
+  html::ImageDraw draw;
+};
+
+struct DrawnBox {  // a background (style -1) or a frame
+  html::Rect rect;
+  int style;
+  int width;
+};
+
 class FakeSurface : public html::HtmlSurface {
  public:
   // Adds to every measurement of a text this many pixels per character (a font that measures
@@ -34,6 +47,9 @@ class FakeSurface : public html::HtmlSurface {
   html::FontMetrics BeginPass() override {
     texts.clear();
     lines.clear();
+    images.clear();
+    backgrounds.clear();
+    frames.clear();
     ++passes;
     return Metrics();
   }
@@ -63,6 +79,34 @@ class FakeSurface : public html::HtmlSurface {
   }
   int DpiY() override { return 96; }
 
+  // Images by "idres" (bitmaps, icons and strips) and the image list's cells by index: their
+  // natural sizes. Strings by id.
+  std::map<int, html::Size> bitmaps;
+  std::map<int, html::Size> listImages;
+  std::map<int, std::wstring> strings;
+
+  std::unique_ptr<html::InlineImage> OpenImage(html::ImageKind kind, const html::ImageParams& p) override {
+    const bool fromList = kind == html::ImageKind::ImageStrip && !p.HasSource();
+    const auto& source = fromList ? listImages : bitmaps;
+    const auto it = source.find(fromList ? p.index : p.idres);
+    if (it == source.end()) return nullptr;
+    return std::make_unique<Image>(*this, kind, it->second, fromList);
+  }
+  std::wstring LoadResourceString(int id) override {
+    const auto it = strings.find(id);
+    return it == strings.end() ? std::wstring() : it->second;
+  }
+  void PaintBackground(const html::Rect& r, int, html::Colour, html::Colour, html::Colour) override {
+    if (record) backgrounds.push_back({r, -1, 0});
+  }
+  void PaintFrame(const html::Rect& r, html::Colour, html::Colour, int style, int width) override {
+    if (record) frames.push_back({r, style, width});
+  }
+
+  std::vector<DrawnImage> images;
+  std::vector<DrawnBox> backgrounds;
+  std::vector<DrawnBox> frames;
+
   // Concatenation of the drawn texts.
   std::wstring Text() const {
     std::wstring all;
@@ -76,6 +120,23 @@ class FakeSurface : public html::HtmlSurface {
   int drawCalls = 0;
 
  private:
+  class Image : public html::InlineImage {
+   public:
+    Image(FakeSurface& s, html::ImageKind kind, html::Size size, bool fromList)
+        : m_s(s), m_kind(kind), m_size(size), m_fromList(fromList) {}
+    html::Size NaturalSize() const override { return m_size; }
+    bool FromImageList() const override { return m_fromList; }
+    void Draw(const html::ImageDraw& d, const html::ImageParams&) override {
+      if (m_s.record) m_s.images.push_back({m_kind, d});
+    }
+
+   private:
+    FakeSurface& m_s;
+    html::ImageKind m_kind;
+    html::Size m_size;
+    bool m_fromList;
+  };
+
   int Height() const { return std::clamp(m_style.fontSize, 1, 4000); }
   int CharWidth() const { return std::max(1, Height() / 2); }
   html::FontMetrics Metrics() const { return {Height(), Height() * 3 / 4}; }

@@ -126,6 +126,55 @@ TEST(HtmlDrawer, HostileTextsEnd) {
   }
 }
 
+// A 32-bit bitmap file of 4 × 4 pixels in one colour (0xRRGGBB).
+std::wstring WriteBitmapFile(const wchar_t* name, DWORD colour) {
+  wchar_t folder[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + name;
+  BITMAPFILEHEADER fh = {};
+  BITMAPINFOHEADER ih = {};
+  ih.biSize = sizeof ih;
+  ih.biWidth = 4;
+  ih.biHeight = 4;
+  ih.biPlanes = 1;
+  ih.biBitCount = 32;
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + 16 * 4;
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  ::WriteFile(file, &fh, sizeof fh, &written, nullptr);
+  ::WriteFile(file, &ih, sizeof ih, &written, nullptr);
+  for (int i = 0; i < 16; ++i) ::WriteFile(file, &colour, 4, &written, nullptr);
+  ::CloseHandle(file);
+  return path;
+}
+
+TEST(HtmlDrawer, TablesTileTheirBackgroundImageAndImagesLoadFromFiles) {
+  const std::wstring tile = WriteBitmapFile(L"ov_html_tile.bmp", 0x00C040A0);
+  Canvas c(200, 100, kWhite);
+  CPPHtmlDrawer drawer;
+  const std::wstring text = L"<table background='file:" + tile + L"' cellpadding=10><tr><td>tiled</td></tr></table>" +
+                            L"<bmp file='" + tile + L"' width=400%>";
+  const CSize s = drawer.MeasureMarkup(c.dc()->m_hDC, text.c_str());
+  drawer.PaintMeasuredMarkup(c.dc()->m_hDC, RECT{0, 0, s.cx, s.cy});
+  int tiled = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 200; ++x) tiled += c.At(x, y) == RGB(0xC0, 0x40, 0xA0);
+  // The table's background behind its padding and the 16 × 4 bitmap below it.
+  EXPECT_GT(tiled, 300);
+  // With colours disabled the background image is not drawn.
+  Canvas d(200, 100, kWhite);
+  drawer.EnableColours(false, RGB(128, 128, 128));
+  drawer.MeasureMarkup(d.dc()->m_hDC, (L"<table background='file:" + tile + L"'><tr><td>x</td></tr></table>").c_str());
+  drawer.PaintMeasuredMarkup(d.dc()->m_hDC, RECT{0, 0, 200, 100});
+  int grey = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 200; ++x) grey += d.At(x, y) == RGB(0xC0, 0x40, 0xA0);
+  EXPECT_EQ(grey, 0);
+  ::DeleteFileW(tile.c_str());
+}
+
 // A window that paints with a drawer and its draw manager.
 class PaintWindow {
  public:

@@ -3,6 +3,8 @@
 // stray access into a failure).
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,9 @@ const std::vector<std::string> kSeeds = {
     "<top>t</top><vcenter>v</middle><bottom>b</bottom><baseline>x</baseline>",
     "<table><tr><td>cell</td></tr></table> <bmp idres=1> <icon file=x> <ilst index=2> <string idres=3>",
     "line one\nline two\ttabbed\r\n",
+    "<table border=2 cellspacing=3 cellpadding=1 align=center><tr><td colspan=2 rowspan=3 width=40>a</td>"
+    "<td valign=bottom bgcolor=red>b<table><tr><td>n</td></tr></table></td></tr><tr><td>c</td></tr></table>",
+    "<ilst idres=2 speed=1 cx=16><bmp idres=1 width=50% style=s><icon idres=1><ilst index=0 hotstyle=g>",
 };
 
 TEST(MarkupFuzz, MutatedMarkupRunsCleanThroughBothPasses) {
@@ -57,6 +62,55 @@ TEST(MarkupFuzz, MutatedMarkupRunsCleanThroughBothPasses) {
   fuzzer.Run(10000, [&](const std::string& input) {
     RunBothPasses(renderer, Widen(input), (round++ % 3) * 40);
   }, 4096);
+}
+
+// Random markup built from table, span, entity and image pieces: every grid the measuring pass
+// stores keeps its cells and spans inside it, and both passes stay inside the stored records.
+TEST(MarkupFuzz, RandomTablesSpansEntitiesAndImages) {
+  static const wchar_t* const kPieces[] = {
+      L"<table>", L"<table border=3 cellspacing=2>", L"<table borderstyle=double cellpadding=0 align=right>",
+      L"</table>", L"<tr>", L"<tr align=center>", L"</tr>", L"<td>", L"<td colspan=2>", L"<td rowspan=3>",
+      L"<td colspan=7 rowspan=2 width=30>", L"<td colspan=0 rowspan=-4>", L"<td colspan=4294967295>",
+      L"<td valign=middle height=40 bgcolor=#ff0000>", L"</td>", L"<b>", L"</b>", L"<i>", L"&amp;", L"&lt;",
+      L"&lt;table>", L"<<tr>", L"&nbsp;", L"&euro;", L"word ", L"x", L"<br>", L"<hr width=50%>",
+      L"<ilst idres=2 speed=1>", L"<bmp idres=1 width=200%>", L"<a msg=m>", L"</a>", L"<span class=x>",
+      L"</span>", L"<string idres=7>", L"<font size=7>", L"</font>", L"<t>",
+  };
+  std::mt19937 random(2026);
+  MarkupRenderer renderer([](int) { return Colour{0}; });
+  FakeSurface surface;
+  surface.record = false;
+  surface.bitmaps[1] = {30, 20};
+  surface.bitmaps[2] = {48, 12};
+  surface.strings[7] = L"string";
+  for (int round = 0; round < 1500; ++round) {
+    std::wstring text;
+    const int pieces = 1 + static_cast<int>(random() % 60);
+    for (int i = 0; i < pieces; ++i) text += kPieces[random() % std::size(kPieces)];
+    renderer.Settings().maxWidth = static_cast<int>(random() % 3) * 50;
+    surface.drift = 0;
+    const Size s = renderer.Measure(surface, text);
+    ASSERT_GE(s.cx, 0) << std::string(text.begin(), text.end());
+    for (const TableLayout& t : renderer.Tables()) {
+      const std::size_t rows = t.rowHeights.size(), columns = t.columnWidths.size();
+      ASSERT_EQ(t.cells.size(), rows);
+      ASSERT_EQ(t.fixedColumns.size(), columns);
+      for (std::size_t r = 0; r < rows; ++r) {
+        ASSERT_EQ(t.cells[r].size(), columns);
+        for (std::size_t c = 0; c < columns; ++c) {
+          const CellRecord& cell = t.cells[r][c];
+          if (cell.colSpan <= 0) continue;
+          EXPECT_LE(c + cell.colSpan, columns) << std::string(text.begin(), text.end());
+          EXPECT_LE(r + cell.rowSpan, rows) << std::string(text.begin(), text.end());
+        }
+      }
+    }
+    renderer.Paint(surface, Rect{0, 0, s.cx, s.cy});
+    renderer.AdvanceAnimations();
+    surface.drift = 3;
+    renderer.Paint(surface, Rect{0, 0, s.cx / 3, s.cy});
+    renderer.hotLink = static_cast<int>(random() % 3) - 1;
+  }
 }
 
 TEST(MarkupFuzz, MutatedStyleSheetsAndDeclarations) {
@@ -87,10 +141,17 @@ TEST(MarkupFuzz, HugeDeepAndMalformedTextsEnd) {
   std::wstring huge;
   while (huge.size() < (1u << 20)) huge += L"word-and more words, <i>some</i> x&amp;y ";
   std::wstring longWord(1u << 20, L'w');
+  // Long tables and many tables: the tag searches stay linear.
+  std::wstring longTable = L"<table border=1>";
+  while (longTable.size() < (1u << 17)) longTable += L"<tr><td>x</td><td colspan=2>y <b>z</b></td></tr>";
+  std::wstring manyTables;
+  while (manyTables.size() < (1u << 17)) manyTables += L"<table><tr><td>x<table><tr><td>n</td></tr></table></td></tr></table>";
   const std::wstring kCases[] = {
       deep,
       huge,
       longWord,
+      longTable,
+      manyTables,
       L"<<<<<<<<<<",
       L"<",
       L"<b",
