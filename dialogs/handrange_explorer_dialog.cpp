@@ -39,50 +39,46 @@ void WriteInt(const wchar_t* key, int value) {
   if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(kSection, key, value);
 }
 
-// The listing's progress: the "Creating items ..." dialog over the explorer, with Stop.
-class ExplorerListingProgress : public ListingProgress {
- public:
-  explicit ExplorerListingProgress(CWnd* parent) : m_parent(parent) {}
-  ~ExplorerListingProgress() override { End(); }
+}  // namespace
 
-  void Begin(int limit) override {
-    End();
-    m_dialog = new CProgressDialog(IDS_CREATING_ITEMS);
-    m_dialog->m_rangeUpper = limit;
-    if (!m_dialog->Create(m_parent)) {
-      delete m_dialog;
-      m_dialog = nullptr;
-      return;
-    }
-    m_dialog->m_progress.SendMessage(PBM_SETRANGE32, 0, limit);
-    m_dialog->CenterWindow(m_parent);
-    m_dialog->ShowWindow(SW_SHOW);
-  }
-  bool Update(int position, const std::wstring& text) override {
-    if (!m_dialog || !::IsWindow(m_dialog->GetSafeHwnd())) return true;
-    m_dialog->m_progress.SendMessage(PBM_SETPOS, static_cast<WPARAM>(position));
-    // The status line changes once a percent; writing it every item would only flicker.
-    if (text != m_lastText) {
-      m_dialog->SetDlgItemText(IDC_PROGRESS_STATUS, text.c_str());
-      m_lastText = text;
-    }
-    PumpDialogMessages(m_dialog);
-    if (!m_dialog->m_stopRequested) return true;
-    m_dialog->m_stopRequested = 0;
-    return false;
-  }
-  void End() override {
+ExplorerListingProgress::ExplorerListingProgress(CWnd* parent) : m_parent(parent) {}
+
+ExplorerListingProgress::~ExplorerListingProgress() { End(); }
+
+void ExplorerListingProgress::Begin(int limit) {
+  End();
+  ++m_shown;
+  m_lastText.clear();
+  m_dialog = new CProgressDialog(IDS_CREATING_ITEMS);
+  m_dialog->m_rangeUpper = limit;
+  if (!m_dialog->Create(m_parent)) {
     delete m_dialog;
     m_dialog = nullptr;
+    return;
   }
+  m_dialog->m_progress.SendMessage(PBM_SETRANGE32, 0, limit);
+  if (m_parent) m_dialog->CenterWindow(m_parent);
+  m_dialog->ShowWindow(SW_SHOW);
+}
 
- private:
-  CWnd* m_parent;
-  CProgressDialog* m_dialog = nullptr;
-  std::wstring m_lastText;
-};
+bool ExplorerListingProgress::Update(int position, const std::wstring& text) {
+  if (!m_dialog || !::IsWindow(m_dialog->GetSafeHwnd())) return true;
+  // The window follows once a percent: showing and pumping for every item would make a long
+  // listing many times slower than the listing itself.
+  if (text == m_lastText) return true;
+  m_lastText = text;
+  m_dialog->m_progress.SendMessage(PBM_SETPOS, static_cast<WPARAM>(position));
+  m_dialog->SetDlgItemText(IDC_PROGRESS_STATUS, text.c_str());
+  PumpDialogMessages(m_dialog);
+  if (!m_dialog->m_stopRequested) return true;
+  m_dialog->m_stopRequested = 0;
+  return false;
+}
 
-}  // namespace
+void ExplorerListingProgress::End() {
+  delete m_dialog;
+  m_dialog = nullptr;
+}
 
 BEGIN_MESSAGE_MAP(CHandrangeExplorerDialog, CDialog)
   ON_WM_SIZE()
@@ -247,6 +243,7 @@ void CHandrangeExplorerDialog::RebuildPage() {
     fontLine = L"<font face=Tahoma size=2>\n";
   }
   progress.End();
+  m_progressShown += progress.TimesShown();
   if (!::IsWindow(GetSafeHwnd())) return;
   m_pageHtml = L"<HTML><BODY leftmargin=2 topmargin=2 rightmargin=2 bottommargin=2>\n";
   m_pageHtml += fontLine;

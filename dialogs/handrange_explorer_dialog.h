@@ -5,11 +5,35 @@
 // nothing comes back, but the shared hand base keeps this range selected afterwards.
 #pragma once
 
+#include <string>
+
 #include "controls/dropdown_boxes.h"
 #include "controls/ownerdrawn_labels.h"
+#include "controls/progress_dialog.h"
+#include "core/range_settings.h"
 #include "framework/afxwin.h"
 #include "framework/eventsink.h"
 #include "framework/webbrowser.h"
+
+// The progress of the explorer's long listings: the "Creating items ..." dialog over the
+// parent, with Stop; the owner is disabled while it shows.
+class ExplorerListingProgress : public ListingProgress {
+ public:
+  explicit ExplorerListingProgress(CWnd* parent);
+  ~ExplorerListingProgress() override;
+  void Begin(int limit) override;
+  bool Update(int position, const std::wstring& text) override;
+  void End() override;
+
+  CProgressDialog* Window() const { return m_dialog; }
+  int TimesShown() const { return m_shown; }
+
+ private:
+  CWnd* m_parent;
+  CProgressDialog* m_dialog = nullptr;
+  std::wstring m_lastText;
+  int m_shown = 0;
+};
 
 class CHandrangeExplorerDialog : public CDialog {
  public:
@@ -34,6 +58,8 @@ class CHandrangeExplorerDialog : public CDialog {
 
   // The range text could be read; without that the page and the description show the reason.
   bool m_textValid = true;
+  // How often a listing showed its progress dialog.
+  int m_progressShown = 0;
   // The page last written into the browser.
   CString m_pageHtml;
   // Longest wait for the placeholder page before the first page is written anyway.

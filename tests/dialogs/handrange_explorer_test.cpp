@@ -177,35 +177,65 @@ TEST_F(HandrangeExplorerTest, StoredValuesAreKeptInBoundsAndTheWindowHasAMinimum
   EXPECT_EQ(env_.ReadIni(kSection, L"RadioValue"), L"1");
 }
 
-TEST_F(HandrangeExplorerTest, AllHandsListWithTheProgressDialogAndStopKeepsWhatWasListed) {
-  env_.WriteIni(kSection, L"ComboValue", L"4");  // all
-  bool progressSeen = false;
-  {
-    rangetest::User user(L"Creating items", [&](HWND progress) { progressSeen = progress != nullptr; });
-    Open(L"****");
-  }
-  EXPECT_TRUE(progressSeen);
+TEST_F(HandrangeExplorerTest, LongListingsOfAllHandsShowTheProgressDialog) {
+  // All hands, 1000 items: the listing shows its progress and finishes; its page is the core's.
+  env_.WriteIni(kSection, L"ComboValue", L"3");
+  Open(L"****");
   EXPECT_EQ(Dialog().m_selectedClassCount, 16432);
-  const std::wstring page(Dialog().m_pageHtml);
-  EXPECT_EQ(page, ClassesPage(L"****", 16432, 0, 1)) << "every class, finished";
+  EXPECT_EQ(Dialog().m_selectedHandCount, 270725);
+  EXPECT_EQ(Dialog().m_progressShown, 1);
+  EXPECT_EQ(std::wstring(Dialog().m_pageHtml), ClassesPage(L"****", 1000, 0, 1));
   EXPECT_EQ(rangetest::FindOwnWindow(L"Creating items"), nullptr) << "the progress dialog is gone";
   EXPECT_TRUE(::IsWindowEnabled(Hwnd())) << "and the explorer usable again";
+  rangetest::Click(Hwnd(), IDC_EXPLORER_COMBOS);
+  EXPECT_EQ(Dialog().m_progressShown, 2);
+  EXPECT_EQ(std::wstring(Dialog().m_pageHtml), HandsPage(L"****", 1000));
+  // Below 500 items there is no progress dialog.
+  rangetest::Choose(Hwnd(), IDC_EXPLORER_LIMIT, 2);  // 500
+  EXPECT_EQ(Dialog().m_progressShown, 3);
+  rangetest::Choose(Hwnd(), IDC_EXPLORER_LIMIT, 1);  // 200
+  EXPECT_EQ(Dialog().m_progressShown, 3);
+}
 
-  // Combos, stopped by the user: fewer items than selected, the page still written.
-  {
-    rangetest::User user(L"Creating items", [](HWND progress) {
-      ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(::GetDlgItem(progress, IDCANCEL)));
-    });
-    rangetest::Click(Hwnd(), IDC_EXPLORER_COMBOS);
-    EXPECT_TRUE(user.Acted());
+// Stop in the progress dialog ends the listing with the items listed so far.
+class StoppingProgress : public ExplorerListingProgress {
+ public:
+  using ExplorerListingProgress::ExplorerListingProgress;
+  bool Update(int position, const std::wstring& text) override {
+    if (position == stopAt && Window()) {
+      EXPECT_TRUE(::IsWindowVisible(Window()->GetSafeHwnd()));
+      EXPECT_EQ(gui::WindowText(Window()->GetSafeHwnd()), L"Creating items ...");
+      ::SendMessageW(::GetDlgItem(Window()->GetSafeHwnd(), IDCANCEL), BM_CLICK, 0, 0);
+    }
+    return ExplorerListingProgress::Update(position, text);
   }
-  const std::wstring stopped(Dialog().m_pageHtml);
-  ASSERT_EQ(stopped.rfind(kPageStart, 0), 0u);
-  const std::wstring list = stopped.substr(wcslen(kPageStart), stopped.size() - wcslen(kPageStart) - wcslen(kPageEnd));
-  EXPECT_GT(CountItems(list), 0);
-  EXPECT_LT(CountItems(list), Dialog().m_selectedHandCount) << "stopped before the end";
-  EXPECT_EQ(rangetest::FindOwnWindow(L"Creating items"), nullptr);
+  int stopAt = 0;
+};
+
+TEST_F(HandrangeExplorerTest, StopKeepsWhatWasListed) {
+  Open(L"AA**");
+  COmahaBase& base = g_app.m_handBase;
+  base.SelectRange(L"****");
+  const struct {
+    bool hands;
+    int limit, stopAt;
+  } cases[] = {{false, 16432, 3000}, {true, 270725, 5415}, {false, 1000, 999}};
+  for (const auto& c : cases) {
+    StoppingProgress progress(&Dialog());
+    progress.stopAt = c.stopAt;
+    std::wstring list;
+    if (c.hands)
+      base.ListSelectedHands(list, c.limit, 0, L"", &progress);
+    else
+      base.ListSelectedClasses(list, 1, c.limit, 0, 0, &progress);
+    EXPECT_EQ(progress.TimesShown(), 1);
+    EXPECT_EQ(progress.Window(), nullptr) << "gone at the end";
+    // Stop is seen at the first percent step from the click on.
+    const int listed = CountItems(list);
+    EXPECT_GE(listed, c.stopAt) << c.limit;
+    EXPECT_LE(listed, c.stopAt + c.limit / 100 + 1) << c.limit;
+    EXPECT_TRUE(::IsWindowEnabled(Hwnd()));
+  }
 }
 
 TEST_F(HandrangeExplorerTest, AnUnreadableTextShowsTheReasonNotAListing) {

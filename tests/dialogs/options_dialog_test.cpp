@@ -20,7 +20,7 @@ int RankItem(wchar_t letter) { return 12 - static_cast<int>(std::wstring(L"AKQJT
 int SuitItem(wchar_t letter) { return 1 + static_cast<int>(std::wstring(L"dhsc").find(letter)); }
 
 class OptionsDialogTest : public ::testing::Test {
- protected:
+ public:  // the table's steps drive the fixture
   static void SetUpTestSuite() { rangetest::Environment::LoadTables(g_app); }
   void Open() {
     Close();
@@ -184,21 +184,25 @@ TEST_F(OptionsDialogTest, RankBoxesKeepTheirOrderAndGapsStayOneDigit) {
   EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_GAP1), L"0") << "down at 0 stays";
 }
 
-TEST_F(OptionsDialogTest, NumberRangesPushTheirOtherEdgeOnlyWhileTicked) {
-  // Unticked: the edits change nothing else.
-  rangetest::Type(Hwnd(), IDC_OPTIONS_SHAPES_TO, L"3");
-  rangetest::Type(Hwnd(), IDC_OPTIONS_SHAPES_FROM, L"9");
-  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_TO), L"3");
-  // Ticked with from above to: nothing added, until an edit pushes the other.
+TEST_F(OptionsDialogTest, NumberRangesPushTheirOtherEdge) {
+  // Unticked, the edits are disabled and the range adds nothing.
+  EXPECT_FALSE(rangetest::Enabled(Hwnd(), IDC_OPTIONS_SHAPES_TO));
   rangetest::Click(Hwnd(), IDC_OPTIONS_SHAPES);
-  ExpectText(L"****");
+  EXPECT_TRUE(rangetest::Enabled(Hwnd(), IDC_OPTIONS_SHAPES_TO));
   rangetest::Type(Hwnd(), IDC_OPTIONS_SHAPES_TO, L"4");
-  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_FROM), L"4") << "to below from lowers from";
-  ExpectText(L"****/s4");
+  ExpectText(L"****/s0-4");
+  rangetest::Type(Hwnd(), IDC_OPTIONS_SHAPES_FROM, L"9");
+  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_TO), L"9") << "from above to raises to";
+  ExpectText(L"****/s9");
+  rangetest::Type(Hwnd(), IDC_OPTIONS_SHAPES_TO, L"2");
+  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_FROM), L"2") << "to below from lowers from";
+  ExpectText(L"****/s2");
+  // Above the maximum: to goes to the maximum, and its own change brings from down to it, so
+  // the edits show the range the item holds.
   rangetest::Type(Hwnd(), IDC_OPTIONS_SHAPES_FROM, L"30");
-  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_TO), L"20") << "raised to at most the maximum";
-  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_FROM), L"30") << "the typed edit stays as typed";
-  ExpectText(L"****");
+  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_TO), L"20");
+  EXPECT_EQ(rangetest::Text(Hwnd(), IDC_OPTIONS_SHAPES_FROM), L"20");
+  ExpectText(L"****/s20");
   // Hutchison presets, one after the other.
   rangetest::Click(Hwnd(), IDC_OPTIONS_SHAPES);
   rangetest::Click(Hwnd(), IDC_OPTIONS_POINTS);

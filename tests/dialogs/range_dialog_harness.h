@@ -12,6 +12,7 @@
 #include "app/app_utils.h"
 #include "app/omaha_app.h"
 #include "app/settings.h"
+#include "framework/webbrowser.h"
 #include "gui_harness.h"
 #include "temp_folder.h"
 
@@ -21,6 +22,7 @@ namespace rangetest {
 class Environment {
  public:
   static void LoadTables(COmahaVantornApp& app) {
+    AfxEnableControlContainer();  // the explorer's browser
     ASSERT_TRUE(app.m_handBase.LoadTables(gui::ExeFolder()).Loaded());
     app.SyncRangeSettings();
   }

@@ -4,8 +4,7 @@
 // frame after each; and the explorer buttons beside the seats.
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -40,8 +39,8 @@ class RangeDialogsProgramTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
     {
-      std::wofstream ini(folder_ / L"PreflopPredefined.ini");
-      ini << L"[Predefined]\nPot-limit ranges\n.Premium {AA**, KK**/ds}\n..Top pairs {AA**}\nOthers\n";
+      std::ofstream ini(std::filesystem::path(folder_ / L"PreflopPredefined.ini"));
+      ini << "[Predefined]\r\nPot-limit ranges\r\n.Premium {AA**, KK**/ds}\r\n..Top pairs {AA**}\r\nOthers\r\n";
     }
     ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
     frame_ = apptest::WaitForFrame(program_.Id());
