@@ -1,4 +1,5 @@
-// The range dialogs in the running program, opened as a user does: the seat popup's "Range",
+// The range dialogs in the running program (which starts with the six seats MP2 to BB), opened
+// as a user does: the seat popup's "Range",
 // "Percentile" and "Dialog options" commands with real clicks and keys, each placed at its
 // seat's launcher and writing its text into the seat on OK only; the borrowed tree back in the
 // frame after each; and the explorer buttons beside the seats.
@@ -56,7 +57,12 @@ class RangeDialogsProgramTest : public ::testing::Test {
   }
 
   HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-  std::wstring Text(HWND hwnd) const { return gui::WindowText(hwnd); }
+  // The text as the control itself gives it (another process's edit answers WM_GETTEXT only).
+  std::wstring Text(HWND hwnd) const {
+    wchar_t buffer[1024] = {};
+    ::SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+  }
   std::wstring Text(int id) const { return Text(Item(id)); }
   void ClickOn(HWND control) {
     ASSERT_NE(control, nullptr);
@@ -109,7 +115,7 @@ class RangeDialogsProgramTest : public ::testing::Test {
 TEST_F(RangeDialogsProgramTest, RangeSelectionTakesAnEntryAndGivesTheTreeBack) {
   ASSERT_NE(FrameTree(), nullptr);
   EXPECT_FALSE(::IsWindowVisible(FrameTree()));
-  HWND dialog = OpenFromSeatMenu(3, 'R', L"Range selection (MP1)");
+  HWND dialog = OpenFromSeatMenu(6, 'R', L"Range selection (CO)");
   ASSERT_NE(dialog, nullptr);
   HWND tree = ::GetDlgItem(dialog, kPredefinedTree);
   ASSERT_NE(tree, nullptr) << "the frame's tree is in the dialog";
@@ -125,13 +131,13 @@ TEST_F(RangeDialogsProgramTest, RangeSelectionTakesAnEntryAndGivesTheTreeBack) {
             Base().FormatSelectionSummary(Base().CountSelectedClasses(), Base().CountSelectedHands()));
   gui::SaveCapture(gui::CaptureWindow(dialog), L"range_dialogs_predefined");
   End(dialog, IDOK);
-  EXPECT_EQ(Text(kRange + 3), L"AA**, KK**/ds");
-  ExpectSeatCounts(3, L"AA**, KK**/ds");
+  EXPECT_EQ(Text(kRange + 6), L"AA**, KK**/ds");
+  ExpectSeatCounts(6, L"AA**, KK**/ds");
   EXPECT_EQ(::GetParent(FrameTree()), frame_) << "back in the frame";
   EXPECT_FALSE(::IsWindowVisible(FrameTree()));
 
   // Again: the same entry; Escape changes nothing and gives the tree back too.
-  dialog = OpenFromSeatMenu(3, 'R', L"Range selection (MP1)");
+  dialog = OpenFromSeatMenu(6, 'R', L"Range selection (CO)");
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDOK))) << "the entry chosen last";
   ClickOn(::GetDlgItem(dialog, kPredefinedTree));
@@ -139,13 +145,13 @@ TEST_F(RangeDialogsProgramTest, RangeSelectionTakesAnEntryAndGivesTheTreeBack) {
   live::Key(VK_ESCAPE);
   EXPECT_TRUE(apptest::WaitGone(dialog, 10000));
   gui::Pump(300);
-  EXPECT_EQ(Text(kRange + 3), L"AA**, KK**/ds");
+  EXPECT_EQ(Text(kRange + 6), L"AA**, KK**/ds");
   EXPECT_EQ(::GetParent(FrameTree()), frame_);
   EXPECT_FALSE(::IsWindowVisible(FrameTree()));
 }
 
 TEST_F(RangeDialogsProgramTest, PercentileAndOptionsWriteTheirTextOnOkOnly) {
-  HWND dialog = OpenFromSeatMenu(0, 'P', L"Percentile selection (UTG)");
+  HWND dialog = OpenFromSeatMenu(4, 'P', L"Percentile selection (MP2)");
   ASSERT_NE(dialog, nullptr);
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDOK)));
   HWND to = ::GetDlgItem(dialog, 1026);
@@ -157,16 +163,16 @@ TEST_F(RangeDialogsProgramTest, PercentileAndOptionsWriteTheirTextOnOkOnly) {
   EXPECT_EQ(Text(::GetDlgItem(dialog, kDescription)), L"15%:1");
   gui::SaveCapture(gui::CaptureWindow(dialog), L"range_dialogs_percentile");
   End(dialog, IDOK);
-  EXPECT_EQ(Text(kRange + 0), L"15%:1");
-  ExpectSeatCounts(0, L"15%:1");
+  EXPECT_EQ(Text(kRange + 4), L"15%:1");
+  ExpectSeatCounts(4, L"15%:1");
 
   // Cancel keeps the seat's text.
-  dialog = OpenFromSeatMenu(0, 'P', L"Percentile selection (UTG)");
+  dialog = OpenFromSeatMenu(4, 'P', L"Percentile selection (MP2)");
   ASSERT_NE(dialog, nullptr);
   End(dialog, IDCANCEL);
-  EXPECT_EQ(Text(kRange + 0), L"15%:1");
+  EXPECT_EQ(Text(kRange + 4), L"15%:1");
 
-  dialog = OpenFromSeatMenu(1, 'D', L"Dialog options (UTG+1)");
+  dialog = OpenFromSeatMenu(5, 'D', L"Dialog options (MP3)");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(Text(::GetDlgItem(dialog, kDescription)).empty(), false);
   ClickOn(::GetDlgItem(dialog, 3124));  // double suited
@@ -174,16 +180,16 @@ TEST_F(RangeDialogsProgramTest, PercentileAndOptionsWriteTheirTextOnOkOnly) {
   gui::Pump(300);
   gui::SaveCapture(gui::CaptureWindow(dialog), L"range_dialogs_options");
   End(dialog, IDOK);
-  EXPECT_EQ(Text(kRange + 1), L"****/np/ds");
-  ExpectSeatCounts(1, L"****/np/ds");
+  EXPECT_EQ(Text(kRange + 5), L"****/np/ds");
+  ExpectSeatCounts(5, L"****/np/ds");
 }
 
 TEST_F(RangeDialogsProgramTest, ExplorerButtonsShowTheSeatsRange) {
-  ::SendMessageW(Item(kRange + 2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"KK**/ds"));
+  ::SendMessageW(Item(kRange + 7), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"KK**/ds"));
   gui::Pump(300);
-  ASSERT_TRUE(::IsWindowEnabled(Item(kExplorer + 2)));
+  ASSERT_TRUE(::IsWindowEnabled(Item(kExplorer + 7)));
   ActivateFrame();
-  ClickOn(Item(kExplorer + 2));
+  ClickOn(Item(kExplorer + 7));
   HWND explorer = gui::WaitForWindow(nullptr, kExplorerCaption, program_.Id(), 15000);
   ASSERT_NE(explorer, nullptr);
   gui::Pump(500);
@@ -192,7 +198,7 @@ TEST_F(RangeDialogsProgramTest, ExplorerButtonsShowTheSeatsRange) {
             Base().FormatSelectionSummary(Base().CountSelectedClasses(), Base().CountSelectedHands()));
   gui::SaveCapture(gui::CaptureWindow(explorer), L"range_dialogs_explorer");
   End(explorer, IDCANCEL);
-  EXPECT_EQ(Text(kRange + 2), L"KK**/ds") << "nothing comes back";
+  EXPECT_EQ(Text(kRange + 7), L"KK**/ds") << "nothing comes back";
 }
 
 }  // namespace
