@@ -7,6 +7,10 @@
 #include "app/settings.h"
 #include "core/cards.h"
 #include "dialogs/card_select_dialog.h"
+#include "dialogs/handrange_explorer_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/percentile_dialog.h"
+#include "dialogs/predefined_ranges_dialog.h"
 #include "main_dialog_ids.h"
 #include "string_table.h"
 
@@ -43,12 +47,48 @@ void COmahaVantornDlg::OnContextMenu(CWnd* /*pWnd*/, CPoint point) {
   menu.DestroyMenu();
 }
 
+namespace {
+
+// A range dialog for a seat: placed at the launcher's top-right corner, run modally; its text
+// replaces the seat's range on IDOK only.
+template <class Dialog>
+void RunSeatRangeDialog(COmahaVantornDlg* owner, CInputWithBackground& edit, CWnd* launcher, int seat) {
+  Dialog dialog(owner);
+  CRect anchor;
+  launcher->GetWindowRect(&anchor);
+  dialog.m_anchorX = anchor.right;
+  dialog.m_anchorY = anchor.top;
+  dialog.m_placeAbove = 0;
+  dialog.m_seat = seat;
+  if (dialog.DoModal() != IDOK) return;
+  if (::IsWindow(edit.GetSafeHwnd())) edit.SetWindowText(dialog.m_rangeText);
+}
+
+}  // namespace
+
 // The seat popup's commands act on the seat whose launcher was used last. Without a chosen seat
-// (a right click before any launcher was used) they never act. The range, percentile and
-// options dialogs come with their own classes; until then their commands change nothing.
+// (a right click before any launcher was used) they never act.
 void COmahaVantornDlg::OnSeatCommand(UINT id) {
   if (m_popupSeat < 0 || m_popupSeat >= kSeats) return;
-  if (id == ID_SEAT_CARD_SELECTION) PickSeatCards(m_popupSeat);
+  const int seat = m_popupSeat;
+  CWnd* launcher = GetDlgItem(IDC_SEAT_MENU + seat);
+  CInputWithBackground& edit = m_rangeEdits[seat];
+  switch (id) {
+    case ID_SEAT_CARD_SELECTION:
+      PickSeatCards(seat);
+      break;
+    case ID_SEAT_RANGE_SELECTION:
+      if (launcher && edit.GetSafeHwnd()) RunSeatRangeDialog<CPredefinedHandrangesDialog>(this, edit, launcher, seat);
+      break;
+    case ID_SEAT_PERCENTILE_SELECTION:
+      if (launcher && edit.GetSafeHwnd()) RunSeatRangeDialog<CPercentileDialog>(this, edit, launcher, seat);
+      break;
+    case ID_SEAT_DIALOG_OPTIONS:
+      if (launcher && edit.GetSafeHwnd()) RunSeatRangeDialog<COptionsDialog>(this, edit, launcher, seat);
+      break;
+    default:
+      break;
+  }
 }
 
 // The seat's hand from the card grid: its exact hand preloaded, the cards of the board, the
@@ -86,8 +126,14 @@ void COmahaVantornDlg::PickSeatCards(int seat) {
   edit.SetWindowText(hand);
 }
 
-// The hand range explorer is opened here on the seat's text once it exists.
-void COmahaVantornDlg::OnSeatExplorer(UINT /*id*/) {}
+// The hand range explorer on the seat's text as it stands; nothing comes back.
+void COmahaVantornDlg::OnSeatExplorer(UINT id) {
+  const int seat = static_cast<int>(id - IDC_SEAT_EXPLORER);
+  if (seat < 0 || seat >= kSeats || !m_rangeEdits[seat].GetSafeHwnd()) return;
+  CHandrangeExplorerDialog explorer(this);
+  m_rangeEdits[seat].GetWindowText(explorer.m_rangeText);
+  explorer.DoModal();
+}
 
 void COmahaVantornDlg::OnHistorySelected(UINT id) {
   const int seat = static_cast<int>(id - IDC_SEAT_HISTORY);

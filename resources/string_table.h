@@ -75,6 +75,8 @@
 #define IDS_LIMIT_ALL 320
 #define IDS_SORT_VS_RANDOM_FIRST 321
 #define IDS_SORT_OUTSIDE_RANKING 330
+// The explorer's notice for a range text the range language cannot read (%s: the text).
+#define IDS_INVALID_RANGE_TEXT 9110
 
 // Percentile dialog: rankings (351 + k is ranking k + 1, 360 the outside ranking 0).
 #define IDS_RANKING_VS_RANDOM_FIRST 351
