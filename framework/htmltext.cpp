@@ -107,6 +107,32 @@ class TextBuilder {
 
 }  // namespace
 
+std::wstring BreakLongLines(const std::wstring& text, std::size_t width) {
+  if (width == 0) return text;
+  std::wstring out;
+  out.reserve(text.size() + text.size() / width * 2);
+  std::size_t lineStart = 0;  // in out
+  for (wchar_t c : text) {
+    out += c;
+    if (c == L'\n') {
+      lineStart = out.size();
+      continue;
+    }
+    if (c == L'\r' || out.size() - lineStart <= width) continue;
+    // The line is one character too long: break at its last blank, or cut it here.
+    std::size_t blank = out.size() - 1;
+    while (blank > lineStart && out[blank] != L' ') --blank;
+    if (blank > lineStart) {
+      out.replace(blank, 1, L"\r\n");
+      lineStart = blank + 2;
+    } else {
+      out.insert(out.size() - 1, L"\r\n");
+      lineStart = out.size() - 1;
+    }
+  }
+  return out;
+}
+
 wchar_t DecodeEntity(const std::wstring& name) {
   if (name.size() > 1 && name[0] == L'#') {
     unsigned long code = 0;

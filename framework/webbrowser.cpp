@@ -15,6 +15,8 @@ namespace {
 const UINT s_msgNavigated = ::RegisterWindowMessageW(L"FwWebBrowser:Navigated");
 const UINT s_msgEnsureView = ::RegisterWindowMessageW(L"FwWebBrowser:EnsureView");
 constexpr UINT kViewId = 1;
+// Longest line handed to the text view; the view wraps shorter lines itself.
+constexpr std::size_t kViewLineWidth = 400;
 
 std::wstring Lower(std::wstring s) {
   for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
@@ -242,6 +244,7 @@ HBRUSH CWebBrowser2::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
 void CWebBrowser2::ShowPage() {
   if (m_view.m_hWnd == nullptr) return;
   std::wstring text = m_pDocument ? fw::detail::HtmlToText(m_pDocument->Html()) : std::wstring();
+  text = fw::detail::BreakLongLines(text, kViewLineWidth);
   m_view.SetWindowText(text.c_str());
 }
 

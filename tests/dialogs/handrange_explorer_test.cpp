@@ -195,6 +195,11 @@ TEST_F(HandrangeExplorerTest, LongListingsOfAllHandsShowTheProgressDialog) {
   EXPECT_EQ(Dialog().m_progressShown, 3);
   rangetest::Choose(Hwnd(), IDC_EXPLORER_LIMIT, 1);  // 200
   EXPECT_EQ(Dialog().m_progressShown, 3);
+  // Every class: one paragraph of 16,432 items, which the page view shows in seconds.
+  rangetest::Click(Hwnd(), IDC_EXPLORER_CLASSES);
+  rangetest::Choose(Hwnd(), IDC_EXPLORER_LIMIT, 4);  // all
+  EXPECT_EQ(std::wstring(Dialog().m_pageHtml), ClassesPage(L"****", -1, 0, 1));
+  EXPECT_TRUE(::IsWindowEnabled(Hwnd()));
 }
 
 // Stop in the progress dialog ends the listing with the items listed so far.

@@ -1,6 +1,7 @@
 // The web-browser control as hosted by a dialog: navigation to resources and
 // files with its completion events, pages written into its document through
 // a stream, and the text it shows.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -234,6 +235,40 @@ TEST(PageText, ReadsAsTheReaderSeesIt) {
     SCOPED_TRACE(CStringA(c.html).GetString());
     EXPECT_EQ(fw::detail::HtmlToText(c.html), std::wstring(c.text));
   }
+}
+
+TEST(PageText, LongLinesAreBrokenAtTheirLastBlank) {
+  using fw::detail::BreakLongLines;
+  struct Case {
+    const wchar_t* text;
+    std::size_t width;
+    const wchar_t* broken;
+  } cases[] = {
+      {L"", 4, L""},
+      {L"abc de", 6, L"abc de"},
+      {L"abc def", 6, L"abc\r\ndef"},
+      {L"ab cd ef gh", 5, L"ab cd\r\nef gh"},
+      {L"abcdefgh", 3, L"abc\r\ndef\r\ngh"},
+      {L"abc\r\ndefg hi", 4, L"abc\r\ndefg\r\nhi"},
+      {L"a b", 0, L"a b"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(CStringA(c.text).GetString());
+    EXPECT_EQ(BreakLongLines(c.text, c.width), std::wstring(c.broken));
+  }
+  // A listing of many items on one line: every line within the width, nothing lost but the
+  // blanks that became line ends.
+  std::wstring listing;
+  for (int i = 0; i < 20000; ++i) listing += L"AKQJds, ";
+  const std::wstring broken = BreakLongLines(listing, 400);
+  std::size_t start = 0, longest = 0, ends = 0;
+  for (std::size_t at = broken.find(L"\r\n"); at != std::wstring::npos; at = broken.find(L"\r\n", start)) {
+    longest = std::max(longest, at - start);
+    start = at + 2;
+    ++ends;
+  }
+  EXPECT_LE(longest, 400u);
+  EXPECT_EQ(broken.size(), listing.size() + ends);
 }
 
 TEST(PageText, BytesAreDecodedByTheirMarksAndContents) {
