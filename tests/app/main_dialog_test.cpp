@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "gui_harness.h"
+#include "main_dialog_program.h"
 #include "program_runner.h"
 #include "temp_folder.h"
 
@@ -42,34 +43,10 @@ int WidestCardText() {
   return widest;
 }
 
-class MainDialogTest : public ::testing::Test {
+class MainDialogTest : public apptest::MainDialogProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
-    ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
-    frame_ = apptest::WaitForFrame(program_.Id());
-    ASSERT_NE(frame_, nullptr);
-    dialog_ = apptest::WaitForMainDialog(frame_);
-    ASSERT_NE(dialog_, nullptr) << "no main dialog";
-    gui::Pump(500);
-  }
-  void TearDown() override {
-    if (frame_) ::PostMessageW(frame_, WM_CLOSE, 0, 0);
-    DWORD code = 0;
-    if (!program_.WaitExit(15000, &code)) program_.Kill();
-  }
+  MainDialogTest() : MainDialogProgramTest(L"ovdlgcwd", L"ovdlgdata") {}
 
-  HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-  // WM_GETTEXT: the window text of another process's edit is not its content.
-  std::wstring Text(int id) const {
-    wchar_t buffer[512] = {};
-    ::SendMessageW(Item(id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-  }
-  void SetText(int id, const wchar_t* text) {
-    ::SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    gui::Pump(100);
-  }
   void Type(int id, const std::wstring& text) {
     ::SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     ::SendMessageW(Item(id), EM_SETSEL, 0, 0);
@@ -109,12 +86,6 @@ class MainDialogTest : public ::testing::Test {
     gui::SaveCapture(shot, name);
     EXPECT_GT(gui::CountColours(shot, RECT{0, 0, shot.width, shot.height}), 10);
   }
-
-  apptest::TempFolder folder_{L"ovdlgcwd"};
-  apptest::TempFolder appData_{L"ovdlgdata"};
-  apptest::Program program_;
-  HWND frame_ = nullptr;
-  HWND dialog_ = nullptr;
 };
 
 TEST_F(MainDialogTest, SeatsTakeRangesCountHandsAndEnableEvaluate) {

@@ -8,6 +8,7 @@
 
 #include "gui_harness.h"
 #include "live_input.h"
+#include "main_dialog_program.h"
 #include "program_runner.h"
 #include "temp_folder.h"
 
@@ -35,35 +36,14 @@ POINT Centre(HWND hwnd) {
   return POINT{r.right / 2, r.bottom / 2};
 }
 
-class PickersProgramTest : public ::testing::Test {
+class PickersProgramTest : public apptest::MainDialogProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
+  PickersProgramTest() : MainDialogProgramTest(L"ovpickcwd", L"ovpickdata") {}
+
+  void PrepareFolder() override {
     ::CopyFileW((gui::ExeFolder() + L"\\Syntax.html").c_str(), (folder_ / L"Syntax.html").c_str(), FALSE);
-    ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
-    frame_ = apptest::WaitForFrame(program_.Id());
-    ASSERT_NE(frame_, nullptr);
-    dialog_ = apptest::WaitForMainDialog(frame_);
-    ASSERT_NE(dialog_, nullptr) << "no main dialog";
-    gui::Pump(500);
-  }
-  void TearDown() override {
-    if (frame_) ::PostMessageW(frame_, WM_CLOSE, 0, 0);
-    DWORD code = 0;
-    if (!program_.WaitExit(15000, &code)) program_.Kill();
   }
 
-  HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-  std::wstring Text(HWND hwnd) const {
-    wchar_t buffer[512] = {};
-    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-  }
-  std::wstring Text(int id) const { return Text(Item(id)); }
-  void SetText(int id, const wchar_t* text) {
-    ::SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    gui::Pump(100);
-  }
   bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   // Clicks a control of a window of the program where it shows.
   void ClickOn(HWND control) {
@@ -106,12 +86,6 @@ class PickersProgramTest : public ::testing::Test {
     return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
   }
   std::wstring Ini() const { return appData_ / L"OmahaVantorn\\OmahaVantorn.ini"; }
-
-  apptest::TempFolder folder_{L"ovpickcwd"};
-  apptest::TempFolder appData_{L"ovpickdata"};
-  apptest::Program program_;
-  HWND frame_ = nullptr;
-  HWND dialog_ = nullptr;
 };
 
 TEST_F(PickersProgramTest, BoardPickersRefuseCardsInUseAndGoOnToTheNextStreet) {

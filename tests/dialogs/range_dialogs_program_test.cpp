@@ -12,6 +12,7 @@
 #include "core/handbase.h"
 #include "gui_harness.h"
 #include "live_input.h"
+#include "main_dialog_program.h"
 #include "program_runner.h"
 #include "temp_folder.h"
 
@@ -35,35 +36,17 @@ COmahaBase& Base() {
   return base;
 }
 
-class RangeDialogsProgramTest : public ::testing::Test {
+class RangeDialogsProgramTest : public apptest::MainDialogProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(apptest::CopyTables(folder_.Path()));
+  RangeDialogsProgramTest() : MainDialogProgramTest(L"ovrangecwd", L"ovrangeappdata") {}
+
+  void PrepareFolder() override {
     {
       std::ofstream ini(std::filesystem::path(folder_ / L"PreflopPredefined.ini"));
       ini << "[Predefined]\r\nPot-limit ranges\r\n.Premium {AA**, KK**/ds}\r\n..Top pairs {AA**}\r\nOthers\r\n";
     }
-    ASSERT_TRUE(program_.Start(folder_.Path(), appData_.Path()));
-    frame_ = apptest::WaitForFrame(program_.Id());
-    ASSERT_NE(frame_, nullptr);
-    dialog_ = apptest::WaitForMainDialog(frame_);
-    ASSERT_NE(dialog_, nullptr) << "no main dialog";
-    gui::Pump(500);
-  }
-  void TearDown() override {
-    if (frame_) ::PostMessageW(frame_, WM_CLOSE, 0, 0);
-    DWORD code = 0;
-    if (!program_.WaitExit(15000, &code)) program_.Kill();
   }
 
-  HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-  // The text as the control itself gives it (another process's edit answers WM_GETTEXT only).
-  std::wstring Text(HWND hwnd) const {
-    wchar_t buffer[1024] = {};
-    ::SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-  }
-  std::wstring Text(int id) const { return Text(Item(id)); }
   void ClickOn(HWND control) {
     ASSERT_NE(control, nullptr);
     live::Click(control, Centre(control));
@@ -104,12 +87,6 @@ class RangeDialogsProgramTest : public ::testing::Test {
     EXPECT_EQ(Text(kCount + seat), std::to_wstring(Base().CountSelectedHands())) << text;
   }
   HWND FrameTree() const { return ::GetDlgItem(frame_, kPredefinedTree); }
-
-  apptest::TempFolder folder_{L"ovrangecwd"};
-  apptest::TempFolder appData_{L"ovrangeappdata"};
-  apptest::Program program_;
-  HWND frame_ = nullptr;
-  HWND dialog_ = nullptr;
 };
 
 TEST_F(RangeDialogsProgramTest, RangeSelectionTakesAnEntryAndGivesTheTreeBack) {

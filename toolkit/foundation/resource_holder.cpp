@@ -16,17 +16,6 @@ namespace {
 
 LPCWSTR ImposedFontFace() { return g_ResourceManagerHolder->GetFontFaceName(); }
 
-std::vector<BYTE> ReadRestOfStream(IStream* stream) {
-  std::vector<BYTE> data;
-  BYTE chunk[4096];
-  for (;;) {
-    ULONG got = 0;
-    if (FAILED(stream->Read(chunk, sizeof chunk, &got)) || got == 0) break;
-    data.insert(data.end(), chunk, chunk + got);
-  }
-  return data;
-}
-
 }  // namespace
 
 CExtResourceManager::CExtResourceManagerAutoPtr::CExtResourceManagerAutoPtr() {
@@ -65,30 +54,7 @@ bool CExtResourceManager::CExtResourceManagerAutoPtr::SetSyncedSink(CExtPmSynchr
 IStream* CExtResourceManager::CExtResourceManagerAutoPtr::SaveStateToStream(HGLOBAL memory) {
   CExtResourceManager* manager = m_pManager;
   if (manager == nullptr) return nullptr;
-  IStream* stream = nullptr;
-  if (FAILED(::CreateStreamOnHGlobal(memory, memory == nullptr, &stream)) || stream == nullptr) return nullptr;
-  try {
-    CMemFile file;
-    {
-      CArchive ar(&file, CArchive::store, 4096);
-      ar.WriteClass(manager->GetRuntimeClass());
-      manager->SerializeState(ar);
-      ar.Close();
-    }
-    const UINT size = static_cast<UINT>(file.GetLength());
-    BYTE* bytes = file.Detach();
-    ULONG written = 0;
-    const HRESULT hr = stream->Write(bytes, size, &written);
-    free(bytes);
-    LARGE_INTEGER zero{};
-    if (FAILED(hr) || written != size || FAILED(stream->Seek(zero, STREAM_SEEK_SET, nullptr)))
-      AfxThrowArchiveException(CArchiveException::genericException);
-    return stream;
-  } catch (CException* e) {
-    e->Delete();
-  }
-  stream->Release();
-  return nullptr;
+  return WriteStateStream(memory, manager->GetRuntimeClass(), [manager](CArchive& ar) { manager->SerializeState(ar); });
 }
 
 void CExtResourceManager::CExtResourceManagerAutoPtr::LoadStateFromStream(IStream* stream) {

@@ -6,6 +6,7 @@
 #include <objidl.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "toolkit/paint/os_facts.h"
@@ -34,6 +35,12 @@ class CExtPmSynchronizeSink {
   // The add/remove rule both holders share.
   bool DoSetSyncedSink(CExtPmSynchronizeSink* sink, bool add, bool pushNow);
   int FindSyncedSink(CExtPmSynchronizeSink* sink) const;
+  // The stream both holders save to: the state's class record, then what `serialize` writes;
+  // positioned at its start, null on failure.
+  static IStream* WriteStateStream(HGLOBAL memory, CRuntimeClass* stateClass,
+                                   const std::function<void(CArchive&)>& serialize);
+  // The rest of a stream from its current position.
+  static std::vector<BYTE> ReadRestOfStream(IStream* stream);
 
   bool m_loadingState = false;
   DWORD m_ownerThreadId = 0;

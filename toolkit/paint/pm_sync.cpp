@@ -51,17 +51,16 @@ bool CExtPaintManager::CExtPaintManagerAutoPtr::SetSyncedSink(CExtPmSynchronizeS
   return DoSetSyncedSink(sink, add, pushNow);
 }
 
-IStream* CExtPaintManager::CExtPaintManagerAutoPtr::SaveStateToStream(HGLOBAL memory) {
-  CExtPaintManager* manager = CurrentManager();
-  if (manager == nullptr) return nullptr;
+IStream* CExtPmSynchronizeSink::WriteStateStream(HGLOBAL memory, CRuntimeClass* stateClass,
+                                                const std::function<void(CArchive&)>& serialize) {
   IStream* stream = nullptr;
   if (FAILED(::CreateStreamOnHGlobal(memory, memory == nullptr, &stream)) || stream == nullptr) return nullptr;
   try {
     CMemFile file;
     {
       CArchive ar(&file, CArchive::store, 4096);
-      ar.WriteClass(manager->GetRuntimeClass());
-      manager->SerializeSynchronizedState(ar);
+      ar.WriteClass(stateClass);
+      serialize(ar);
       ar.Close();
     }
     const UINT size = static_cast<UINT>(file.GetLength());
@@ -80,10 +79,7 @@ IStream* CExtPaintManager::CExtPaintManagerAutoPtr::SaveStateToStream(HGLOBAL me
   return nullptr;
 }
 
-namespace {
-
-// The rest of the stream from its current position.
-std::vector<BYTE> ReadWholeStream(IStream* stream) {
+std::vector<BYTE> CExtPmSynchronizeSink::ReadRestOfStream(IStream* stream) {
   std::vector<BYTE> data;
   BYTE chunk[4096];
   for (;;) {
@@ -93,6 +89,15 @@ std::vector<BYTE> ReadWholeStream(IStream* stream) {
   }
   return data;
 }
+
+IStream* CExtPaintManager::CExtPaintManagerAutoPtr::SaveStateToStream(HGLOBAL memory) {
+  CExtPaintManager* manager = CurrentManager();
+  if (manager == nullptr) return nullptr;
+  return WriteStateStream(memory, manager->GetRuntimeClass(),
+                          [manager](CArchive& ar) { manager->SerializeSynchronizedState(ar); });
+}
+
+namespace {
 
 // Reads a class record and makes sure it names a creatable paint manager before creating
 // anything: an archive must not make the program build objects of arbitrary classes.
@@ -116,7 +121,7 @@ void CExtPaintManager::CExtPaintManagerAutoPtr::LoadStateFromStream(IStream* str
   m_loadingState = true;
   CExtPaintManager* manager = nullptr;
   try {
-    std::vector<BYTE> data = ReadWholeStream(stream);
+    std::vector<BYTE> data = ReadRestOfStream(stream);
     CMemFile file(data.data(), static_cast<UINT>(data.size()));
     CArchive ar(&file, CArchive::load, 4096);
     manager = CreateManagerFromArchive(ar);
