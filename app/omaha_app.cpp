@@ -69,10 +69,14 @@ COmahaVantornApp::~COmahaVantornApp() {
 COmahaVantornApp* GetOmahaApp() { return dynamic_cast<COmahaVantornApp*>(AfxGetApp()); }
 
 void ClampToDesktopRect(const RECT& desktop, int* left, int width, int* top, int height) {
+  // A desktop not measured yet says nothing: pulling windows onto it would push them off screen.
+  if (desktop.right <= desktop.left || desktop.bottom <= desktop.top) return;
   auto clamp = [](int* start, int size, LONG low, LONG high) {
     if (*start < low) *start = low;
     if (size > 0) {
       if (*start + size >= high) *start = high - size;
+      // Larger than the desktop: its top left corner stays on it.
+      if (*start < low) *start = low;
     } else if (*start >= high) {
       *start = low;
     }

@@ -21,6 +21,7 @@ TEST(ClampToDesktop, KeepsWindowsOnTheDesktop) {
       {1920, 0, 1040, 0, -1280, 0},        // no size: at or beyond the far edges goes to the near ones
       {1919, 0, 1039, 0, 1919, 1039},
       {-1280, 3200, 0, 1040, -1280, 0},    // exactly the desktop's size
+      {500, 3400, 300, 1200, -1280, 0},    // larger than the desktop: its corner on it
   };
   for (const Case& c : cases) {
     int left = c.left, top = c.top;
@@ -28,6 +29,13 @@ TEST(ClampToDesktop, KeepsWindowsOnTheDesktop) {
     EXPECT_EQ(left, c.wantLeft) << c.left << "," << c.width;
     EXPECT_EQ(top, c.wantTop) << c.top << "," << c.height;
   }
+}
+
+TEST(ClampToDesktop, AnUnmeasuredDesktopMovesNothing) {
+  int left = 100, top = 50;
+  ClampToDesktopRect(RECT{0, 0, 0, 0}, &left, 560, &top, 350);
+  EXPECT_EQ(left, 100);
+  EXPECT_EQ(top, 50);
 }
 
 TEST(ClampFramePosition, PullsASavedPositionBackOntoTheDesktop) {
