@@ -93,3 +93,25 @@ void WriteBytesHtmlToBrowser(CWebBrowser2* browser, int count, const BYTE* bytes
   WriteBytesHtmlToDocument(document, count, bytes);
   ReleaseInterface(document);
 }
+
+bool WaitForBrowserDocument(HWND window, const int& loaded, DWORD timeoutMs) {
+  const ULONGLONG start = ::GetTickCount64();
+  while (!loaded && ::IsWindow(window)) {
+    const ULONGLONG passed = ::GetTickCount64() - start;
+    if (passed >= timeoutMs) return false;
+    MSG msg;
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // Nothing pending: sleep until a message arrives or the rest of the time has passed.
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(timeoutMs - passed), QS_ALLINPUT);
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      // The program is ending: leave the quit for the outer loop.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return loaded != 0;
+}

@@ -24,3 +24,8 @@ void WriteBytesHtmlToBrowser(CWebBrowser2* browser, int count, const BYTE* bytes
 // The same for a document the caller already holds.
 void WriteHtmlToDocument(IDispatch* document, const CString& html);
 void WriteBytesHtmlToDocument(IDispatch* document, int count, const BYTE* bytes);
+
+// Pumps this thread's messages until `loaded` becomes non-zero (the browser's document-complete
+// handler sets it), the window is gone or `timeoutMs` has passed. A WM_QUIT met on the way is
+// posted again for the outer loop. True only when the document loaded.
+bool WaitForBrowserDocument(HWND window, const int& loaded, DWORD timeoutMs);

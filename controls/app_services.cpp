@@ -18,6 +18,12 @@ void RegisterAppServices(AppServices* services) { g_services = services; }
 
 bool AppUsesBVTheme() { return g_services && g_services->m_useBVTheme != 0; }
 
+HBRUSH ThemedDialogCtlBrush(CDC* dc, HBRUSH standard) {
+  if (!AppUsesBVTheme() || dc == nullptr) return standard;
+  dc->SetBkMode(TRANSPARENT);
+  return static_cast<HBRUSH>(g_services->m_dialogBrush.GetSafeHandle());
+}
+
 bool AppUsesHiLo() { return g_services && g_services->m_useHiLo != 0; }
 
 CThemeHelperST* AppThemeHelper() { return g_services ? &g_services->m_themeHelper : nullptr; }

@@ -34,6 +34,9 @@ constexpr COLORREF kThemedDialogColor = RGB(245, 245, 245);
 
 bool AppUsesBVTheme();
 bool AppUsesHiLo();
+// What a dialog's WM_CTLCOLOR answer becomes: with the theme, the control's text drawn
+// transparently on the themed dialog brush; otherwise the standard brush as it stands.
+HBRUSH ThemedDialogCtlBrush(CDC* dc, HBRUSH standard);
 // The application's theme helper; null without an application.
 CThemeHelperST* AppThemeHelper();
 // The application's font cache; without one, a cache of the controls' own that lives until

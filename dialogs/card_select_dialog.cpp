@@ -234,12 +234,7 @@ BOOL CCardSelectDialog::OnHelpInfo(HELPINFO* /*info*/) {
 }
 
 HBRUSH CCardSelectDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (const COmahaVantornApp* app = GetOmahaApp(); app && app->m_useBVTheme) {
-    pDC->SetBkMode(TRANSPARENT);
-    brush = static_cast<HBRUSH>(app->m_dialogBrush.GetSafeHandle());
-  }
-  return brush;
+  return ThemedDialogCtlBrush(pDC, CDialog::OnCtlColor(pDC, pWnd, nCtlColor));
 }
 
 void CCardSelectDialog::OnDestroy() {

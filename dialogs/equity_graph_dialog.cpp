@@ -151,12 +151,7 @@ void CEquityGraphDialog::OnMethodChanged() { UpdateControlStates(); }
 void CEquityGraphDialog::OnQualityChanging(NMHDR*, LRESULT* pResult) { *pResult = 0; }
 
 HBRUSH CEquityGraphDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (AppServices* app = GetAppServices(); app && app->m_useBVTheme) {
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(app->m_dialogBrush.GetSafeHandle());
-  }
-  return brush;
+  return ThemedDialogCtlBrush(pDC, CDialog::OnCtlColor(pDC, pWnd, nCtlColor));
 }
 
 void CEquityGraphDialog::OnDestroy() {

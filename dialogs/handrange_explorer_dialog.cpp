@@ -380,33 +380,11 @@ BOOL CHandrangeExplorerDialog::PreTranslateMessage(MSG* pMsg) {
 void CHandrangeExplorerDialog::OnContextMenu(CWnd* /*pWnd*/, CPoint /*point*/) {}
 
 HBRUSH CHandrangeExplorerDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (const COmahaVantornApp* app = GetOmahaApp(); app && app->m_useBVTheme) {
-    pDC->SetBkMode(TRANSPARENT);
-    brush = static_cast<HBRUSH>(app->m_dialogBrush.GetSafeHandle());
-  }
-  return brush;
+  return ThemedDialogCtlBrush(pDC, CDialog::OnCtlColor(pDC, pWnd, nCtlColor));
 }
 
 bool CHandrangeExplorerDialog::WaitForDocument() {
-  const HWND self = GetSafeHwnd();
-  const ULONGLONG start = ::GetTickCount64();
-  while (!m_documentLoaded && ::IsWindow(self)) {
-    const ULONGLONG passed = ::GetTickCount64() - start;
-    if (passed >= m_documentTimeoutMs) return false;
-    MSG msg;
-    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(m_documentTimeoutMs - passed), QS_ALLINPUT);
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return false;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return m_documentLoaded != 0;
+  return WaitForBrowserDocument(GetSafeHwnd(), m_documentLoaded, m_documentTimeoutMs);
 }
 
 void CHandrangeExplorerDialog::OnDocumentComplete(LPDISPATCH /*pDisp*/, VARIANT* /*url*/) { m_documentLoaded = 1; }

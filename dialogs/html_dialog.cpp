@@ -131,26 +131,7 @@ void CHTMLDialog::LayoutBrowser(bool record) {
 
 bool CHTMLDialog::WaitForDocument() {
   m_documentLoaded = 0;
-  const HWND self = GetSafeHwnd();
-  const ULONGLONG start = ::GetTickCount64();
-  while (!m_documentLoaded && ::IsWindow(self)) {
-    if (::GetTickCount64() - start >= m_documentTimeoutMs) return false;
-    MSG msg;
-    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      // Nothing pending: sleep until a message arrives or the rest of the time has passed.
-      const ULONGLONG left = m_documentTimeoutMs - (::GetTickCount64() - start);
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      // The program is ending: leave the quit for the outer loop.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return false;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return m_documentLoaded != 0;
+  return WaitForBrowserDocument(GetSafeHwnd(), m_documentLoaded, m_documentTimeoutMs);
 }
 
 void CHTMLDialog::OnDocumentComplete(LPDISPATCH /*pDisp*/, VARIANT* /*url*/) { m_documentLoaded = 1; }

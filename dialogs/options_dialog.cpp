@@ -364,12 +364,9 @@ void COptionsDialog::OnExplorer() {
 
 HBRUSH COptionsDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (!AppUsesBVTheme()) return brush;
   const int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
   if (id == IDC_OPTIONS_GAP1 || id == IDC_OPTIONS_GAP2 || id == IDC_OPTIONS_GAP3) return brush;
-  pDC->SetBkMode(TRANSPARENT);
-  if (AppServices* services = GetAppServices()) brush = static_cast<HBRUSH>(services->m_dialogBrush.GetSafeHandle());
-  return brush;
+  return ThemedDialogCtlBrush(pDC, brush);
 }
 
 void COptionsDialog::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {

@@ -231,10 +231,7 @@ void CPercentileDialog::OnExplore() {
 
 HBRUSH CPercentileDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (!AppUsesBVTheme()) return brush;
   const int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
   if (id == IDC_PERCENTILE_FROM || id == IDC_PERCENTILE_TO || id == IDC_PERCENTILE_ORDER) return brush;
-  pDC->SetBkMode(TRANSPARENT);
-  if (AppServices* services = GetAppServices()) brush = static_cast<HBRUSH>(services->m_dialogBrush.GetSafeHandle());
-  return brush;
+  return ThemedDialogCtlBrush(pDC, brush);
 }

@@ -8,7 +8,7 @@
 
 #include "gui_harness.h"
 #include "live_input.h"
-#include "main_dialog_program.h"
+#include "live_program_test.h"
 #include "program_runner.h"
 #include "temp_folder.h"
 
@@ -30,36 +30,15 @@ HWND CardIn(HWND picker, const char* card) {
   return ::GetDlgItem(picker, 2000 + 13 * suit + rank);
 }
 
-POINT Centre(HWND hwnd) {
-  RECT r;
-  ::GetClientRect(hwnd, &r);
-  return POINT{r.right / 2, r.bottom / 2};
-}
-
-class PickersProgramTest : public apptest::MainDialogProgramTest {
+class PickersProgramTest : public LiveProgramTest {
  protected:
-  PickersProgramTest() : MainDialogProgramTest(L"ovpickcwd", L"ovpickdata") {}
+  PickersProgramTest() : LiveProgramTest(L"ovpickcwd", L"ovpickdata") {}
 
   void PrepareFolder() override {
     ::CopyFileW((gui::ExeFolder() + L"\\Syntax.html").c_str(), (folder_ / L"Syntax.html").c_str(), FALSE);
   }
 
   bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  // Clicks a control of a window of the program where it shows.
-  void ClickOn(HWND control) {
-    ASSERT_NE(control, nullptr);
-    live::Click(control, Centre(control));
-  }
-  // A click on the frame's caption makes the program the active one, as a user's first click
-  // does.
-  void ActivateFrame() {
-    RECT frame;
-    ::GetWindowRect(frame_, &frame);
-    POINT caption = {frame.left + 200, frame.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
-    ::ScreenToClient(frame_, &caption);
-    live::Click(frame_, caption);
-    gui::Pump(200);
-  }
   // Opens a picker with a real click on its button; its window, or null.
   HWND OpenPicker(int button, const wchar_t* caption) {
     ActivateFrame();

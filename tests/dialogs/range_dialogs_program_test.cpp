@@ -12,7 +12,7 @@
 #include "core/handbase.h"
 #include "gui_harness.h"
 #include "live_input.h"
-#include "main_dialog_program.h"
+#include "live_program_test.h"
 #include "program_runner.h"
 #include "temp_folder.h"
 
@@ -22,12 +22,6 @@ constexpr int kRange = 3040, kSeatMenu = 3030, kCount = 1440, kExplorer = 1450;
 constexpr int kSummary = 1062, kDescription = 1064, kPredefinedTree = 2700;
 constexpr wchar_t kExplorerCaption[] = L"Brightfold Vantorn - Omaha - Handrange Explorer";
 
-POINT Centre(HWND hwnd) {
-  RECT r;
-  ::GetClientRect(hwnd, &r);
-  return POINT{r.right / 2, r.bottom / 2};
-}
-
 // What the range language says of a text, in this process from the same tables.
 COmahaBase& Base() {
   static COmahaBase base;
@@ -36,9 +30,9 @@ COmahaBase& Base() {
   return base;
 }
 
-class RangeDialogsProgramTest : public apptest::MainDialogProgramTest {
+class RangeDialogsProgramTest : public LiveProgramTest {
  protected:
-  RangeDialogsProgramTest() : MainDialogProgramTest(L"ovrangecwd", L"ovrangeappdata") {}
+  RangeDialogsProgramTest() : LiveProgramTest(L"ovrangecwd", L"ovrangeappdata") {}
 
   void PrepareFolder() override {
     {
@@ -47,18 +41,6 @@ class RangeDialogsProgramTest : public apptest::MainDialogProgramTest {
     }
   }
 
-  void ClickOn(HWND control) {
-    ASSERT_NE(control, nullptr);
-    live::Click(control, Centre(control));
-  }
-  void ActivateFrame() {
-    RECT frame;
-    ::GetWindowRect(frame_, &frame);
-    POINT caption = {frame.left + 200, frame.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
-    ::ScreenToClient(frame_, &caption);
-    live::Click(frame_, caption);
-    gui::Pump(200);
-  }
   // The seat's launcher, then the menu item by its underlined letter; the dialog, or null.
   HWND OpenFromSeatMenu(int seat, UINT key, const wchar_t* caption) {
     ActivateFrame();

@@ -11,19 +11,6 @@ namespace {
 
 using richtest::DocumentBuilder;
 
-// Bytes to UTF-16: pairs of high bytes make characters beyond Latin-1 (surrogates included).
-RichString Widen(const std::string& bytes) {
-    RichString out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c >= 0xF0 && i + 1 < bytes.size())
-            out.push_back(static_cast<char16_t>((c << 8) | static_cast<unsigned char>(bytes[++i])));
-        else
-            out.push_back(c);
-    }
-    return out;
-}
-
 // Every token of every declaration goes through the grammars and the value parsers.
 void FuzzProperty(CExtRichContentItem* item, CExtRichContentItem* declaration, CExtRichStyleRule& rule,
                   const CExtRichStyleDescription& parent) {
@@ -66,7 +53,7 @@ TEST(RichCssFuzz, StyleSheetsAndDeclarationsTakeAnyInput) {
     };
     ovtest::MutationFuzzer fuzzer(seeds);
     fuzzer.Run(20000, [](const std::string& input) {
-        const RichString text = Widen(input);
+        const RichString text = richtest::WidenFuzzBytes(input);
         CExtRichContentLayout css(text.c_str(), kRichTextCss, 0);
 
         DocumentBuilder d;

@@ -9,19 +9,6 @@
 
 namespace {
 
-// Bytes to UTF-16: pairs of high bytes make characters beyond Latin-1 (surrogates included).
-RichString Widen(const std::string& bytes) {
-    RichString out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c >= 0xF0 && i + 1 < bytes.size())
-            out.push_back(static_cast<char16_t>((c << 8) | static_cast<unsigned char>(bytes[++i])));
-        else
-            out.push_back(c);
-    }
-    return out;
-}
-
 TEST(RichHtmlFuzz, AnyTextGivesATree) {
     const std::vector<std::string> seeds = {
         "<html><head><title>T</title><style type=\"text/css\"><!-- p { color: red } td.w { margin: 1px 2px } --></style>"
@@ -35,7 +22,7 @@ TEST(RichHtmlFuzz, AnyTextGivesATree) {
     };
     ovtest::MutationFuzzer fuzzer(seeds);
     fuzzer.Run(6000, [](const std::string& input) {
-        const RichString text = Widen(input);
+        const RichString text = richtest::WidenFuzzBytes(input);
         CExtRichContentLayout doc;
         doc.ParseHtml(text.c_str(), true);
         if (!doc.m_listItems.IsEmpty()) {

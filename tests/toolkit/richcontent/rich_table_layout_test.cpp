@@ -28,8 +28,8 @@ struct TableBuilder : DocumentBuilder {
         g->GetStyle().m_nDisplay = display;
         return g;
     }
-    void Cell(CExtRichContentItem* parent, const std::string& spec) {
-        std::string name = spec;
+    void Cell(CExtRichContentItem* parent, const std::string& cellText) {
+        std::string name = cellText;
         int colspan = 1, rowspan = 1;
         if (auto colon = name.find(':'); colon != std::string::npos) {
             rowspan = std::stoi(name.substr(colon + 1));
@@ -54,20 +54,20 @@ struct TableBuilder : DocumentBuilder {
             start = end + 1;
         }
     }
-    void Row(std::string spec) {
+    void Row(std::string rowText) {
         CExtRichContentItem* parent = table;
         bool direct = false;
-        if (spec.rfind("h:", 0) == 0 || spec.rfind("b:", 0) == 0 || spec.rfind("f:", 0) == 0) {
-            const int display = spec[0] == 'h'   ? RichCode::DisplayTableHeaderGroup
-                                : spec[0] == 'b' ? RichCode::DisplayTableRowGroup
+        if (rowText.rfind("h:", 0) == 0 || rowText.rfind("b:", 0) == 0 || rowText.rfind("f:", 0) == 0) {
+            const int display = rowText[0] == 'h'   ? RichCode::DisplayTableHeaderGroup
+                                : rowText[0] == 'b' ? RichCode::DisplayTableRowGroup
                                                  : RichCode::DisplayTableFooterGroup;
             parent = Group(display);
-            spec = spec.substr(2);
+            rowText = rowText.substr(2);
         }
-        if (!spec.empty() && spec[0] == '*') {
+        if (!rowText.empty() && rowText[0] == '*') {
             if (parent == table) parent = Group(RichCode::DisplayTableRowGroup);
             direct = true;
-            spec = spec.substr(1);
+            rowText = rowText.substr(1);
         }
         CExtRichContentItem* row = parent;
         if (!direct) {
@@ -75,10 +75,10 @@ struct TableBuilder : DocumentBuilder {
             row->GetStyle().m_nDisplay = RichCode::DisplayTableRow;
         }
         std::size_t start = 0;
-        while (start < spec.size()) {
-            std::size_t end = spec.find(' ', start);
-            if (end == std::string::npos) end = spec.size();
-            if (end > start) Cell(row, spec.substr(start, end - start));
+        while (start < rowText.size()) {
+            std::size_t end = rowText.find(' ', start);
+            if (end == std::string::npos) end = rowText.size();
+            if (end > start) Cell(row, rowText.substr(start, end - start));
             start = end + 1;
         }
     }

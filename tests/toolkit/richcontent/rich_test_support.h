@@ -33,4 +33,18 @@ public:
     }
 };
 
+// Fuzz input as text: bytes to UTF-16, where pairs of high bytes make characters beyond
+// Latin-1 (surrogates included).
+inline RichString WidenFuzzBytes(const std::string& bytes) {
+    RichString out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0xF0 && i + 1 < bytes.size())
+            out.push_back(static_cast<char16_t>((c << 8) | static_cast<unsigned char>(bytes[++i])));
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
 }  // namespace richtest
