@@ -1,6 +1,7 @@
 #include "toolkit/foundation/cmd_manager.h"
 
 #include "toolkit/foundation/cmd_icon.h"
+#include "toolkit/paint/paint_manager.h"
 #include "toolkit/paint/pm_holder.h"
 
 namespace {
