@@ -60,6 +60,7 @@ bool CExtCmdManager::EnsureProfile(LPCTSTR profileName, HWND window, CExtCmdProf
   CExtCmdProfile* existing = nullptr;
   if (!m_mapProfiles.Lookup(profileName, existing)) {
     CExtCmdProfile* profile = adopt != nullptr ? adopt : new CExtCmdProfile(profileName);
+    profile->m_strName = profileName;  // the name it is found by is the name it reports
     m_mapProfiles.SetAt(profileName, profile);
   }
   return window != nullptr ? BindWindow(profileName, window) : true;

@@ -9,6 +9,7 @@
 
 #include "command_ids.h"
 #include "frame_resources.h"
+#include "main_dialog_ids.h"
 #include "menu.h"
 #include "toolkit/foundation/cmd_icon.h"
 #include "toolkit/foundation/cmd_import.h"
@@ -174,6 +175,21 @@ TEST_F(ImportTest, TheProgramsMenuAndToolBarImportIntoOneProfile) {
   EXPECT_TRUE(g_CmdManager->MarkBasicCommands(kProfile, basic, true));
   EXPECT_TRUE(g_CmdManager->FindCommand(kProfile, 32805)->IsBasic());
   EXPECT_FALSE(g_CmdManager->FindCommand(kProfile, 32803)->IsBasic());
+
+  // The seat popup's commands came with the tool bar; its menu adds their menu texts and
+  // leaves their icons.
+  ASSERT_TRUE(g_CmdManager->ImportMenuResource(kProfile, IDM_SEAT_POPUP, false, true));
+  const MenuCommand seat[] = {{ID_SEAT_CARD_SELECTION, L"&Card selection...", L""},
+                              {ID_SEAT_RANGE_SELECTION, L"&Range selection...", L""},
+                              {ID_SEAT_PERCENTILE_SELECTION, L"&Percentile selection...", L""},
+                              {ID_SEAT_DIALOG_OPTIONS, L"&Dialog options...", L""}};
+  for (const MenuCommand& c : seat) {
+    const CExtCmdItem* item = g_CmdManager->FindCommand(kProfile, c.id);
+    ASSERT_NE(item, nullptr) << c.id;
+    EXPECT_EQ(item->m_strMenuText, c.text) << c.id;
+    EXPECT_GE(item->m_nIconIndex, 0) << c.id;
+  }
+  EXPECT_EQ(Profile().m_arrIcons.GetSize(), cell);
 }
 
 TEST_F(ImportTest, MenuTextsAreCleanedAndSplitAtTheirLastTab) {

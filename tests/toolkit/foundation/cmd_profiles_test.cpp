@@ -353,9 +353,10 @@ TEST_F(ManagerTest, BindingKeepsTheFirstProfileUntilUnbound) {
 }
 
 TEST_F(ManagerTest, AnAdoptedProfileIsTakenOnlyUnderANewName) {
-  auto* adopted = new CExtCmdProfile(L"alpha");
+  auto* adopted = new CExtCmdProfile(L"other name");
   ASSERT_TRUE(g_CmdManager->EnsureProfile(L"alpha", nullptr, adopted));
   EXPECT_EQ(g_CmdManager->ProfileGetPtr(L"alpha"), adopted);
+  EXPECT_EQ(adopted->m_strName, L"alpha");
   CExtCmdProfile spare(L"alpha");
   ASSERT_TRUE(g_CmdManager->EnsureProfile(L"alpha", nullptr, &spare));
   EXPECT_EQ(g_CmdManager->ProfileGetPtr(L"alpha"), adopted);
@@ -464,6 +465,10 @@ TEST_F(ManagerTest, ChangesReachEveryIconOfEveryProfile) {
   looseWnd.Detach();
   EXPECT_EQ(first->disabled + first->setting + first->display + first->theme, 8);
   EXPECT_EQ(second->theme, 2);
+  // Installing a new paint manager tells every icon through the holder's relay.
+  ASSERT_TRUE(g_PaintManagerHolder.ReplaceManager(nullptr));
+  EXPECT_EQ(first->changed, 2);
+  EXPECT_EQ(second->changed, 2);
 }
 
 }  // namespace
