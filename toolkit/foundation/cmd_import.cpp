@@ -60,14 +60,7 @@ UINT ToolbarResourceData::ExtractButtonIcon(int index, CExtCmdIcon& icon) const 
   const RECT cell = {index * m_cxImage, 0, index * m_cxImage + m_cxImage, m_cyImage};
   CExtBitmap image;
   if (!image.CopyPart(m_strip, &cell, false) || !image.PromoteTo32Bpp(false)) return 0;
-  if (m_transparent != static_cast<COLORREF>(-1)) {
-    const CSize size = image.GetPixelSize();
-    for (int y = 0; y < size.cy; ++y) {
-      for (int x = 0; x < size.cx; ++x) {
-        if (image.ReadPixelColor(x, y) == m_transparent) image.WritePixelColor(x, y, static_cast<COLORREF>(-1), 0);
-      }
-    }
-  }
+  if (m_transparent != static_cast<COLORREF>(-1)) image.SetAlphaByColorKey(m_transparent, 0, 0);
   icon.GetNormalBitmap().Assign(image, false);
   icon.OnIconChanged();
   return icon.IsBlank() ? 0 : m_buttonIds[static_cast<size_t>(index)];

@@ -4,14 +4,18 @@
 
 bool CExtRegistry::Open(HKEY root, LPCWSTR path, REGSAM access) {
   Close();
-  return ::RegOpenKeyExW(root, path, 0, access, &m_hKey) == ERROR_SUCCESS || (m_hKey = nullptr, false);
+  if (::RegOpenKeyExW(root, path, 0, access, &m_hKey) == ERROR_SUCCESS) return true;
+  m_hKey = nullptr;
+  return false;
 }
 
 bool CExtRegistry::Create(HKEY root, LPCWSTR path, REGSAM access) {
   Close();
-  return ::RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &m_hKey, nullptr) ==
-             ERROR_SUCCESS ||
-         (m_hKey = nullptr, false);
+  if (::RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &m_hKey, nullptr) ==
+      ERROR_SUCCESS)
+    return true;
+  m_hKey = nullptr;
+  return false;
 }
 
 void CExtRegistry::Close() {

@@ -88,6 +88,44 @@ void ExpectCell(const CExtCmdIcon* icon, const Strip& strip, int cell, int cx, i
   EXPECT_EQ(mismatches, 0) << what << " cell " << cell;
 }
 
+// Paints every button's icon side by side over magenta: the silver around each picture shows
+// the magenta, everything else the picture's own colours.
+void ExpectPaintedOverMagenta(CExtCmdProfile& profile, const std::vector<UINT>& ids, const Strip& strip) {
+  const int cells = strip.width / 16;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = strip.width;
+  bi.bmiHeader.biHeight = -16;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP surface = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(surface, nullptr);
+  HGDIOBJ old = ::SelectObject(dc, surface);
+  auto* pixels = static_cast<DWORD*>(bits);
+  for (int i = 0; i < strip.width * 16; ++i) pixels[i] = 0xFF00FF;
+  int cell = 0;
+  for (UINT id : ids) {
+    if (id == 0) continue;
+    profile.FindCommandIcon(id)->Paint(nullptr, dc, cell * 16, 0);
+    ++cell;
+  }
+  ::GdiFlush();
+  ASSERT_EQ(cell, cells);
+  int wrong = 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < strip.width; ++x) {
+      const DWORD expected = strip.At(x, y) == 0xC0C0C0 ? 0xFF00FF : strip.At(x, y);
+      wrong += (pixels[y * strip.width + x] & 0xFFFFFF) != expected;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+  ::SelectObject(dc, old);
+  ::DeleteObject(surface);
+  ::DeleteDC(dc);
+}
+
 class ImportTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(g_CmdManager->EnsureProfile(kProfile)); }
@@ -165,6 +203,7 @@ TEST_F(ImportTest, TheProgramsMenuAndToolBarImportIntoOneProfile) {
     ++cell;
   }
   EXPECT_EQ(Profile().m_arrIcons.GetSize(), cell);
+  ExpectPaintedOverMagenta(Profile(), expectedIds, strip);
   // The menu texts stay as they were; menu and tool bar meet in one command.
   EXPECT_EQ(g_CmdManager->FindCommand(kProfile, ID_LOAD_SCENARIO)->m_strMenuText, L"&Load ...");
   EXPECT_EQ(g_CmdManager->FindCommand(kProfile, ID_APP_EXIT)->m_strAcceleratorText, L"Alt + F4");
