@@ -8,6 +8,8 @@ if(NOT WIN32)
 endif()
 if(WIN32)
   ov_add_test(cmd_icon_test
-    SOURCES ${_bet}/ext_bitmap_effects_test.cpp ${_bet}/cmd_icon_test.cpp
-    LIBS toolkit TIMEOUT 60)
+    SOURCES ${_bet}/ext_bitmap_effects_test.cpp ${_bet}/cmd_icon_test.cpp ${_bet}/cmd_icon_paint_test.cpp
+            ${PROJECT_SOURCE_DIR}/tests/controls/canvas.cpp
+    LIBS toolkit gui_harness TIMEOUT 60)
+  target_include_directories(cmd_icon_test PRIVATE ${PROJECT_SOURCE_DIR}/tests/controls)
 endif()
