@@ -290,4 +290,33 @@ TEST(ResampleDib, OnePixelImagesSizesAndDepths) {
   EXPECT_FALSE(ResampleDib(*four, 0, 3, DibFilter(), true));
 }
 
+TEST(ResampleDib, AnySizeAndWidthStaysInsideTheBlocks) {
+  // Under the sanitizers: every kernel over many size pairs, and widths a caller may set badly.
+  unsigned seed = 12345;
+  auto next = [&](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return 1 + static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+  };
+  for (int round = 0; round < 60; ++round) {
+    const int w = next(23), h = next(17), nw = next(41), nh = next(29);
+    DibPtr src = Block32(w, h, [](int x, int y) {
+      return DibColor{static_cast<std::uint8_t>(x * 9), static_cast<std::uint8_t>(y * 13), 77,
+                      static_cast<std::uint8_t>((x + y) * 20)};
+    });
+    const int depth = round % 3 == 0 ? 24 : round % 3 == 1 ? 16 : 32;
+    if (depth != 32) src = DibAllocate(w, h, depth, depth == 24 ? kDibMasks24 : kDibMasks555, 0);
+    DibPtr out = ResampleDib(*src, nw, nh, DibFilter(round % DibFilter::KindCount), true);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->Width(), nw);
+    EXPECT_EQ(out->Height(), nh);
+    EXPECT_EQ(out->Depth(), depth);
+  }
+  DibPtr src = Block32(5, 4, [](int, int) { return DibColor{1, 2, 3, 4}; });
+  for (double width : {0.0, -3.0, 1e12, std::nan("")}) {
+    DibFilter f(DibFilter::Lanczos);
+    f.SetWidth(width);
+    EXPECT_TRUE(ResampleDib(*src, 11, 2, f, true)) << width;
+  }
+}
+
 }  // namespace
