@@ -2,6 +2,8 @@
 // the tinted, silhouette and embossed looks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "canvas.h"
@@ -104,6 +106,51 @@ TEST_F(CmdIconPaintTest, TintedSilhouetteAndEmbossed) {
   EXPECT_TRUE(Near(light, RGB(235, 235, 235), 3)) << ColorText(light);
   EXPECT_EQ(canvas.At(7, 7), RGB(0, 0, 0));
   canvas.Save(L"cmd_icon_looks");
+}
+
+TEST(CmdIconGallery, EveryStateAndLookOfAPicture) {
+  ASSERT_TRUE(g_PaintManagerHolder.ReplaceManager(new CExtPaintManager));
+  CExtPaintManager* pm = g_PaintManagerHolder.CurrentManager();
+  // A 16 x 16 picture: a coloured disc with soft edges on a transparent ground.
+  CExtBitmap disc;
+  ASSERT_TRUE(disc.CreateSolid(RGB(0, 0, 0), SIZE{16, 16}, 0));
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const double dx = x - 7.5, dy = y - 7.5, r = std::sqrt(dx * dx + dy * dy);
+      const double edge = std::clamp(7.5 - r, 0.0, 1.0);
+      disc.WritePixelColor(x, y, RGB(40 + 12 * x, 60 + 8 * y, 220 - 10 * x), static_cast<int>(255 * edge));
+    }
+  CExtCmdIcon icon;
+  icon.SetNormalBitmap(disc);
+  CExtCmdIcon big;
+  ASSERT_TRUE(big.AssignScaled(icon, SIZE{48, 48}));
+
+  Canvas canvas(8 * 52 + 4, 2 * 52 + 4, RGB(236, 233, 216));
+  HDC dc = canvas.dc()->GetSafeHdc();
+  for (int row = 0; row < 2; ++row) {
+    CExtCmdIcon& i = row == 0 ? icon : big;
+    const int y = 4 + row * 52;
+    i.Paint(pm, dc, 4, y);
+    i.Paint(pm, dc, 56, y, -1, -1, CExtCmdIcon::StateDisabled);
+    i.OnPaintManagerChanged();
+    i.Paint(nullptr, dc, 108, y, -1, -1, CExtCmdIcon::StateDisabled);
+    i.Paint(pm, dc, 160, y, -1, -1, CExtCmdIcon::StateNormal, 100);
+    i.PaintEmbossed(pm, dc, RGB(128, 128, 128), 212, y);
+    i.PaintSilhouette(pm, dc, RGB(0, 0, 128), 264, y);
+    i.PaintTinted(pm, dc, RGB(200, 80, 0), 316, y);
+    CExtBitmap smooth(disc);
+    CExtBitmap::Filter bicubic(CExtBitmap::Filter::Bicubic);
+    ASSERT_TRUE(smooth.Scale(16 * (row * 2 + 1), 16 * (row * 2 + 1), &bicubic));
+    smooth.AlphaDrawAt(dc, 368, y, smooth.GetPixelSize().cx, smooth.GetPixelSize().cy);
+  }
+  canvas.Save(L"cmd_icon_gallery");
+  // The ground around the scaled disc keeps the background: no dark rim where the disc ends.
+  const COLORREF ground = RGB(236, 233, 216);
+  EXPECT_EQ(canvas.At(4, 56), ground);
+  for (int x = 4; x < 52; ++x) {
+    const COLORREF c = canvas.At(x, 56 + 24);  // the middle row of the large disc
+    EXPECT_GE(GetRValue(c) + GetGValue(c) + GetBValue(c), 150) << x << " " << ColorText(c);
+  }
 }
 
 }  // namespace
