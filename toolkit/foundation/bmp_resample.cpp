@@ -130,7 +130,12 @@ bool BuildResampleWeights(const DibFilter& filter, int sourceSize, int destinati
     width /= scale;
     kernelScale = scale;
   }
-  if (!(width >= 0.0) || width > sourceSize + 2.0) width = std::clamp(width, 0.0, sourceSize + 2.0);
+  // A width the caller set badly (negative, not a number, vast) is held to what the source can
+  // give: no contributor range grows past the whole source anyway.
+  if (!(width >= 0.0))
+    width = 0.0;
+  else if (width > sourceSize + 2.0)
+    width = sourceSize + 2.0;
   const int window = 2 * static_cast<int>(std::ceil(width)) + 1;
   try {
     table->windowSize = window;
