@@ -9,6 +9,7 @@
 
 #include "command_ids.h"
 #include "frame_resources.h"
+#include "gui_harness.h"
 #include "main_dialog_ids.h"
 #include "menu.h"
 #include "toolkit/foundation/cmd_icon.h"
@@ -121,6 +122,13 @@ void ExpectPaintedOverMagenta(CExtCmdProfile& profile, const std::vector<UINT>& 
     }
   }
   EXPECT_EQ(wrong, 0);
+  // For the eye: the icons three times their size.
+  gui::Image image;
+  image.width = strip.width * 3;
+  image.height = 48;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) image.pixels.push_back(pixels[(y / 3) * strip.width + x / 3] | 0xFF000000u);
+  gui::SaveCapture(image, L"cmd_import_program_toolbar");
   ::SelectObject(dc, old);
   ::DeleteObject(surface);
   ::DeleteDC(dc);

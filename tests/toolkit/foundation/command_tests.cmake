@@ -15,7 +15,7 @@ if(WIN32)
     LIBS toolkit TIMEOUT 120)
   ov_add_test(cmd_import_test
     SOURCES ${_ct}/cmd_import_test.cpp ${_ct}/fixtures/command_resources.rc $<TARGET_OBJECTS:ov_resources>
-    LIBS toolkit comctl32 TIMEOUT 120)
+    LIBS toolkit gui_harness comctl32 TIMEOUT 120)
   target_include_directories(cmd_import_test PRIVATE ${_ct}/fixtures ${PROJECT_SOURCE_DIR}/resources)
   set_source_files_properties(${_ct}/fixtures/command_resources.rc PROPERTIES OBJECT_DEPENDS
     "${_ct}/fixtures/command_ids.h;${_ct}/fixtures/three_buttons.bmp")
