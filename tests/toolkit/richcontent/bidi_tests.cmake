@@ -1,0 +1,9 @@
+# Right-to-left reordering natively (under the sanitizers in the asan tree), checked against the
+# Unicode conformance files that scripts/setup installs in /usr/share/unicode.
+if(NOT WIN32)
+  ov_add_test(richbidi_tests
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/rich_bidi_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/rich_bidi_conformance_test.cpp
+    LIBS toolkit_portable TIMEOUT 120)
+endif()
