@@ -29,9 +29,11 @@ constexpr DWORD kTimerSlackMs = 60;
 class RecordingTip : public CPPToolTip {
  public:
   std::vector<int> painted;
+  DWORD firstPaintTick = 0;
 
  protected:
   void OnDrawBorder(HDC dc, HRGN region) override {
+    if (painted.empty()) firstPaintTick = ::GetTickCount();
     painted.push_back(Transparency());
     CPPToolTip::OnDrawBorder(dc, region);
   }
@@ -227,7 +229,7 @@ TEST_F(HtmlTooltip, ShowsAfterTheDelayAtTheToolAndHidesAfterTheTimeOut) {
   const DWORD moved = ::GetTickCount();
   MoveOver(kButton, {30, 30});
   ASSERT_TRUE(WaitShown(tip));
-  const DWORD shown = ::GetTickCount();
+  const DWORD shown = tip.firstPaintTick;
   EXPECT_GE(shown - moved, tip.m_initialDelay - kTimerSlackMs);
   EXPECT_EQ(tip.CurrentToolWindow(), Item(kButton));
   EXPECT_EQ(tip.CurrentTool().id, 7u);
@@ -422,22 +424,26 @@ TEST_F(HtmlTooltip, ADropDownComboBoxIsOneToolWithItsEditField) {
 
 TEST_F(HtmlTooltip, AReshowToolShowsAgainWhereTheCursorRests) {
   RecordingTip& tip = dialog.tip;
-  PPToolInfo tool = Tool(5, L"Follows by showing again");
+  PPToolInfo tool = Tool(5, L"");
   tool.mask = TIPM_BEHAVIOUR;
   tool.behaviour = TIPB_RESHOW;
   tip.m_autoHideDelay = 0;
   tip.AddTool(Item(kButton), tool);
+  dialog.textFor = [](UINT, POINT point) { return L"Shown at " + std::to_wstring(point.x); };
   MoveOver(kButton, {20, 30});
   ASSERT_TRUE(WaitShown(tip));
   const CRect first = ScreenRectOf(tip.GetSafeHwnd());
+  ASSERT_EQ(dialog.notes.size(), 1u);
+  // A move inside the tool hides the tip and shows it again (a new showing request) where
+  // the cursor rests.
   MoveOver(kButton, {60, 30});
-  EXPECT_FALSE(TipVisible(tip));  // the move hid it at once (no fade-out steps)
-  ASSERT_TRUE(WaitShown(tip));
+  ASSERT_TRUE(live::PumpUntil([&] { return dialog.notes.size() == 2 && TipVisible(tip); }, kWaitMs));
   const CRect second = ScreenRectOf(tip.GetSafeHwnd());
   POINT cursor;
   ::GetCursorPos(&cursor);
   EXPECT_EQ(second.TopLeft() + tip.CurrentPlacement().anchor, CPoint(cursor));
-  EXPECT_NE(first.left, second.left);
+  EXPECT_EQ(second.left - first.left, 40);
+  EXPECT_EQ(tip.CurrentTool().text, CString(("Shown at " + std::to_string(cursor.x)).c_str()));
 }
 
 TEST_F(HtmlTooltip, EscapedUserTextShowsItsSpecialCharacters) {
