@@ -210,7 +210,7 @@ void CPPToolTip::RelayEvent(MSG* msg) {
     case WM_MOUSEMOVE: {
       POINT screen = {static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
       if (msg->hwnd) ::ClientToScreen(msg->hwnd, &screen);
-      MouseMoved(screen, msg->hwnd);
+      MouseMoved(screen);
       break;
     }
     case WM_LBUTTONDOWN: {
@@ -249,7 +249,7 @@ bool CPPToolTip::OverVisibleTip(POINT screen) const {
   return m_hWnd && ::IsWindowVisible(m_hWnd) && ::WindowFromPoint(screen) == m_hWnd;
 }
 
-void CPPToolTip::MouseMoved(POINT screen, HWND) {
+void CPPToolTip::MouseMoved(POINT screen) {
   if (m_lastPos == CPoint(screen)) return;
   m_lastPos = screen;
 

@@ -169,7 +169,7 @@ class CPPToolTip : public CWnd {
  private:
   using ToolList = std::vector<PPToolInfo>;
 
-  void MouseMoved(POINT screen, HWND msgWnd);
+  void MouseMoved(POINT screen);
   // The tool under the point: its window and record, false when there is none.
   bool FindTool(POINT screen, HWND& window, PPToolInfo& tool) const;
   void PrepareTool(HWND window, const PPToolInfo& tool);
