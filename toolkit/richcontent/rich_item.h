@@ -66,7 +66,8 @@ enum RichPassFlag : std::uint8_t {
 
 // m_nLayoutFlags bits (bit 0 is the word start of JustifyLine).
 enum : std::uint8_t {
-    kRichLayoutAtomic = 0x02,  // placed on its line as one unit
+    kRichLayoutAtomic = 0x02,     // placed on its line as one unit
+    kRichLayoutFlowBlock = 0x04,  // being laid out as a block between the lines of its container
 };
 
 using RichItemList = RichPtrList<CExtRichContentItem>;

@@ -194,8 +194,10 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
             if (s.m_nOverflow == RichCode::OverflowVisible) height = std::max(height, m_nMinContentHeight);
             explicitHeight = true;
             box.bottom = box.top + height;
+            // A block between lines has the rest of its container below it, not a slot of
+            // its own: it stays at the top instead of moving to the middle of the page.
             const int free = a.Height() - height;
-            if (free > 0 && a.bottom < kRichUnboundedLimit) {
+            if (free > 0 && a.bottom < kRichUnboundedLimit && !(m_nLayoutFlags & kRichLayoutFlowBlock)) {
                 if (s.m_nVerticalAlign == RichCode::VAlignMiddle) box = RichOffsetRect(box, 0, free / 2);
                 if (s.m_nVerticalAlign == RichCode::VAlignBottom) box = RichOffsetRect(box, 0, free);
             }

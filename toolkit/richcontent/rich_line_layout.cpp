@@ -325,7 +325,9 @@ private:
 
     void PlaceBlock(Item* item) {
         item->m_rcItem = RichRect{};
+        item->m_nLayoutFlags |= kRichLayoutFlowBlock;
         item->LayoutContent(m_dc, RichRect{m_c.left, m_top, m_c.right, m_c.bottom}, nullptr, false);
+        item->m_nLayoutFlags &= static_cast<std::uint8_t>(~kRichLayoutFlowBlock);
         Grow(item->m_rcItem);
         m_top = std::max(m_top, item->m_rcItem.bottom);
         m_firstLine = false;
