@@ -71,6 +71,8 @@ const BoxCase kBoxCases[] = {
      "(0,0,16,29) (16,13,24,29)"},
 };
 
+void PrintTo(const BoxCase& c, std::ostream* out) { *out << c.name; }
+
 class LayoutBoxes : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(LayoutBoxes, RectanglesFollowTheRules) {
