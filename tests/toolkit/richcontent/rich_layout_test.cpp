@@ -140,4 +140,46 @@ TEST(LayoutRelayout, AnotherWidthMovesOnlyTheBrokenWords) {
     EXPECT_EQ(RectsText(page.Words(u"a")), "(0,0,16,16) (24,0,40,16) (48,0,64,16) (72,0,88,16)");
 }
 
+// Generated ::before content is a run of its own, made again (not added again) by each layout.
+TEST(LayoutGenerated, BeforeContentIsReplacedOnRelayout) {
+    LaidOutPage page(u"<style>p:before { content: \"x\" }</style><p id=p>ab</p>", 200);
+    EXPECT_EQ(RectsText(page.Words(u"p")), "(0,0,8,16) (8,0,24,16)");
+    page.Layout(200);
+    page.Layout(100);
+    EXPECT_EQ(RectsText(page.Words(u"p")), "(0,0,8,16) (8,0,24,16)");
+    EXPECT_EQ(page.Id(u"p")->m_listChildren.GetCount(), 2u);
+}
+
+// An absolutely positioned box sits at its offsets and takes no room in the flow.
+TEST(LayoutPositioned, AbsoluteBoxAtItsOffsets) {
+    LaidOutPage page(u"<div id=d style='position:absolute;left:20px;top:30px;width:50px;height:10px'>x</div>"
+                     u"<p id=p>y</p>",
+                     400);
+    EXPECT_EQ(RectText(page.Box(u"d")), "(20,30,70,40)");
+    EXPECT_EQ(RectsText(page.Words(u"d")), "(20,30,28,46)");
+    EXPECT_EQ(RectText(page.Box(u"p")), "(0,0,400,16)");
+    EXPECT_TRUE(page.doc.m_listPass.Find(page.Id(u"d")));
+}
+
+// Docked children take the edges of their parent's content box in order; a fill child the rest.
+TEST(LayoutDocked, EdgesThenFill) {
+    LaidOutPage page(u"<div id=d style='width:200px;height:100px'>"
+                     u"<div id=l style='display:ui-dock;ui-dock:left;width:30px'>L</div>"
+                     u"<div id=b style='display:ui-dock;ui-dock:bottom;height:20px'>B</div>"
+                     u"<div id=f style='display:ui-dock;ui-dock:fill'>F</div>text</div>",
+                     400);
+    EXPECT_EQ(RectText(page.Box(u"d")), "(0,0,200,100)");
+    EXPECT_EQ(RectText(page.Box(u"l")), "(0,0,30,100)");
+    EXPECT_EQ(RectText(page.Box(u"b")), "(30,80,200,100)");
+    EXPECT_EQ(RectText(page.Box(u"f")), "(30,0,200,80)");
+}
+
+// A box with an explicit height and overflowing content gets a vertical scroll range.
+TEST(LayoutScrollRanges, OverflowOfAnExplicitHeight) {
+    LaidOutPage page(u"<div id=d style='height:20px;width:100px'>aa bb cc dd ee ff</div>", 400);
+    // Two lines of 16 ("aa bb cc dd" and "ee ff") in a 20-pixel box.
+    EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cy, 12);
+    EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cx, 0);
+}
+
 }  // namespace
