@@ -14,12 +14,14 @@ inline constexpr int kRichUnbounded = 0x7fff;
 // insets, and must not stretch to nor align against such an edge.
 inline constexpr int kRichUnboundedLimit = kRichUnbounded - 0x1000;
 
+// a * b / c rounded half away from zero, as the system's MulDiv; -1 for a zero divisor.
 inline int RichMulDiv(int a, int b, int c) {
     if (c == 0) return -1;
     const long long p = static_cast<long long>(a) * b;
-    const long long half = (c < 0 ? -c : c) / 2;
-    return static_cast<int>((p >= 0) == (c > 0) ? (p + (p >= 0 ? half : -half)) / c
-                                                : (p + (p >= 0 ? half : -half)) / c);
+    long long q = p / c;
+    const long long r = p % c;
+    if (2 * (r < 0 ? -r : r) >= (c < 0 ? -static_cast<long long>(c) : c)) q += (p < 0) != (c < 0) ? -1 : 1;
+    return static_cast<int>(q);
 }
 
 // Selects a description's font (at the document angle, underlined on request) into the device
