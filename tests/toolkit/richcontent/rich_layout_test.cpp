@@ -127,6 +127,16 @@ TEST(LayoutLists, ItemsAreNumberedFromTheirValues) {
     EXPECT_EQ(valued.Id(u"c")->m_nListNumber, 11);
 }
 
+// An inside marker is an inline box as wide as the bullet and its gap (8 + 10 at 96 dots per
+// inch) before the item's text; an outside numbered marker only measures its text "1.  ".
+TEST(LayoutLists, MarkersInsideAndOutside) {
+    LaidOutPage inside(u"<ul><li id=a style='list-style-position:inside'>x</li></ul>");
+    EXPECT_EQ(RectsText(inside.Words(u"a")), "(18,0,26,16)");
+    LaidOutPage outside(u"<ol><li id=a style='list-style-type:decimal'>x</li></ol>");
+    EXPECT_EQ(outside.Id(u"a")->m_nMarkerWidth, 32);
+    EXPECT_EQ(RectsText(outside.Words(u"a")), "(0,0,8,16)");
+}
+
 // Laid out again at another width, only the line breaks change: the words keep their sizes and
 // the blocks their place above.
 TEST(LayoutRelayout, AnotherWidthMovesOnlyTheBrokenWords) {
