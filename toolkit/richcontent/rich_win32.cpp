@@ -97,11 +97,19 @@ public:
         HDC hdc = static_cast<HDC>(dc);
         HFONT handle = CachedFont(font);
         HGDIOBJ previous = handle ? ::SelectObject(hdc, handle) : nullptr;
+        // Metrics belong to the font: read once per cached font, not once per run.
+        static std::unordered_map<HFONT, RichTextMetrics> known;
+        auto found = handle ? known.find(handle) : known.end();
+        if (found != known.end()) {
+            metrics = found->second;
+            return previous;
+        }
         TEXTMETRICW tm{};
         if (::GetTextMetricsW(hdc, &tm)) {
             metrics.height = tm.tmHeight;
             metrics.ascent = tm.tmAscent;
             metrics.externalLeading = tm.tmExternalLeading;
+            if (handle && ::GetDeviceCaps(hdc, TECHNOLOGY) == DT_RASDISPLAY) known.emplace(handle, metrics);
         }
         return previous;
     }
