@@ -69,6 +69,14 @@ RichRect Deflate(RichRect r, const RichInsets& in) {
     return r;
 }
 
+// Insets wider than the box, or edges docked past each other, leave an empty box at the near
+// edges rather than a turned one.
+RichRect Ordered(RichRect r) {
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
+    return r;
+}
+
 RichRect Inflate(RichRect r, const RichInsets& in) {
     r.left -= in.left;
     r.top -= in.top;
@@ -160,7 +168,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
     if (s.m_nMinWidth >= 0) a.right = std::max(a.right, a.left + s.m_nMinWidth);
     if (s.m_nMinHeight >= 0) a.bottom = std::max(a.bottom, a.top + s.m_nMinHeight);
     // 2. Positioned boxes.
-    if (outOfFlow) a = PositionedBox(this, a);
+    if (outOfFlow) a = Ordered(PositionedBox(this, a));
 
     // 3. Explicit width and height.
     RichRect box = a;
@@ -214,7 +222,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
         if (barV) content.right -= GetScrollBarWidth();
     }
     const RichInsets insets = RichBoxInsets(s, !outOfFlow);
-    content = Deflate(content, insets);
+    content = Ordered(Deflate(content, insets));
 
     // 5. Docked children take the edges, fill children what remains.
     for (CExtRichContentItem* child : m_listDocked) {
@@ -240,6 +248,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
             content.left += r.Width();
             break;
         }
+        content = Ordered(content);
     }
     for (CExtRichContentItem* child : m_listDockedFill) {
         child->m_rcItem = RichRect{};
@@ -310,7 +319,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
             outer.left = std::min(outer.left, a.left);
             outer.right = std::max(outer.right, a.right);
         }
-        m_rcItem = outer;
+        m_rcItem = Ordered(outer);
     }
 
     // 8. Percent limits against the parent's explicit size.
