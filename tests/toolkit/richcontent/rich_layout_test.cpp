@@ -150,6 +150,18 @@ TEST(LayoutRelayout, AnotherWidthMovesOnlyTheBrokenWords) {
     EXPECT_EQ(RectsText(page.Words(u"a")), "(0,0,16,16) (24,0,40,16) (48,0,64,16) (72,0,88,16)");
 }
 
+// In a caption document a paragraph is as wide as its widest line and explicit heights are
+// left out; in a page an auto-width block spans its container.
+TEST(LayoutCaption, ParagraphAsWideAsItsWidestLine) {
+    LaidOutPage page(u"<p id=p>aa bb</p><div id=d style='height:50px'>x</div>", 200);
+    EXPECT_EQ(RectText(page.Box(u"p")), "(0,0,200,16)");
+    EXPECT_EQ(RectText(page.Box(u"d")), "(0,16,200,66)");
+    page.doc.m_bCaptionDocument = true;
+    page.Layout(200);
+    EXPECT_EQ(RectText(page.Box(u"p")), "(0,0,40,16)");
+    EXPECT_EQ(RectText(page.Box(u"d")), "(0,16,8,32)");
+}
+
 // Generated ::before content is a run of its own, made again (not added again) by each layout.
 TEST(LayoutGenerated, BeforeContentIsReplacedOnRelayout) {
     LaidOutPage page(u"<style>p:before { content: \"x\" }</style><p id=p>ab</p>", 200);
