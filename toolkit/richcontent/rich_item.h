@@ -55,6 +55,21 @@ enum : std::uint8_t {
     kRichTagLineBreak = 0x04,
 };
 
+// m_nPassFlags bits.
+enum RichPassFlag : std::uint8_t {
+    kRichGeneratedBefore = 0x01,  // the run of a ::before content
+    kRichGeneratedAfter = 0x02,   // the run of an ::after content
+    kRichListMarker = 0x04,       // an inside list marker
+    kRichMeasuredBreak = 0x08,    // a "br" made by measuring a preserved line feed
+    kRichWhiteSpaceDone = 0x10,   // the run's white space was processed
+};
+
+// m_nLayoutFlags bits (bit 0 is the word start of JustifyLine).
+enum : std::uint8_t {
+    kRichLayoutAtomic = 0x02,     // placed on its line as one unit
+    kRichLayoutFlowBlock = 0x04,  // being laid out as a block between the lines of its container
+};
+
 using RichItemList = RichPtrList<CExtRichContentItem>;
 
 class CExtRichContentItem {
@@ -135,6 +150,22 @@ public:
     // Recomputes the description from the collected rule over the parent's when stale.
     CExtRichStyleDescription& RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle, bool force,
                                            bool recursive);
+
+    // ---- style, measuring and layout passes (rich_style_pass.cpp, rich_measure.cpp,
+    // rich_layout_pass.cpp, rich_line_layout.cpp, rich_table_pass.cpp) ----
+    // Computes the style of this item and its subtree from the parent's description: generated
+    // ::before and ::after runs, registration of positioned and docked children, list numbers.
+    virtual void ComputeStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle, const RichRect& layoutRect);
+    // Measures the subtree: white space normalised and split at line feeds, run extents, images,
+    // inline blocks and tables; content and minimum content sizes.
+    virtual void MeasureContent(RichDcHandle dc, const RichRect& available);
+    // Applies a text of CSS declarations (a style attribute's value) to this item's style.
+    virtual void ApplyStyleText(const RichString& text);
+    // Lays out the whole tree in the rectangle (the root's operation).
+    virtual void LayoutDocument(RichDcHandle dc, const RichRect& rect);
+    // Lays out this item and its subtree in the available rectangle; positioned items only when
+    // they are the target. `relayout` marks the second pass after the scroll ranges are known.
+    virtual void LayoutContent(RichDcHandle dc, const RichRect& available, CExtRichContentItem* target, bool relayout);
 
     // Flow items of a line-breaking pass: runs and the unit elements of the subtree.
     virtual void CollectFlowItems(RichItemList& list, bool unit);
@@ -341,6 +372,7 @@ public:
     std::uint8_t m_nReaderFlags = 0;  // the plain-text reader's own bits
     int m_nScrollBarHotPart = -1;
     std::uint8_t m_nScrollBarFlags = 0;
+    std::uint8_t m_nPassFlags = 0;  // RichPassFlag bits of the style and measuring passes
 
 private:
     enum CacheBit : std::uint8_t {

@@ -117,6 +117,10 @@ public:
     virtual int GetScrollBarHeight() const;
     virtual int GetScrollBarWidth() const;
 
+    // Lays the document out in the rectangle (styles, measuring and the layout pass); nothing
+    // without items. Positioned items are kept in m_listPass, relatively positioned ones in
+    // m_listPaintMiddle, for the painter.
+    virtual void Layout(RichDcHandle dc, const RichRect& rect);
     // Computes every element's style from the root down, the DC's font as the starting font.
     virtual void ComputeStyles(RichDcHandle dc, bool force, bool recursive);
 

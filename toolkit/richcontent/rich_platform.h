@@ -5,6 +5,13 @@
 
 #include "toolkit/richcontent/rich_types.h"
 
+// The TEXTMETRIC values the measuring pass reads of a run's font.
+struct RichTextMetrics {
+    int height = 0;           // tmHeight
+    int ascent = 0;           // tmAscent
+    int externalLeading = 0;  // tmExternalLeading
+};
+
 class CExtRichPlatform {
 public:
     virtual ~CExtRichPlatform() = default;
@@ -27,6 +34,17 @@ public:
     virtual int ScrollBarArrowLength(bool horizontal) const {
         return horizontal ? ScrollBarHeight() : ScrollBarWidth();
     }
+    // Selects a font made from the record into the device context (later MeasureText calls
+    // measure in it) and reads its metrics. The answer is the previous font, for RestoreFont.
+    virtual void* SelectFont(RichDcHandle dc, const RichLogFont& font, RichTextMetrics& metrics) const {
+        (void)font;
+        const RichSize cell = MeasureText(dc, u"X", 1);
+        metrics.height = cell.cy;
+        metrics.ascent = cell.cy * 13 / 16;
+        metrics.externalLeading = 0;
+        return nullptr;
+    }
+    virtual void RestoreFont(RichDcHandle /*dc*/, void* /*previous*/) const {}
     // Invalidates (and erases) the whole of a host window; nothing for a handle that is no window.
     virtual void InvalidateWindow(RichWindowHandle /*host*/) const {}
 };

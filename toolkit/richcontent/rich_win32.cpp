@@ -4,6 +4,9 @@
 #include "toolkit/richcontent/rich_win32.h"
 
 #include <cstring>
+#include <string>
+#include <unordered_map>
+#include <utility>
 
 LOGFONTW RichToLogFont(const RichLogFont& lf) {
     LOGFONTW out{};
@@ -88,6 +91,31 @@ public:
             return {};
         return RichSize{size.cx, size.cy};
     }
+    void* SelectFont(RichDcHandle dc, const RichLogFont& font, RichTextMetrics& metrics) const override {
+        metrics = RichTextMetrics{};
+        if (!dc) return nullptr;
+        HDC hdc = static_cast<HDC>(dc);
+        HFONT handle = CachedFont(font);
+        HGDIOBJ previous = handle ? ::SelectObject(hdc, handle) : nullptr;
+        // Metrics belong to the font: read once per cached font, not once per run.
+        static std::unordered_map<HFONT, RichTextMetrics> known;
+        auto found = handle ? known.find(handle) : known.end();
+        if (found != known.end()) {
+            metrics = found->second;
+            return previous;
+        }
+        TEXTMETRICW tm{};
+        if (::GetTextMetricsW(hdc, &tm)) {
+            metrics.height = tm.tmHeight;
+            metrics.ascent = tm.tmAscent;
+            metrics.externalLeading = tm.tmExternalLeading;
+            if (handle && ::GetDeviceCaps(hdc, TECHNOLOGY) == DT_RASDISPLAY) known.emplace(handle, metrics);
+        }
+        return previous;
+    }
+    void RestoreFont(RichDcHandle dc, void* previous) const override {
+        if (dc && previous) ::SelectObject(static_cast<HDC>(dc), static_cast<HGDIOBJ>(previous));
+    }
     RichLogFont DcFont(RichDcHandle dc) const override {
         LOGFONTW lf{};
         ::GetObjectW(GetDCFont(static_cast<HDC>(dc)), sizeof lf, &lf);
@@ -101,6 +129,18 @@ public:
     }
 
 private:
+    // One font per LOGFONT for the life of the process: a document selects the same few fonts
+    // for thousands of runs.
+    static HFONT CachedFont(const RichLogFont& font) {
+        static std::unordered_map<std::string, HFONT> cache;
+        std::string key(reinterpret_cast<const char*>(&font), sizeof font);
+        auto found = cache.find(key);
+        if (found != cache.end()) return found->second;
+        const LOGFONTW lf = RichToLogFont(font);
+        HFONT handle = ::CreateFontIndirectW(&lf);
+        if (handle) cache.emplace(std::move(key), handle);
+        return handle;
+    }
     static int ScreenCaps(int index) {
         HDC screen = ::GetDC(nullptr);
         const int value = screen ? ::GetDeviceCaps(screen, index) : 96;

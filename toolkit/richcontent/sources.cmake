@@ -38,6 +38,11 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_scroll_bars.cpp
   ${_rc}/rich_list_numbers.cpp
   ${_rc}/rich_doc_archive.cpp
+  ${_rc}/rich_style_pass.cpp
+  ${_rc}/rich_measure.cpp
+  ${_rc}/rich_layout_pass.cpp
+  ${_rc}/rich_line_layout.cpp
+  ${_rc}/rich_table_pass.cpp
 )
 if(WIN32)
   list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp)

@@ -1,0 +1,207 @@
+// The layout pass on small documents with the stand-in font (8 x 16, ascent 13): rectangles of
+// chosen items worked out by hand from the layout rules (blocks stacked with their margins, which
+// do not collapse; lines broken at the width; alignment; floats; explicit sizes; rotation).
+#include "tests/toolkit/richcontent/rich_layout_test_support.h"
+
+#include <gtest/gtest.h>
+
+using richtest::LaidOutPage;
+using richtest::RectsText;
+using richtest::RectText;
+
+namespace {
+
+struct BoxCase {
+    const char* name;
+    const char16_t* html;
+    int width;
+    const char16_t* id;
+    const char* box;    // the item's rectangle
+    const char* words;  // its words' rectangles
+};
+
+const BoxCase kBoxCases[] = {
+    // "aaa bbb" is 56 wide; with the space after it the next word would end at 88 > 80.
+    {"break at the width", u"<p id=p>aaa bbb ccc</p>", 80, u"p", "(0,0,80,32)", "(0,0,24,16) (32,0,56,16) (0,16,24,32)"},
+    {"no break when it fits", u"<p id=p>aaa bbb ccc</p>", 88, u"p", "(0,0,88,16)",
+     "(0,0,24,16) (32,0,56,16) (64,0,88,16)"},
+    // A word wider than the line stays on its own line and overflows.
+    {"long word overflows", u"<p id=p>a bbbbbbbbbbbbbb c</p>", 40, u"p", "(0,0,112,48)",
+     "(0,0,8,16) (0,16,112,32) (0,32,8,48)"},
+    // Margins are part of each block's box and stack: 10 + 10 between the two texts.
+    {"first block with margins", u"<p id=a style='margin:10px'>x</p><p id=b style='margin:10px'>y</p>", 100, u"a",
+     "(0,0,100,36)", "(10,10,18,26)"},
+    {"margins do not collapse", u"<p id=a style='margin:10px'>x</p><p id=b style='margin:10px'>y</p>", 100, u"b",
+     "(0,36,100,72)", "(10,46,18,62)"},
+    {"padding and border", u"<div id=d style='padding:4px;border:2px solid black'>ab</div>", 100, u"d",
+     "(0,0,100,28)", "(6,6,22,22)"},
+    {"centred line", u"<p id=p style='text-align:center'>ab</p>", 100, u"p", "(0,0,100,16)", "(42,0,58,16)"},
+    {"right-aligned line", u"<p id=p style='text-align:right'>ab</p>", 100, u"p", "(0,0,100,16)", "(84,0,100,16)"},
+    // The trailing space of a broken line is collapsed, so the line is centred on its words:
+    // "aa bb" (40) in 60 starts at 10, "cc" at 22.
+    {"centred broken lines", u"<p id=p style='text-align:center'>aa bb cc</p>", 60, u"p", "(0,0,60,32)",
+     "(10,0,26,16) (34,0,50,16) (22,16,38,32)"},
+    // Justified: the free 20 pixels of the first line go to its one gap; the last line is left.
+    {"justified", u"<p id=p style='text-align:justify'>aa bb cc</p>", 60, u"p", "(0,0,60,32)",
+     "(0,0,16,16) (44,0,60,16) (0,16,16,32)"},
+    {"justified last line too", u"<p id=p style='text-align:justifywithlastline'>aa bb</p>", 60, u"p",
+     "(0,0,60,16)", "(0,0,16,16) (44,0,60,16)"},
+    {"text indent", u"<p id=p style='text-indent:16px'>aa bb cc</p>", 60, u"p", "(0,0,60,32)",
+     "(16,0,32,16) (40,0,56,16) (0,16,16,32)"},
+    // An explicit width keeps the box; an explicit height with vertical-align middle moves the
+    // 16-high content down by (50 - 16) / 2.
+    {"explicit width", u"<div id=d style='width:50px'>aa bb cc</div>", 200, u"d", "(0,0,50,32)",
+     "(0,0,16,16) (24,0,40,16) (0,16,16,32)"},
+    {"explicit height, middle", u"<div id=d style='height:50px;vertical-align:middle'>x</div>", 100, u"d",
+     "(0,0,100,50)", "(0,17,8,33)"},
+    // No-wrap text stays on one line past the width.
+    {"nowrap", u"<p id=p style='white-space:nowrap'>aa bb cc</p>", 30, u"p", "(0,0,64,16)",
+     "(0,0,16,16) (24,0,40,16) (48,0,64,16)"},
+    // Preserved white space keeps its width: a tab is the document's four spaces.
+    {"pre tab", u"<p id=p style='white-space:pre'>a\tb</p>", 200, u"p", "(0,0,200,16)", "(0,0,8,16) (40,0,48,16)"},
+    // Three spaces and a tab collapse to one space.
+    {"collapsed spaces", u"<p id=p>a   \tb</p>", 200, u"p", "(0,0,200,16)", "(0,0,8,16) (16,0,24,16)"},
+    // letter-spacing 2px on a five-letter word followed by a space adds 4 x 2.
+    {"letter spacing", u"<p id=p style='letter-spacing:2px'>hello world</p>", 400, u"p", "(0,0,400,16)",
+     "(0,0,48,16) (56,0,106,16)"},
+    // A line break element ends the line.
+    {"br", u"<p id=p>aa<br>bb</p>", 100, u"p", "(0,0,100,32)", "(0,0,16,16) (0,16,16,32)"},
+    // A larger font: the small run moves down so the baselines meet (ascents 26 and 13).
+    {"baselines", u"<p id=p><span style='font-size:26px'>A</span>b</p>", 200, u"p", "(0,0,200,29)",
+     "(0,0,16,29) (16,13,24,29)"},
+};
+
+void PrintTo(const BoxCase& c, std::ostream* out) { *out << c.name; }
+
+class LayoutBoxes : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(LayoutBoxes, RectanglesFollowTheRules) {
+    const BoxCase& c = GetParam();
+    LaidOutPage page(c.html, c.width);
+    EXPECT_EQ(RectText(page.Box(c.id)), c.box);
+    EXPECT_EQ(RectsText(page.Words(c.id)), c.words);
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, LayoutBoxes, ::testing::ValuesIn(kBoxCases),
+                         [](const ::testing::TestParamInfo<BoxCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.name; *p; ++p)
+                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             return name;
+                         });
+
+// A left float takes its width off the lines beside it until a line starts below its bottom.
+TEST(LayoutFloats, LinesFlowBesideALeftFloatUntilItsBottom) {
+    LaidOutPage page(u"<div id=d><div id=f style='float:left;width:30px;height:20px'></div>"
+                     u"aaaa bbbb cccc dddd eeee ffff</div>",
+                     110);
+    EXPECT_EQ(RectText(page.Box(u"f")), "(0,0,30,20)");
+    EXPECT_EQ(RectsText(page.Words(u"d")),
+              "(30,0,62,16) (70,0,102,16) (30,16,62,32) (70,16,102,32) (0,32,32,48) (40,32,72,48)");
+}
+
+TEST(LayoutFloats, RightFloatNarrowsTheLinesFromTheRight) {
+    LaidOutPage page(u"<div id=d><div id=f style='float:right;width:30px;height:20px'></div>"
+                     u"aaaa bbbb cccc</div>",
+                     110);
+    EXPECT_EQ(RectText(page.Box(u"f")), "(80,0,110,20)");
+    // 80 pixels beside the float: "aaaa bbbb" (72) fits, "cccc" goes to the next line, still
+    // beside the float (16 < 20).
+    EXPECT_EQ(RectsText(page.Words(u"d")), "(0,0,32,16) (40,0,72,16) (0,16,32,32)");
+}
+
+TEST(LayoutRotation, QuarterTurnPutsTheFirstLineAlongTheRightEdge) {
+    LaidOutPage page(u"<p id=p>ab</p>", 100, 90, 20);
+    // Laid out in a 20 x 100 frame: "ab" at (0, 0, 16, 16), turned about the top-right corner.
+    EXPECT_EQ(RectsText(page.Words(u"p")), "(84,0,100,16)");
+}
+
+TEST(LayoutLists, ItemsAreNumberedFromTheirValues) {
+    LaidOutPage plain(u"<ol><li id=a>x</li><li id=b>y</li><li id=c>z</li></ol>");
+    EXPECT_EQ(plain.Id(u"a")->m_nListNumber, 1);
+    EXPECT_EQ(plain.Id(u"b")->m_nListNumber, 2);
+    EXPECT_EQ(plain.Id(u"c")->m_nListNumber, 3);
+    LaidOutPage valued(u"<ol><li id=a>x</li><li id=b value=10>y</li><li id=c>z</li></ol>");
+    EXPECT_EQ(valued.Id(u"a")->m_nListNumber, 1);
+    EXPECT_EQ(valued.Id(u"b")->m_nListNumber, 10);
+    EXPECT_EQ(valued.Id(u"c")->m_nListNumber, 11);
+}
+
+// An inside marker is an inline box as wide as the bullet and its gap (8 + 10 at 96 dots per
+// inch) before the item's text; an outside numbered marker only measures its text "1.  ".
+TEST(LayoutLists, MarkersInsideAndOutside) {
+    LaidOutPage inside(u"<ul><li id=a style='list-style-position:inside'>x</li></ul>");
+    EXPECT_EQ(RectsText(inside.Words(u"a")), "(18,0,26,16)");
+    LaidOutPage outside(u"<ol><li id=a style='list-style-type:decimal'>x</li></ol>");
+    EXPECT_EQ(outside.Id(u"a")->m_nMarkerWidth, 32);
+    EXPECT_EQ(RectsText(outside.Words(u"a")), "(0,0,8,16)");
+}
+
+// Laid out again at another width, only the line breaks change: the words keep their sizes and
+// the blocks their place above.
+TEST(LayoutRelayout, AnotherWidthMovesOnlyTheBrokenWords) {
+    LaidOutPage page(u"<p id=a>aa bb cc dd</p><p id=b>x</p>", 200);
+    EXPECT_EQ(RectsText(page.Words(u"a")), "(0,0,16,16) (24,0,40,16) (48,0,64,16) (72,0,88,16)");
+    EXPECT_EQ(RectText(page.Box(u"b")), "(0,16,200,32)");
+    page.Layout(48);
+    EXPECT_EQ(RectsText(page.Words(u"a")), "(0,0,16,16) (24,0,40,16) (0,16,16,32) (24,16,40,32)");
+    EXPECT_EQ(RectText(page.Box(u"b")), "(0,32,48,48)");
+    page.Layout(200);
+    EXPECT_EQ(RectsText(page.Words(u"a")), "(0,0,16,16) (24,0,40,16) (48,0,64,16) (72,0,88,16)");
+}
+
+// In a caption document a paragraph is as wide as its widest line and explicit heights are
+// left out; in a page an auto-width block spans its container.
+TEST(LayoutCaption, ParagraphAsWideAsItsWidestLine) {
+    LaidOutPage page(u"<p id=p>aa bb</p><div id=d style='height:50px'>x</div>", 200);
+    EXPECT_EQ(RectText(page.Box(u"p")), "(0,0,200,16)");
+    EXPECT_EQ(RectText(page.Box(u"d")), "(0,16,200,66)");
+    page.doc.m_bCaptionDocument = true;
+    page.Layout(200);
+    EXPECT_EQ(RectText(page.Box(u"p")), "(0,0,40,16)");
+    EXPECT_EQ(RectText(page.Box(u"d")), "(0,16,8,32)");
+}
+
+// Generated ::before content is a run of its own, made again (not added again) by each layout.
+TEST(LayoutGenerated, BeforeContentIsReplacedOnRelayout) {
+    LaidOutPage page(u"<style>p:before { content: \"x\" }</style><p id=p>ab</p>", 200);
+    EXPECT_EQ(RectsText(page.Words(u"p")), "(0,0,8,16) (8,0,24,16)");
+    page.Layout(200);
+    page.Layout(100);
+    EXPECT_EQ(RectsText(page.Words(u"p")), "(0,0,8,16) (8,0,24,16)");
+    EXPECT_EQ(page.Id(u"p")->m_listChildren.GetCount(), 2u);
+}
+
+// An absolutely positioned box sits at its offsets and takes no room in the flow.
+TEST(LayoutPositioned, AbsoluteBoxAtItsOffsets) {
+    LaidOutPage page(u"<div id=d style='position:absolute;left:20px;top:30px;width:50px;height:10px'>x</div>"
+                     u"<p id=p>y</p>",
+                     400);
+    EXPECT_EQ(RectText(page.Box(u"d")), "(20,30,70,40)");
+    EXPECT_EQ(RectsText(page.Words(u"d")), "(20,30,28,46)");
+    EXPECT_EQ(RectText(page.Box(u"p")), "(0,0,400,16)");
+    EXPECT_TRUE(page.doc.m_listPass.Find(page.Id(u"d")));
+}
+
+// Docked children take the edges of their parent's content box in order; a fill child the rest.
+TEST(LayoutDocked, EdgesThenFill) {
+    LaidOutPage page(u"<div id=d style='width:200px;height:100px'>"
+                     u"<div id=l style='display:ui-dock;ui-dock:left;width:30px'>L</div>"
+                     u"<div id=b style='display:ui-dock;ui-dock:bottom;height:20px'>B</div>"
+                     u"<div id=f style='display:ui-dock;ui-dock:fill'>F</div>text</div>",
+                     400);
+    EXPECT_EQ(RectText(page.Box(u"d")), "(0,0,200,100)");
+    EXPECT_EQ(RectText(page.Box(u"l")), "(0,0,30,100)");
+    EXPECT_EQ(RectText(page.Box(u"b")), "(30,80,200,100)");
+    EXPECT_EQ(RectText(page.Box(u"f")), "(30,0,200,80)");
+}
+
+// A box with an explicit height and overflowing content gets a vertical scroll range.
+TEST(LayoutScrollRanges, OverflowOfAnExplicitHeight) {
+    LaidOutPage page(u"<div id=d style='height:20px;width:100px'>aa bb cc dd ee ff</div>", 400);
+    // Two lines of 16 ("aa bb cc dd" and "ee ff") in a 20-pixel box.
+    EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cy, 12);
+    EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cx, 0);
+}
+
+}  // namespace

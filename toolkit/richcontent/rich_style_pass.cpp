@@ -1,0 +1,228 @@
+// The style pass: every element's computed style from its collected rule over its parent's,
+// the generated ::before and ::after runs, the registration of positioned and docked children,
+// list numbers and list markers; and the application of a declaration text to one item.
+#include "toolkit/richcontent/rich_doc_objects.h"
+#include "toolkit/richcontent/rich_item.h"
+#include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_layout_support.h"
+#include "toolkit/richcontent/rich_text.h"
+
+#include <string>
+
+namespace {
+
+void AddOnce(RichItemList& list, CExtRichContentItem* item) {
+    if (!list.Find(item)) list.AddTail(item);
+}
+
+// Takes a generated item out of the tree and the document and deletes it.
+void DestroyGenerated(CExtRichContentItem* parent, CExtRichContentItem* item) {
+    parent->m_listChildren.Remove(item);
+    if (item->m_pPrev) item->m_pPrev->m_pNext = item->m_pNext;
+    if (item->m_pNext) item->m_pNext->m_pPrev = item->m_pPrev;
+    if (CExtRichContentLayout* doc = item->GetLayout()) doc->m_listItems.Remove(item);
+    delete item;
+}
+
+// A run of generated text owned by the document, not yet linked into a tree.
+CExtRichContentItem* NewGeneratedRun(CExtRichContentItem* owner, const RichString& text, std::uint8_t flag) {
+    CExtRichContentLayout* doc = owner->GetLayout();
+    auto* run = new CExtRichContentItem(doc, kRichItemText);
+    run->m_pPrev = nullptr;
+    run->m_pNext = nullptr;
+    run->m_strName = text;
+    run->m_strText = text;
+    run->m_nPassFlags |= flag;
+    if (doc) doc->m_listItems.AddTail(run);
+    return run;
+}
+
+int NumberAttribute(CExtRichContentItem* item, int fallback) {
+    CExtRichContentItem* value = item->FindAttribute(u"value");
+    if (!value) return fallback;
+    try {
+        return std::stoi(std::string(value->m_strValue.begin(), value->m_strValue.end()));
+    } catch (...) {
+        return fallback;
+    }
+}
+
+int ListStartValue(CExtRichContentItem* list) {
+    CExtRichContentItem* start = list->FindAttribute(u"start");
+    if (!start) return 1;
+    try {
+        return std::stoi(std::string(start->m_strValue.begin(), start->m_strValue.end()));
+    } catch (...) {
+        return 1;
+    }
+}
+
+bool IsNumberedType(int type) {
+    return type != RichCode::ListNone && type != RichCode::ListCircle && type != RichCode::ListDisc &&
+           type != RichCode::ListSquare && type >= 0 && type < RichCode::ListTypeInherit;
+}
+
+// The width of a marker text "n.  " in the font of a description.
+int MarkerTextWidth(CExtRichContentItem* item, RichDcHandle dc, const CExtRichStyleDescription& style, bool ownFont) {
+    const RichString text = FormatListNumber(style.m_nListStyleType, item->m_nListNumber, true) + u".  ";
+    CExtRichContentLayout* doc = item->GetLayout();
+    if (!doc) return 0;
+    if (!ownFont) return doc->MeasureText(dc, text.c_str(), static_cast<int>(text.size())).cx;
+    RichFontScope scope(dc, style, doc->m_nAngle, false);
+    return doc->MeasureText(dc, text.c_str(), static_cast<int>(text.size())).cx;
+}
+
+// An inside marker: an inline-block of the list item's style as wide as its bullet, image or
+// number text, made the item's first child.
+void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
+    CExtRichContentLayout* doc = item->GetLayout();
+    CExtRichContentItem* first = item->m_listChildren.GetHead();
+    if (first && (first->m_nPassFlags & kRichListMarker)) DestroyGenerated(item, first);
+    const CExtRichStyleDescription& style = item->GetStyle();
+    if (style.m_nListStyleType == RichCode::ListNone && style.m_strListStyleImage.empty()) return;
+
+    auto* marker = new CExtRichContentItem(doc, kRichItemElement);
+    marker->m_pPrev = nullptr;
+    marker->m_pNext = nullptr;
+    marker->m_strName = u"$$ListMarker$$";
+    marker->m_nPassFlags |= kRichListMarker;
+    if (doc) doc->m_listItems.AddTail(marker);
+    CExtRichContentItem* head = item->m_listChildren.GetHead();
+    marker->m_pParent = item;
+    marker->m_pNext = head;
+    if (head) head->m_pPrev = marker;
+    item->m_listChildren.AddHead(marker);
+
+    CExtRichStyleDescription& own = marker->GetStyle();
+    own = style;
+    own.m_nDisplay = RichCode::DisplayInlineBlock;
+    own.m_strContentBefore.clear();
+    own.m_strContentAfter.clear();
+    marker->m_bStyleValid = true;
+    marker->m_bRuleCached = true;
+    const int dpi = RichPlatform().DpiX();
+    int width = 0;
+    RichBitmap* image = doc && !style.m_strListStyleImage.empty() ? doc->FindImage(style.m_strListStyleImage) : nullptr;
+    if (image) {
+        width = image->GetPixelSize().cx + RichMulDiv(10, dpi, 96);
+    } else if (style.m_nListStyleType == RichCode::ListCircle || style.m_nListStyleType == RichCode::ListDisc ||
+               style.m_nListStyleType == RichCode::ListSquare) {
+        const RichSize bullet = style.m_nListStyleType == RichCode::ListSquare
+                                    ? CExtRichContentItem::GetMarkerSizeSquare()
+                                    : CExtRichContentItem::GetMarkerSizeRound();
+        width = RichMulDiv(bullet.cx, dpi, 96) + RichMulDiv(10, dpi, 96);
+    } else {
+        marker->m_nListNumber = item->m_nListNumber;
+        width = MarkerTextWidth(marker, dc, own, true);
+    }
+    own.m_nWidth = width;
+    own.m_nMarkerMinWidth = width;
+    own.m_nHeight = 1;
+}
+
+}  // namespace
+
+void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
+                                       const RichRect& layoutRect) {
+    if (!IsElementOrRoot()) return;
+    CExtRichStyleDescription& style = RefreshStyle(dc, parentStyle, false, false);
+
+    // Generated content belongs to this item only: its children must not inherit it.
+    const RichString before = style.m_strContentBefore, after = style.m_strContentAfter;
+    style.m_strContentBefore.clear();
+    style.m_strContentAfter.clear();
+
+    m_sizeScrollRange = RichSize{};
+    if (m_pLayout) {
+        const int position = GetEffectivePosition();
+        if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed)
+            AddOnce(m_pLayout->m_listPass, this);
+        else if (position == RichCode::PositionRelative)
+            AddOnce(m_pLayout->m_listPaintMiddle, this);
+    }
+    m_listDocked.RemoveAll();
+    m_listDockedFill.RemoveAll();
+
+    CExtRichContentItem* previous = nullptr;
+    for (RichPosition pos = m_listChildren.GetHeadPosition(); pos;) {
+        CExtRichContentItem* child = m_listChildren.GetNext(pos);
+        child->m_bStyleValid = false;
+        child->m_pParent = this;
+        child->m_pPrev = previous;
+        if (previous) previous->m_pNext = child;
+        child->m_pNext = nullptr;
+        previous = child;
+        if (child->m_nKind != kRichItemElement) continue;
+
+        CExtRichContentItem* head = child->m_listChildren.GetHead();
+        if (head && (head->m_nPassFlags & kRichGeneratedBefore)) DestroyGenerated(child, head);
+        CExtRichContentItem* tail = child->m_listChildren.GetTail();
+        if (tail && (tail->m_nPassFlags & kRichGeneratedAfter)) DestroyGenerated(child, tail);
+
+        child->ComputeStyle(dc, style, layoutRect);
+        CExtRichStyleDescription& childStyle = child->GetStyle();
+        if (childStyle.m_nDisplay == RichCode::DisplayUiDock) {
+            const int dock = childStyle.m_nUiDock;
+            if (dock == RichCode::DockNone || dock == RichCode::DockFill || dock == RichCode::DockPreFill)
+                m_listDockedFill.AddTail(child);
+            else
+                m_listDocked.AddTail(child);
+        }
+        // ComputeStyle put the child's generated texts back after its own children.
+        if (!childStyle.m_strContentBefore.empty()) {
+            CExtRichContentItem* run =
+                NewGeneratedRun(child, child->ResolveContentText(childStyle.m_strContentBefore), kRichGeneratedBefore);
+            CExtRichContentItem* first = child->m_listChildren.GetHead();
+            run->m_pParent = child;
+            run->m_pNext = first;
+            if (first) first->m_pPrev = run;
+            child->m_listChildren.AddHead(run);
+        }
+        if (!childStyle.m_strContentAfter.empty()) {
+            CExtRichContentItem* run =
+                NewGeneratedRun(child, child->ResolveContentText(childStyle.m_strContentAfter), kRichGeneratedAfter);
+            CExtRichContentItem* last = child->m_listChildren.GetTail();
+            run->m_pParent = child;
+            run->m_pPrev = last;
+            if (last) last->m_pNext = run;
+            child->m_listChildren.AddTail(run);
+        }
+    }
+
+    // List numbers: the index of every child, a running number for list items.
+    int index = 0;
+    int number = ListStartValue(this);
+    for (CExtRichContentItem* child : m_listChildren) {
+        child->m_nListIndex = index++;
+        if (child->m_nKind != kRichItemElement || child->GetEffectiveDisplay() != RichCode::DisplayListItem) continue;
+        child->m_nListNumber = NumberAttribute(child, number);
+        number = child->m_nListNumber + 1;
+        const CExtRichStyleDescription& childStyle = child->GetStyle();
+        if (childStyle.m_nListStylePosition == RichCode::ListInside) {
+            PlaceInsideMarker(child, dc);
+        } else if (IsNumberedType(childStyle.m_nListStyleType) && childStyle.m_strListStyleImage.empty()) {
+            child->m_nMarkerWidth = MarkerTextWidth(child, dc, childStyle, false);
+        }
+    }
+
+    style.m_strContentBefore = before;
+    style.m_strContentAfter = after;
+}
+
+void CExtRichContentItem::ApplyStyleText(const RichString& text) {
+    if (!m_pLayout) return;
+    CExtRichContentItem temp(m_pLayout, kRichItemElement);
+    temp.m_pPrev = nullptr;
+    temp.m_pNext = nullptr;
+    temp.m_strName = u"$$TempClassName$$ style=\"" + text + u"\"";
+    temp.ParseTagText();
+    CExtRichStyleDescription base = GetStyle();
+    CExtRichStyleRule rule;
+    temp.CollectRule(rule, base);
+    if (rule.IsEmpty()) return;
+    CExtRichStyleDescription computed;
+    rule.ComputeDescription(base, computed);
+    GetStyle() = computed;
+    m_bRuleCached = true;
+    m_bStyleValid = true;
+}
