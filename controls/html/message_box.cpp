@@ -249,8 +249,21 @@ void CPPMessageBoxTemplate::CenterOverOwner() {
   ::GetWindowRect(m_hwnd, &box);
   const int width = box.right - box.left;
   const int height = box.bottom - box.top;
-  ::SetWindowPos(m_hwnd, nullptr, area.left + (area.right - width - area.left) / 2,
-                 area.top + (area.bottom - height - area.top) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  int left = area.left + (area.right - width - area.left) / 2;
+  int top = area.top + (area.bottom - height - area.top) / 2;
+  // An owner near the screen's edge, or a box wider than its owner, must not push the box (and
+  // its buttons) off the screen; a box larger than the screen keeps its caption on it.
+  const RECT wanted = {left, top, left + width, top + height};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (::GetMonitorInfoW(::MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    if (left + width > work.right) left = work.right - width;
+    if (top + height > work.bottom) top = work.bottom - height;
+    if (left < work.left) left = work.left;
+    if (top < work.top) top = work.top;
+  }
+  ::SetWindowPos(m_hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPPMessageBoxTemplate::SetCloseBoxEnabled(bool enabled) {

@@ -626,6 +626,30 @@ TEST(MessageBoxLive, HeaderSeparatorsAndBackgroundsPaintTheirAreas) {
   EXPECT_EQ(run.WaitResult(), IDOK);
 }
 
+TEST(MessageBoxLive, CentredOverItsOwnerButKeptOnTheScreenAndNamedAfterIt) {
+  // An owner hanging over the screen's left edge.
+  HWND owner = ::CreateWindowExW(0, L"STATIC", L"Owner window", WS_POPUP | WS_VISIBLE, -150, 300, 200, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  HtmlMessageBoxParams p = Params(L"A message wide enough to reach past the owner on both sides.", MB_OK);
+  p.owner = owner;
+  p.caption = L"";
+  BoxThread run(p);
+  HWND box = run.WaitForBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(gui::WindowText(box), L"Owner window");
+  RECT r;
+  ::GetWindowRect(box, &r);
+  EXPECT_EQ(r.left, 0) << "kept on the screen";
+  EXPECT_EQ((r.top + r.bottom) / 2, 350) << "centred over the owner's height";
+  EXPECT_FALSE(::IsWindowEnabled(owner)) << "modal to its owner";
+  live::BringToFront(box);
+  live::Key(VK_RETURN);
+  EXPECT_EQ(run.WaitResult(), IDOK);
+  EXPECT_TRUE(::IsWindowEnabled(owner));
+  ::DestroyWindow(owner);
+}
+
 TEST(MessageBoxLive, EscapedTextShowsItsSignsAndTheFallbackCaptionIsError) {
   const std::wstring escaped = html::EscapeText(L"C:\\a<b>&c\\file <1>.ovs");
   HtmlMessageBoxParams p = Params(escaped.c_str(), MB_OK);
