@@ -650,6 +650,46 @@ TEST(MessageBoxLive, CentredOverItsOwnerButKeptOnTheScreenAndNamedAfterIt) {
   ::DestroyWindow(owner);
 }
 
+TEST(MessageBoxLive, HelpAndReportKeepTheBoxOpenAndReportReachesTheOwner) {
+  // The owner counts the report messages it receives.
+  static int reports = 0;
+  constexpr UINT kReport = WM_APP + 7;
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == kReport) ++reports;
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  };
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MessageBoxReportOwner";
+  ::RegisterClassW(&wc);
+  HWND owner = ::CreateWindowExW(0, wc.lpszClassName, L"Owner", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(owner, nullptr);
+  reports = 0;
+  HtmlMessageBoxParams p = Params(L"Something went wrong.", MB_OK | MB_HELP | MB_ICONERROR);
+  p.owner = owner;
+  p.reportMessage = kReport;
+  p.helpContextId = 42;
+  BoxThread run(p);
+  HWND box = run.WaitForBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Ids(Buttons(box)), (std::vector<int>{IDOK, IDHELP, PPMB_ID_REPORT}));
+  EXPECT_EQ(FindButton(Buttons(box), PPMB_ID_REPORT)->text, L"Report");
+  gui::SaveCapture(ctltest::Capture(box), L"message_box_help_report");
+  ClickButton(box, PPMB_ID_REPORT);
+  live::Pump(200);
+  EXPECT_EQ(reports, 1);
+  // The help file does not exist; the box stays either way.
+  ClickButton(box, IDHELP);
+  live::Pump(300);
+  EXPECT_FALSE(run.Finished());
+  HWND still = run.WaitForBox(2000);
+  ASSERT_EQ(still, box);
+  ClickButton(box, IDOK);
+  EXPECT_EQ(run.WaitResult(), IDOK);
+  ::DestroyWindow(owner);
+}
+
 TEST(MessageBoxLive, EscapedTextShowsItsSignsAndTheFallbackCaptionIsError) {
   const std::wstring escaped = html::EscapeText(L"C:\\a<b>&c\\file <1>.ovs");
   HtmlMessageBoxParams p = Params(escaped.c_str(), MB_OK);
