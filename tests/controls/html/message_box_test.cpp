@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -688,6 +689,52 @@ TEST(MessageBoxLive, HelpAndReportKeepTheBoxOpenAndReportReachesTheOwner) {
   ClickButton(box, IDOK);
   EXPECT_EQ(run.WaitResult(), IDOK);
   ::DestroyWindow(owner);
+}
+
+TEST(MessageBoxLive, LinkInTheMessageOpensItsAddressAndKeepsTheBoxOpen) {
+  static std::mutex mutex;
+  static std::vector<std::wstring> opened;
+  opened.clear();
+  CPPHtmlDrawer::SetAddressOpener([](const std::wstring& address) {
+    std::lock_guard<std::mutex> lock(mutex);
+    opened.push_back(address);
+    return true;
+  });
+  BoxThread run(Params(L"Open the <a href=\"https://example.invalid/page\">home page</a> now.", MB_OK));
+  HWND box = run.WaitForBox();
+  ASSERT_NE(box, nullptr);
+  const gui::Image image = ctltest::Capture(box);
+  RECT frame;
+  ::GetWindowRect(box, &frame);
+  POINT origin = {0, 0};
+  ::ClientToScreen(box, &origin);
+  const int dx = origin.x - frame.left, dy = origin.y - frame.top;
+  // The link's pixels: blue text above the buttons.
+  const RECT client = ClientRect(box);
+  const int buttonsTop = Buttons(box)[0].rect.top;
+  long sumX = 0, sumY = 0, count = 0;
+  for (int y = 0; y < buttonsTop; ++y)
+    for (int x = 0; x < client.right; ++x) {
+      const COLORREF c = ctltest::PixelOf(image, dx + x, dy + y);
+      if (GetBValue(c) > 150 && GetRValue(c) < 100 && GetGValue(c) < 100) {
+        sumX += x;
+        sumY += y;
+        ++count;
+      }
+    }
+  ASSERT_GT(count, 10) << "no link drawn";
+  live::BringToFront(box);
+  live::Click(box, POINT{static_cast<LONG>(sumX / count), static_cast<LONG>(sumY / count)});
+  live::Pump(200);
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], L"https://example.invalid/page");
+  }
+  EXPECT_FALSE(run.Finished());
+  ClickButton(box, IDOK);
+  EXPECT_EQ(run.WaitResult(), IDOK);
+  CPPHtmlDrawer::SetAddressOpener(nullptr);
 }
 
 TEST(MessageBoxLive, EscapedTextShowsItsSignsAndTheFallbackCaptionIsError) {
