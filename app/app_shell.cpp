@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "controls/html/html_text.h"
+#include "controls/html/message_box.h"
 #include "resource.h"
 
 void CopyTextToClipboard(const CString& text) {
@@ -93,5 +95,17 @@ int ShowMessageBoxText(CWnd* parent, const CString& text, UINT type) {
   } else {
     caption.LoadString(IDS_APP_TITLE);
   }
-  return ::MessageBoxW(owner, text, caption, type);
+
+  // The box draws HTML; the program's messages are plain text and may hold file names, paths
+  // and range texts, whose "<" and "&" must show as themselves.
+  const std::wstring html = html::EscapeText(std::wstring(text.GetString(), text.GetLength()));
+  HtmlMessageBoxParams params;
+  InitHtmlMessageBoxParams(&params);
+  params.owner = owner;
+  params.caption = caption.GetString();
+  params.messageText = html.c_str();
+  params.flags = type;
+  params.boxStyle.backgroundKind = CPPDrawManager::kSolid;
+  params.boxStyle.beginColour = RGB(245, 245, 245);
+  return PPMessageBox(&params);
 }

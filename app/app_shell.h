@@ -16,7 +16,8 @@ INT_PTR OpenInWebBrowser(const CString& target);
 // a blank and is not quoted yet).
 CString BuildBrowserCommandLine(const CString& openCommand, const CString& target);
 
-// Shows text in the program's message box and returns the pressed button's id. The owner is
+// Shows plain text in the program's HTML message box (the text is escaped, so it shows as it
+// stands) and returns the pressed button's id. The owner is
 // parent, else the program's main window (the frame, or before it exists the active window),
 // else the desktop; the caption is the main window's text, or the program's name without one.
 int ShowMessageBoxText(CWnd* parent, const CString& text, UINT type);

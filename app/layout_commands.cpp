@@ -3,7 +3,7 @@
 #include "app/app_shell.h"
 #include "app/main_dialog.h"
 #include "app/omaha_app.h"
-#include "controls/html/markup_escape.h"
+#include "controls/html/html_text.h"
 #include "frame_resources.h"
 #include "main_dialog_ids.h"
 #include "string_table.h"

@@ -2,10 +2,16 @@
 
 #include <cmath>
 
+#include "controls/html/html_text.h"
 #include "core/cardtext.h"
 #include "string_table.h"
 
 namespace {
+
+// Range texts are the user's own: "<" and "&" must show as typed on the page.
+CString ForHtml(const CString& text) {
+  return CString(html::EscapeText(std::wstring_view(text.GetString(), text.GetLength())).c_str());
+}
 
 constexpr wchar_t kNoBreakSpace[] = L"\u00A0";
 
@@ -124,6 +130,7 @@ void WriteHeaders(const ResultInput& in, const Columns& c, CString& html, CStrin
 void WriteSeatHi(const ResultInput& in, const Columns& c, int k, CString& html, CString& text, CString& bb) {
   const CString cls = (k % 2) ? L" class=w" : L"";
   const CString range = NormaliseRangeCommas(in.seatTexts[k]);
+  const CString rangeHtml = ForHtml(range);
   const CString& pos = in.positions[k];
   const int count = in.handCounts[k];
   const int* w = c.widths;
@@ -133,7 +140,7 @@ void WriteSeatHi(const ResultInput& in, const Columns& c, int k, CString& html, 
   if (!in.allStreets) {
     const double eq = win(0) + tie(0);
     html.AppendFormat(L"<tr><td%s>&nbsp;<b>%s</b>&nbsp;</td>\t<td%s align=right><font color=red style=b>&nbsp;%0.2lf%%&nbsp;</font></td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%d&nbsp;</td>\t<td%s WIDTH=100%%>&nbsp;{ %s }&nbsp;</td></tr>\n",
-                      cls, pos, cls, eq, cls, win(0), cls, tie(0), cls, count, cls, range);
+                      cls, pos, cls, eq, cls, win(0), cls, tie(0), cls, count, cls, rangeHtml);
     text.AppendFormat(L"%s:\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t{ %s }\r\n", pos, eq, win(0), tie(0), range);
     pattern.Format(L"[b]%%-5s[/b] [COLOR=#FF0000]%%%0d.2lf%%%%[/COLOR] %%%0d.2lf%%%% %%%0d.2lf%%%% {", w[0], w[1], w[2]);
     line.Format(pattern, pos, eq, win(0), tie(0));
@@ -143,7 +150,7 @@ void WriteSeatHi(const ResultInput& in, const Columns& c, int k, CString& html, 
   }
   const double eq = win(0) + tie(0);
   html.AppendFormat(L"<tr><td%s align=right>&nbsp;<b>%s:</b>&nbsp;%s&nbsp;</td>\t<td%s align=right><font color=red style=b>&nbsp;%0.2lf%%&nbsp;</font></td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%d&nbsp;</td>\t<td%s WIDTH=100%%>{ %s }</td></tr>\n",
-                    cls, pos, in.labels.preflop, cls, eq, cls, win(0), cls, tie(0), cls, count, cls, range);
+                    cls, pos, in.labels.preflop, cls, eq, cls, win(0), cls, tie(0), cls, count, cls, rangeHtml);
   text.AppendFormat(L"%s:\t%s\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t{ %s }\r\n", pos, in.labels.preflop, eq, win(0), tie(0),
                     range);
   pattern.Format(L"[b]%%-4s[/b] %%s [COLOR=#FF0000]%%%0d.2lf%%%%[/COLOR] %%%0d.2lf%%%% %%%0d.2lf%%%% {", w[0], w[1],
@@ -167,6 +174,7 @@ void WriteSeatHi(const ResultInput& in, const Columns& c, int k, CString& html, 
 void WriteSeatHiLo(const ResultInput& in, const Columns& c, int k, CString& html, CString& text, CString& bb) {
   const CString cls = (k % 2) ? L" class=w" : L"";
   const CString range = NormaliseRangeCommas(in.seatTexts[k]);
+  const CString rangeHtml = ForHtml(range);
   const CString& pos = in.positions[k];
   const int count = in.handCounts[k];
   const int* w = c.widths;
@@ -175,7 +183,7 @@ void WriteSeatHiLo(const ResultInput& in, const Columns& c, int k, CString& html
   if (!in.allStreets) {
     html.AppendFormat(L"<tr><td%s align=right>&nbsp;<b>%s</b></td>\t<td%s align=right><font color=red style=b>&nbsp;%0.2lf%%&nbsp;</font></td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%d&nbsp;</td>\t<td%s WIDTH=100%%>{ %s }</td></tr>\n",
                       cls, pos, cls, v(0, 0), cls, v(0, 1), cls, v(0, 2), cls, v(0, 3), cls, v(0, 4), cls, v(0, 5),
-                      cls, count, cls, range);
+                      cls, count, cls, rangeHtml);
     text.AppendFormat(L"%s:\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t{ %s }\r\n", pos, v(0, 0),
                       v(0, 1), v(0, 2), v(0, 3), v(0, 4), v(0, 5), range);
     pattern.Format(L"[b]%%-4s[/b] [COLOR=#FF0000]%%%0d.2lf%%%%[/COLOR] %%%0d.2lf%%%% %%%0d.2lf%%%% %%%0d.2lf%%%% %%%0d.2lf%%%% %%%0d.2lf%%%% {",
@@ -187,7 +195,7 @@ void WriteSeatHiLo(const ResultInput& in, const Columns& c, int k, CString& html
   }
   html.AppendFormat(L"<tr><td%s align=right>&nbsp;<b>%s:</b>&nbsp;%s&nbsp;</td>\t<td%s align=right><font color=red style=b>&nbsp;%0.2lf%%&nbsp;</font></td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%0.2lf%%&nbsp;</td>\t<td%s align=right>&nbsp;%d&nbsp;</td>\t<td%s WIDTH=100%%>{ %s }</td></tr>\n",
                     cls, pos, in.labels.preflop, cls, v(0, 0), cls, v(0, 1), cls, v(0, 2), cls, v(0, 3), cls,
-                    v(0, 4), cls, v(0, 5), cls, count, cls, range);
+                    v(0, 4), cls, v(0, 5), cls, count, cls, rangeHtml);
   text.AppendFormat(L"%s:\t%s\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t%0.2lf%%\t{ %s }\r\n", pos,
                     in.labels.preflop, v(0, 0), v(0, 1), v(0, 2), v(0, 3), v(0, 4), v(0, 5), range);
   pattern.Format(L"[b]%%-4s[/b] %%s [COLOR=#FF0000]%%%0d.2lf%%%%[/COLOR] %%%0d.2lf%%%% %%%0d.2lf%%%% %%%0d.2lf%%%% %%%0d.2lf%%%% %%%0d.2lf%%%% {",

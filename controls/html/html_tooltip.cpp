@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "controls/html/markup_escape.h"
+#include "controls/html/html_text.h"
 
 namespace {
 

@@ -150,9 +150,12 @@ TEST(BrowserCommandLine, CutsAtThePlaceholderAndAppendsTheTarget) {
 
 namespace {
 
-// Reads the message box this process shows and presses its OK button.
+// Reads the message box this process shows and presses its OK button: its caption, the plain
+// text of its hidden message label, and a pixel of its background.
 struct BoxReader {
   std::wstring caption, text;
+  bool labelHidden = false;
+  COLORREF background = CLR_INVALID;
   static DWORD WINAPI Run(void* data) {
     auto* self = static_cast<BoxReader*>(data);
     for (int i = 0; i < 200; ++i) {
@@ -160,12 +163,17 @@ struct BoxReader {
       HWND box = ::FindWindowW(L"#32770", nullptr);
       DWORD pid = 0;
       if (box) ::GetWindowThreadProcessId(box, &pid);
-      if (!box || pid != ::GetCurrentProcessId()) continue;
+      if (!box || pid != ::GetCurrentProcessId() || !::IsWindowVisible(box)) continue;
+      ::Sleep(200);  // painted
       wchar_t buffer[512] = L"";
       ::GetWindowTextW(box, buffer, 512);
       self->caption = buffer;
       ::GetDlgItemTextW(box, 0xFFFF, buffer, 512);
       self->text = buffer;
+      self->labelHidden = !::IsWindowVisible(::GetDlgItem(box, 0xFFFF));
+      HDC dc = ::GetDC(box);
+      self->background = ::GetPixel(dc, 2, 2);
+      ::ReleaseDC(box, dc);
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
       return 0;
     }
@@ -183,6 +191,20 @@ TEST(ShowMessageBox, FormatsTheTextAndNamesTheProgramWithoutAMainWindow) {
   EXPECT_EQ(pressed, IDOK);
   EXPECT_EQ(reader.caption, L"Brightfold Vantorn - Omaha");
   EXPECT_EQ(reader.text, L"File Omaha.bin: 16432 records");
+  // The HTML box: the message is drawn, on the light grey of the program's boxes.
+  EXPECT_TRUE(reader.labelHidden);
+  EXPECT_EQ(reader.background, RGB(245, 245, 245));
+}
+
+TEST(ShowMessageBox, FileNamesAndPathsShowTheirSignsAsTheyAre) {
+  BoxReader reader;
+  HANDLE thread = ::CreateThread(nullptr, 0, &BoxReader::Run, &reader, 0, nullptr);
+  const CString path = L"C:\\Scenarios\\<b>Tom & Jerry</b> &amp; co.ovs";
+  const int pressed = ShowMessageBox(nullptr, L"This scenario [%s] already exist, overwrite?", MB_OK, path);
+  ::WaitForSingleObject(thread, 10000);
+  ::CloseHandle(thread);
+  EXPECT_EQ(pressed, IDOK);
+  EXPECT_EQ(reader.text, L"This scenario [C:\\Scenarios\\<b>Tom & Jerry</b> &amp; co.ovs] already exist, overwrite?");
 }
 
 }  // namespace

@@ -349,6 +349,7 @@ TEST_F(EvaluateProgramTest, FixedHandAgainstRandomAgreesWithTheEngineAndImpossib
     ASSERT_NE(box, nullptr) << "no message";
     const apptest::MessageBoxTexts message = apptest::ReadMessageBox(box);
     EXPECT_EQ(message.message, L"No results found. Simulation is either impossible or cannot be completed.");
+    EXPECT_TRUE(message.htmlBox) << "the program's HTML message box";
     gui::SaveCapture(gui::CaptureWindow(box), L"evaluate_message_307");
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(apptest::WaitGone(box, 5000));
@@ -421,8 +422,9 @@ TEST_F(EvaluateProgramTest, NextRunUsesTheSettingsStopEndsEarlyAndClosingEndsThe
   ::PostMessageW(Item(kEvaluate), BM_CLICK, 0, 0);
   HWND box = WaitForMessageBox(program_.Id(), 60000);
   ASSERT_NE(box, nullptr) << "no message";
-  EXPECT_EQ(apptest::ReadMessageBox(box).message,
-            L"No results found. Simulation is either impossible or cannot be completed.");
+  const apptest::MessageBoxTexts message = apptest::ReadMessageBox(box);
+  EXPECT_EQ(message.message, L"No results found. Simulation is either impossible or cannot be completed.");
+  EXPECT_TRUE(message.htmlBox);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(apptest::WaitGone(box, 5000));
   gui::Pump(300);

@@ -64,10 +64,24 @@ bool WaitGone(HWND hwnd, DWORD timeoutMs) {
 MessageBoxTexts ReadMessageBox(HWND box) {
   MessageBoxTexts texts;
   texts.caption = gui::WindowText(box);
+  HWND label = nullptr;
   for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (gui::ClassName(child) != L"Static") continue;
     const std::wstring text = gui::WindowText(child);
-    if (text.size() > texts.message.size()) texts.message = text;
+    if (text.size() > texts.message.size()) {
+      texts.message = text;
+      label = child;
+    }
+  }
+  if (label && !::IsWindowVisible(label)) {
+    const gui::Image image = gui::CaptureWindow(box);
+    RECT frame;
+    ::GetWindowRect(box, &frame);
+    POINT client = {2, 2};
+    ::ClientToScreen(box, &client);
+    const int x = client.x - frame.left, y = client.y - frame.top;
+    // 0xF5F5F5 as BGRA without alpha.
+    texts.htmlBox = !image.Empty() && x < image.width && y < image.height && (image.At(x, y) & 0xFFFFFF) == 0xF5F5F5;
   }
   return texts;
 }

@@ -31,10 +31,13 @@ HWND WaitForMainDialog(HWND frame, DWORD timeoutMs = 10000);
 // Waits until the window is gone; false on time-out.
 bool WaitGone(HWND hwnd, DWORD timeoutMs);
 
-// The texts of a message box: its caption and its message.
+// The texts of a message box: its caption and its message. The program's HTML message box
+// draws its message and keeps it as plain text in a hidden label; htmlBox tells that box (hidden
+// label, the program's light grey background on screen) from a system message box.
 struct MessageBoxTexts {
   std::wstring caption;
   std::wstring message;
+  bool htmlBox = false;
 };
 MessageBoxTexts ReadMessageBox(HWND box);
 

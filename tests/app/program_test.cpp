@@ -174,6 +174,7 @@ TEST_P(TableMessageTest, ExplainsTheProblemAndStillOpens) {
                                                 std::wstring(c.name, c.name + strlen(c.name)));
   const apptest::MessageBoxTexts texts = apptest::ReadMessageBox(box);
   EXPECT_EQ(texts.caption, L"Brightfold Vantorn - Omaha");
+  EXPECT_TRUE(texts.htmlBox) << "the program's HTML message box";
   for (const wchar_t* part : c.expected)
     if (part) {
       EXPECT_NE(texts.message.find(part), std::wstring::npos) << part << "\n in: " << texts.message;

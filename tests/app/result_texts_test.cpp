@@ -160,6 +160,24 @@ TEST(ResultTexts, RowsCarryTheParts) {
   EXPECT_NE(BuildResultTexts(dead).html.Find(L"<td colspan=2 WIDTH=100%%>"), -1);
 }
 
+TEST(ResultTexts, RangeTextsShowAsTypedOnThePage) {
+  Fixture f;
+  for (const bool hiLo : {false, true}) {
+    for (const bool allStreets : {false, true}) {
+      ResultInput in = BaseInput();
+      in.hiLo = hiLo;
+      in.allStreets = allStreets;
+      in.results = hiLo ? f.hiLo : f.hi;
+      in.seatTexts[0] = L"AA<b>&KK";
+      const ResultTexts out = BuildResultTexts(in);
+      EXPECT_NE(out.html.Find(L"{ AA&lt;b&gt;&amp;KK }"), -1) << Utf8(out.html);
+      EXPECT_EQ(out.html.Find(L"AA<b>"), -1) << "the page must not take the range for markup";
+      EXPECT_NE(out.text.Find(L"{ AA<b>&KK }"), -1) << "the plain copy keeps the text as typed";
+      EXPECT_NE(out.bbCode.Find(L"AA<b>&KK"), -1);
+    }
+  }
+}
+
 TEST(ResultTexts, NoSeatGivesTheAddressLineAndAnEmptyTable) {
   Fixture f;
   ResultInput in = BaseInput();

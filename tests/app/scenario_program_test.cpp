@@ -191,7 +191,9 @@ class ScenarioProgramTest : public ::testing::Test {
     EXPECT_NE(box, nullptr) << "no message box";
     if (!box) return L"";
     gui::Pump(200);
-    const std::wstring message = apptest::ReadMessageBox(box).message;
+    const apptest::MessageBoxTexts texts = apptest::ReadMessageBox(box);
+    EXPECT_TRUE(texts.htmlBox) << "the program's HTML message box";
+    const std::wstring message = texts.message;
     ::PostMessageW(box, WM_COMMAND, button, 0);
     EXPECT_TRUE(apptest::WaitGone(box, 10000));
     Sync();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controls/html/html_tooltip.h"
-#include "controls/html/markup_escape.h"
+#include "controls/html/html_text.h"
 #include "live_input.h"
 #include "test_dialog.h"
 

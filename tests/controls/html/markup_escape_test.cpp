@@ -2,7 +2,7 @@
 // characters the markup gives a meaning to.
 #include <gtest/gtest.h>
 
-#include "controls/html/markup_escape.h"
+#include "controls/html/html_text.h"
 #include "controls/html/markup_renderer.h"
 #include "fake_surface.h"
 

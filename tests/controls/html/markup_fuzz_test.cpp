@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/html/html_text.h"
 #include "controls/html/markup_renderer.h"
 #include "controls/html/style_sheet.h"
 #include "fake_surface.h"
@@ -164,6 +165,33 @@ TEST(MarkupFuzz, HugeDeepAndMalformedTextsEnd) {
     // One character per line: a slice is enough.
     RunBothPasses(renderer, text.substr(0, 1 << 15), 1);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Any text escaped for markup draws exactly its own characters (blanks aside, which the layout
+// may leave out at line ends; line feeds and tabs become breaks), and flattening arbitrary markup
+// always ends.
+TEST(MarkupFuzz, EscapedTextDrawsAsItselfAndFlatteningEnds) {
+  ovtest::MutationFuzzer fuzzer(kSeeds);
+  MarkupRenderer renderer([](int) { return Colour{0}; });
+  fuzzer.Run(3000, [&](const std::string& input) {
+    const std::wstring text = Widen(input);
+    (void)html::MarkupToPlainText(text);
+    std::wstring expected;
+    for (wchar_t c : text)
+      if (c != L'\r' && c != L'\n' && c != L'\t' && c != L' ') expected += c;
+    FakeSurface surface;
+    const Size s = renderer.Measure(surface, html::EscapeText(text));
+    renderer.Paint(surface, Rect{0, 0, s.cx, s.cy});
+    std::wstring drawn;
+    for (const auto& t : surface.texts)
+      for (wchar_t c : t.text)
+        if (c != L' ') drawn += c;
+    ASSERT_EQ(drawn, expected) << input;
+  }, 512);
 }
 
 }  // namespace
