@@ -170,9 +170,11 @@ void CHandInfoDialog::ResetHand(CardGrid& grid, CardGrid& other) {
     for (int suit = 0; suit < CardGrid::kSuits; ++suit) {
       if (COwnerDrawOneCardButton* button = grid.Button(rank, suit)) button->m_selected = 0;
       if (COwnerDrawOneCardButton* same = other.Button(rank, suit)) same->EnableWindow(TRUE);
-      grid.Redraw(rank, suit);
-      other.Redraw(rank, suit);
+      grid.Invalidate(rank, suit);
+      other.Invalidate(rank, suit);
     }
+  // One paint for every card at once.
+  RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CHandInfoDialog::OnResetHand1() {
@@ -192,6 +194,10 @@ void CHandInfoDialog::OnResetHand2() {
 void CHandInfoDialog::SetItem(int id, const CString& text) {
   CWnd* item = GetDlgItem(id);
   if (!item) return;
+  // An unchanged text is neither set nor painted again.
+  CString shown;
+  item->GetWindowText(shown);
+  if (shown == text) return;
   item->SetWindowText(text);
   item->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

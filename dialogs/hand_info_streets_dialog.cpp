@@ -224,11 +224,13 @@ void CHandInfoStreetsDialog::ResetGrid(CardGrid& grid) {
       for (CardGrid* each : {&m_handGrid, &m_flopGrid, &m_turnGrid})
         if (COwnerDrawOneCardButton* button = each->Button(rank, suit))
           button->EnableWindow(SelectedElsewhere(*each, rank, suit) ? FALSE : TRUE);
-      m_handGrid.Redraw(rank, suit);
-      m_flopGrid.Redraw(rank, suit);
-      m_turnGrid.Redraw(rank, suit);
+      m_handGrid.Invalidate(rank, suit);
+      m_flopGrid.Invalidate(rank, suit);
+      m_turnGrid.Invalidate(rank, suit);
     }
   }
+  // One paint for every card at once.
+  RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CHandInfoStreetsDialog::OnResetHand() {
@@ -256,6 +258,10 @@ void CHandInfoStreetsDialog::OnResetTurn() {
 void CHandInfoStreetsDialog::SetLabel(int id, const CString& text) {
   CWnd* item = GetDlgItem(id);
   if (!item) return;
+  // An unchanged text is neither set nor painted again.
+  CString shown;
+  item->GetWindowText(shown);
+  if (shown == text) return;
   item->SetWindowText(text);
   item->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

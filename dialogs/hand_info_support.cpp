@@ -69,6 +69,11 @@ void CardGrid::Redraw(int rank, int suit) const {
     button->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void CardGrid::Invalidate(int rank, int suit) const {
+  if (COwnerDrawOneCardButton* button = Button(rank, suit); button && button->GetSafeHwnd())
+    button->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
 bool ReadStoredCards(const CString& text, int count, int* ranks, int* suits) {
   if (text.GetLength() != 2 * count) return false;
   const std::wstring_view view(text.GetString(), static_cast<size_t>(text.GetLength()));

@@ -31,6 +31,8 @@ class CardGrid {
   CString Text() const;
   // Repaints one card now.
   void Redraw(int rank, int suit) const;
+  // Marks one card for repainting with the next paint (many cards changed at once).
+  void Invalidate(int rank, int suit) const;
 
   UINT m_firstId = 0;
 
