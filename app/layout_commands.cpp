@@ -3,6 +3,7 @@
 #include "app/app_shell.h"
 #include "app/main_dialog.h"
 #include "app/omaha_app.h"
+#include "controls/html/markup_escape.h"
 #include "frame_resources.h"
 #include "main_dialog_ids.h"
 #include "string_table.h"
@@ -114,6 +115,24 @@ void COmahaVantornDlg::OnMouseMove(UINT nFlags, CPoint point) {
     if (HCURSOR hand = AfxGetApp() ? AfxGetApp()->LoadCursor(IDCUR_HAND_LINK) : nullptr) ::SetCursor(hand);
   }
   CDialog::OnMouseMove(nFlags, point);
+}
+
+// The banner's tooltip: the home-page address while the cursor rests on the link area of an
+// active program; otherwise no tip.
+void COmahaVantornDlg::OnBannerTooltip(NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  auto* note = reinterpret_cast<PPToolTipShowing*>(pNMHDR);
+  if (!note->tool || !note->point || note->tool->id != IDC_BANNER) return;
+  CWnd* main = AfxGetMainWnd();
+  if (!main || ::GetActiveWindow() != main->GetSafeHwnd()) return;
+  COmahaVantornApp* app = GetOmahaApp();
+  CPoint point = *note->point;
+  ScreenToClient(&point);
+  note->tool->text.Empty();
+  if (app && kLinkRect.PtInRect(point)) {
+    const std::wstring address = html::EscapeText(std::wstring_view(app->m_homePageUrl.GetString(), app->m_homePageUrl.GetLength()));
+    note->tool->text = address.c_str();
+  }
 }
 
 void COmahaVantornDlg::OnLButtonDown(UINT nFlags, CPoint point) {

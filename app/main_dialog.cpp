@@ -38,6 +38,7 @@ BEGIN_MESSAGE_MAP(COmahaVantornDlg, CDialog)
   ON_WM_CONTEXTMENU()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDOWN()
+  ON_NOTIFY(TIPN_SHOWING, 0, &COmahaVantornDlg::OnBannerTooltip)
   ON_BN_CLICKED(IDC_EVALUATE, &COmahaVantornDlg::OnEvaluate)
   ON_CONTROL_RANGE(BN_CLICKED, IDC_SEAT_RANDOM, IDC_SEAT_RANDOM + 9, &COmahaVantornDlg::OnRandomSeat)
   ON_CONTROL_RANGE(BN_CLICKED, IDC_SEAT_CLEAR, IDC_SEAT_CLEAR + 9, &COmahaVantornDlg::OnClearSeat)
@@ -160,7 +161,7 @@ BOOL COmahaVantornDlg::OnInitDialog() {
   WriteResultsHi();
   ShowWindow(SW_SHOW);
   if (CWnd* first = GetDlgItem(IDC_SEAT_RANGE + FirstVisibleSeat())) first->SetFocus();
-  // Hook point: the dialog's HTML tooltip (banner tool 1608) is created here once it exists.
+  SetUpTooltip();
   ShowBanner();
   UpdateControlStates();
   return FALSE;
@@ -199,6 +200,17 @@ void COmahaVantornDlg::SetUpButtons() {
   for (auto& b : m_seatClearButtons) setUp(b, IDB_BUTTON_CLEAR, IDS_TIP_CLEAR);
   COmahaVantornApp* app = GetOmahaApp();
   setUp(m_allStreetsButton, app && app->m_useThreeEquities ? 2020 : 2019, IDS_TIP_ALL_STREETS);
+}
+
+void COmahaVantornDlg::SetUpTooltip() {
+  if (!m_tooltip.Create(this)) return;
+  m_tooltip.SetUpForDialog(this, 800, 500, 10000);
+  // The banner's text depends on where the cursor rests: every move asks again.
+  PPToolInfo banner;
+  banner.id = IDC_BANNER;
+  banner.mask = TIPM_BEHAVIOUR;
+  banner.behaviour = TIPB_RESHOW;
+  m_tooltip.AddTool(GetDlgItem(IDC_BANNER), banner);
 }
 
 // The frame's outer size that shows the dialog down to Evaluate, or down to the copy buttons
@@ -343,6 +355,7 @@ void COmahaVantornDlg::OnPaint() {
 HCURSOR COmahaVantornDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_icon); }
 
 void COmahaVantornDlg::OnDestroy() {
+  if (m_tooltip.GetSafeHwnd()) m_tooltip.DestroyWindow();
   m_hiBanner.DeleteObject();
   m_hiLoBanner.DeleteObject();
   SaveRecentInput();

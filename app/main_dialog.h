@@ -11,6 +11,7 @@
 
 #include "controls/card_buttons.h"
 #include "controls/dropdown_boxes.h"
+#include "controls/html/html_tooltip.h"
 #include "controls/input_with_background.h"
 #include "controls/ownerdrawn_labels.h"
 #include "controls/xp_style_button.h"
@@ -129,6 +130,8 @@ class COmahaVantornDlg : public CDialog {
   COwnerDrawCardButton m_cardButtons[kStreets];
   CSpezialComboBox m_historyCombos[kSeats];
   CStatic m_banner;
+  // The HTML tooltip of the banner; texts are given when it asks (OnBannerTooltip).
+  CPPToolTip m_tooltip;
   CBitmap m_hiBanner;
   CBitmap m_hiLoBanner;
   HICON m_icon = nullptr;
@@ -155,6 +158,7 @@ class COmahaVantornDlg : public CDialog {
   afx_msg BOOL OnHelpInfo(HELPINFO* info);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnBannerTooltip(NMHDR* pNMHDR, LRESULT* pResult);
 
   // Seats (i = id - first id of the group).
   afx_msg void OnRandomSeat(UINT id);
@@ -200,6 +204,7 @@ class COmahaVantornDlg : public CDialog {
                     const int* handCounts);
   void ComputeFrameSizes();
   void SetUpButtons();
+  void SetUpTooltip();
   void PlaceHistoryCombos();
   void StreetChanged(int street);
   void ClearStreet(int street);

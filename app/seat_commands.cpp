@@ -193,7 +193,7 @@ void COmahaVantornDlg::OnToggleAllStreets() {
 }
 
 BOOL COmahaVantornDlg::PreTranslateMessage(MSG* pMsg) {
-  // Hook point: the dialog's HTML tooltip sees every message here once it exists.
+  m_tooltip.RelayEvent(pMsg);
   if (pMsg->message == WM_SYSKEYDOWN) {
     if (CWnd* main = AfxGetMainWnd(); main && main != this) return main->PreTranslateMessage(pMsg);
   }
