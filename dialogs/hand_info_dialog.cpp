@@ -55,6 +55,7 @@ BEGIN_MESSAGE_MAP(CHandInfoDialog, CDialog)
   ON_WM_TIMER()
   ON_WM_CTLCOLOR()
   ON_WM_DESTROY()
+  ON_NOTIFY(TIPN_SHOWING, 0, &CHandInfoDialog::OnTooltipDisplay)
 END_MESSAGE_MAP()
 
 CHandInfoDialog::CHandInfoDialog(CWnd* pParent) : CDialog(IDD_HAND_INFO, pParent) {
@@ -116,6 +117,18 @@ BOOL CHandInfoDialog::OnInitDialog() {
   RestoreHand(m_hand1Grid, m_hand2Grid, L"Hand1");
   RestoreHand(m_hand2Grid, m_hand1Grid, L"Hand2");
 
+  if (m_tooltip.Create(this)) {
+    m_tooltip.SetUpForDialog(this, 800, 500, 10000);
+    for (int hand = 0; hand < 2; ++hand)
+      for (int k = 0; k < 10; ++k) {
+        CWnd* edit = GetDlgItem(kIds[hand].equityFirst + k);
+        if (!edit) continue;  // the outside ranking's row has no equity field
+        PPToolInfo tool;
+        tool.id = static_cast<UINT>(kIds[hand].equityFirst + k);
+        m_tooltip.AddTool(edit, tool);
+      }
+  }
+
   // The restored hands are evaluated once the dialog shows.
   m_timerId = SetTimer(kStartTimer, 100, nullptr);
   return TRUE;
@@ -137,6 +150,7 @@ void CHandInfoDialog::RestoreHand(CardGrid& grid, CardGrid& other, const wchar_t
 }
 
 BOOL CHandInfoDialog::PreTranslateMessage(MSG* pMsg) {
+  if (m_tooltip.GetSafeHwnd()) m_tooltip.RelayEvent(pMsg);
   if (CapitaliseCardLetter(pMsg)) return FALSE;
   return CDialog::PreTranslateMessage(pMsg);
 }
@@ -283,7 +297,16 @@ HBRUSH CHandInfoDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   return ThemedDialogCtlBrush(pDC, standard);
 }
 
+void CHandInfoDialog::OnTooltipDisplay(NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  auto* note = reinterpret_cast<PPToolTipShowing*>(pNMHDR);
+  if (!note->tool) return;
+  const CString text = TooltipTextFor(static_cast<int>(note->tool->id));
+  if (!text.IsEmpty()) note->tool->text = text;
+}
+
 void CHandInfoDialog::OnDestroy() {
+  if (m_tooltip.GetSafeHwnd()) m_tooltip.DestroyWindow();
   if (m_timerId) KillTimer(kStartTimer);
   CDialog::OnDestroy();
   CWinApp* app = AfxGetApp();

@@ -4,6 +4,7 @@
 // runs. Modal; nothing goes in or out but the settings.
 #pragma once
 
+#include "controls/html/html_tooltip.h"
 #include "controls/input_with_background.h"
 #include "controls/ownerdrawn_labels.h"
 #include "controls/xp_style_button.h"
@@ -24,6 +25,8 @@ class CHandInfoDialog : public CDialog {
   COwnerdrawedStatic m_infoLabels[12];
   CEditWithBackground m_versusEdits[2];      // 1281, 1291
   CXPStyleButtonST m_resetButtons[2];        // 1000, 1002
+  // The equity fields' tips; their texts are given when a tip is about to show.
+  CPPToolTip m_tooltip;
   UINT_PTR m_timerId = 0;
   CString m_lastHand1Text, m_lastHand2Text;
   // Simulations run so far (a test sees whether a click started one).
@@ -51,6 +54,7 @@ class CHandInfoDialog : public CDialog {
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   afx_msg void OnDestroy();
+  afx_msg void OnTooltipDisplay(NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()
 
   // which: 1 or 2; with the equity when both hands are complete and one of them changed.

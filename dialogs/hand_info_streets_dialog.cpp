@@ -48,6 +48,7 @@ BEGIN_MESSAGE_MAP(CHandInfoStreetsDialog, CDialog)
   ON_BN_CLICKED(IDC_STREETS_REPORT, &CHandInfoStreetsDialog::ShowStraightDrawReport)
   ON_WM_CTLCOLOR()
   ON_WM_DESTROY()
+  ON_NOTIFY(TIPN_SHOWING, 0, &CHandInfoStreetsDialog::OnTooltipDisplay)
 END_MESSAGE_MAP()
 
 CHandInfoStreetsDialog::CHandInfoStreetsDialog(CWnd* pParent) : CDialog(IDD_HAND_INFO_STREETS, pParent) {
@@ -147,6 +148,17 @@ BOOL CHandInfoStreetsDialog::OnInitDialog() {
     turnReset->GetWindowRect(&reset);
     SetWindowPos(nullptr, 0, 0, reset.left - window.left, window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+
+  if (m_tooltip.Create(this)) {
+    m_tooltip.SetUpForDialog(this, 800, 500, 10000);
+    for (int k = 0; k < 10; ++k) {
+      CWnd* edit = GetDlgItem(IDC_INFO_EQUITY_FIRST + k);
+      if (!edit) continue;  // the outside ranking's row has no equity field
+      PPToolInfo tool;
+      tool.id = IDC_INFO_EQUITY_FIRST + k;
+      m_tooltip.AddTool(edit, tool);
+    }
+  }
   return TRUE;
 }
 
@@ -174,6 +186,7 @@ bool CHandInfoStreetsDialog::SelectedElsewhere(const CardGrid& grid, int rank, i
 }
 
 BOOL CHandInfoStreetsDialog::PreTranslateMessage(MSG* pMsg) {
+  if (m_tooltip.GetSafeHwnd()) m_tooltip.RelayEvent(pMsg);
   if (CapitaliseCardLetter(pMsg)) return FALSE;
   return CDialog::PreTranslateMessage(pMsg);
 }
@@ -453,7 +466,16 @@ HBRUSH CHandInfoStreetsDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) 
   return ThemedDialogCtlBrush(pDC, standard);
 }
 
+void CHandInfoStreetsDialog::OnTooltipDisplay(NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  auto* note = reinterpret_cast<PPToolTipShowing*>(pNMHDR);
+  if (!note->tool) return;
+  const CString text = TooltipTextFor(static_cast<int>(note->tool->id));
+  if (!text.IsEmpty()) note->tool->text = text;
+}
+
 void CHandInfoStreetsDialog::OnDestroy() {
+  if (m_tooltip.GetSafeHwnd()) m_tooltip.DestroyWindow();
   CDialog::OnDestroy();
   CWinApp* app = AfxGetApp();
   app->WriteProfileString(kSection, L"Hand", GetHandText());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/card_buttons.h"
+#include "controls/html/html_tooltip.h"
 #include "controls/input_with_background.h"
 #include "controls/ownerdrawn_labels.h"
 #include "controls/xp_style_button.h"
@@ -29,6 +30,8 @@ class CHandInfoStreetsDialog : public CDialog {
   COwnerdrawedStatic m_outCounts[4];           // 1240..1243
   COwnerdrawedStatic m_rankType, m_suitType, m_combos, m_straightShapes, m_straightFlushShapes, m_points;
 
+  // The equity fields' tips; their texts are given when a tip is about to show.
+  CPPToolTip m_tooltip;
   CardGrid m_handGrid, m_flopGrid, m_turnGrid;
   CBitmap m_cardSprite, m_cardMask;
 
@@ -61,6 +64,7 @@ class CHandInfoStreetsDialog : public CDialog {
   afx_msg void ShowStraightDrawReport();
   afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   afx_msg void OnDestroy();
+  afx_msg void OnTooltipDisplay(NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()
 
   // Shows the report page; the dialog runs the viewer modally (a test may look at the text).

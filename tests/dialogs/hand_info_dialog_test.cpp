@@ -241,7 +241,11 @@ TEST_F(HandInfoDialogTest, EquityTooltipsBelongToTheirHand) {
   Open();
   handtest::ClickCards(Hwnd(), kGrid1, L"AhKhQh");
   handtest::ClickCards(Hwnd(), kGrid2, L"9s8s7d6d");
+  for (int id : {1210, 1218, 1225, 1233})
+    EXPECT_EQ(Dialog().m_tooltip.ToolCount(::GetDlgItem(Hwnd(), id)), 1u) << "a tool of the tooltip: " << id;
   EXPECT_EQ(std::wstring(Dialog().TooltipTextFor(1210)), L"") << "hand 1 incomplete";
+  EXPECT_EQ(handtest::TipShowing(Hwnd(), Dialog().m_tooltip, 1210), L"kept");
+  EXPECT_EQ(handtest::TipShowing(Hwnd(), Dialog().m_tooltip, 1225), std::wstring(Dialog().TooltipTextFor(1225)));
   EXPECT_EQ(std::wstring(Dialog().TooltipTextFor(1281)), L"") << "not a class field";
   const std::wstring tip(Dialog().TooltipTextFor(1225));
   const std::wstring cards =

@@ -16,6 +16,40 @@ namespace {
 constexpr int kResetHand = 1000, kReport = 1012, kRankType = 1270, kHandStrength = 1071, kFlushOuts = 1242;
 constexpr int kEquity1 = 1281, kEquity2 = 1291, kRankType2 = 1272;
 
+// A visible tooltip window of the process, or null.
+HWND VisibleTip(DWORD pid) {
+  struct Found {
+    DWORD pid;
+    HWND hwnd;
+  } found{pid, nullptr};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        if (owner != f->pid || !::IsWindowVisible(hwnd) || gui::ClassName(hwnd) != L"CPPToolTip") return TRUE;
+        f->hwnd = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.hwnd;
+}
+
+// The pointer on the middle of a control, and the move told to the window under it, as the
+// program's own message loop sees one.
+void RestOn(HWND control) {
+  RECT r;
+  ::GetWindowRect(control, &r);
+  for (int dx : {0, 1}) {
+    const POINT screen = {(r.left + r.right) / 2 + dx, (r.top + r.bottom) / 2};
+    ::SetCursorPos(screen.x, screen.y);
+    POINT local = screen;
+    ::ScreenToClient(control, &local);
+    ::PostMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
+    gui::Pump(50);
+  }
+}
+
 HWND CardIn(HWND dialog, int first, const char* card) {
   static const std::string ranks = "AKQJT98765432", suits = "dhsc";
   const int rank = static_cast<int>(ranks.find(card[0])), suit = static_cast<int>(suits.find(card[1]));
@@ -52,6 +86,17 @@ TEST_F(HandInfoProgramTest, FlopOutsCounterOpensFromToolsAndCountsTheClickedCard
   Pick(dialog, 2000, {"9h", "8h", "7c", "6c"});
   EXPECT_EQ(Text(::GetDlgItem(dialog, kRankType)), L"XYZR");
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, kReport)));
+  // Resting on the equity against one random hand shows the class's figures in a tip.
+  RestOn(::GetDlgItem(dialog, 1210));
+  HWND tip = nullptr;
+  for (int waited = 0; waited < 5000 && !(tip = VisibleTip(program_.Id())); waited += 50) gui::Pump(50);
+  ASSERT_NE(tip, nullptr) << "no tip over the equity field";
+  gui::Pump(300);
+  RECT tipRect, dialogRect;
+  ::GetWindowRect(tip, &tipRect);
+  ::GetWindowRect(dialog, &dialogRect);
+  EXPECT_GT(tipRect.right - tipRect.left, 100);
+  gui::SaveCapture(gui::CaptureWindow(tip), L"hand_info_program_tip");
   Pick(dialog, 2200, {"Td", "5h", "4h", "9h"});  // 9h belongs to the hand: refused
   EXPECT_FALSE(::IsWindowEnabled(CardIn(dialog, 2200, "9h")));
   EXPECT_EQ(Text(::GetDlgItem(dialog, kFlushOuts)), L"9") << "nine hearts left";

@@ -317,9 +317,13 @@ TEST_F(HandInfoStreetsTest, StraightDrawReportCoversEveryFlopOfThreeRanks) {
 
 TEST_F(HandInfoStreetsTest, EquityTooltipShowsTheCardsAndTheClassFigures) {
   Open();
+  // Every equity field is a tool of the dialog's tooltip.
+  for (int id = 1210; id <= 1218; ++id) EXPECT_EQ(Dialog().m_tooltip.ToolCount(::GetDlgItem(Hwnd(), id)), 1u) << id;
   handtest::ClickCards(Hwnd(), kHand, L"AhKhQh");
-  EXPECT_EQ(std::wstring(Dialog().TooltipTextFor(1210)), L"") << "an incomplete hand keeps the tool's text";
+  EXPECT_EQ(std::wstring(Dialog().TooltipTextFor(1210)), L"");
+  EXPECT_EQ(handtest::TipShowing(Hwnd(), Dialog().m_tooltip, 1210), L"kept") << "an incomplete hand keeps the tool's text";
   handtest::ClickCards(Hwnd(), kHand, L"Jh");
+  EXPECT_EQ(handtest::TipShowing(Hwnd(), Dialog().m_tooltip, 1212), std::wstring(Dialog().TooltipTextFor(1212)));
   EXPECT_EQ(std::wstring(Dialog().TooltipTextFor(1240)), L"") << "not an equity field";
   const HandClassRecord* record = g_app.m_handBase.FindClassRecord(L"AhKhQhJh");
   ASSERT_NE(record, nullptr);

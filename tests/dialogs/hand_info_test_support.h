@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/omaha_app.h"
+#include "controls/html/html_tooltip.h"
 #include "core/handbase.h"
 #include "gui_harness.h"
 
@@ -87,6 +88,24 @@ inline void ExpectFactsShown(HWND dialog, const FactIds& ids, const ExpectedFact
     EXPECT_EQ(Text(dialog, ids.rankFirst + k), facts.rank[k]) << "against " << k + 1;
   }
   EXPECT_EQ(Text(dialog, ids.outsideRank), facts.rank[9]) << "the outside ranking";
+}
+
+// The text the dialog gives a tool of its tooltip when the tip is about to show; the tool's
+// text was "kept" before.
+inline std::wstring TipShowing(HWND dialog, CPPToolTip& tooltip, int controlId) {
+  PPToolInfo tool;
+  tool.id = static_cast<UINT>(controlId);
+  tool.text = L"kept";
+  POINT point = {0, 0};
+  PPToolTipShowing note = {};
+  note.hdr.hwndFrom = tooltip.GetSafeHwnd();
+  note.hdr.idFrom = 0;
+  note.hdr.code = TIPN_SHOWING;
+  note.toolWnd = ::GetDlgItem(dialog, controlId);
+  note.point = &point;
+  note.tool = &tool;
+  ::SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+  return std::wstring(tool.text);
 }
 
 }  // namespace handtest
