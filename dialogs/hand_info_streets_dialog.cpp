@@ -441,8 +441,12 @@ CString BuildStraightDrawReport(const CString& handText) {
 }
 
 void CHandInfoStreetsDialog::ShowStraightDrawReport() {
-  CWaitCursor wait;
-  const CString page = BuildStraightDrawReport(GetHandText());
+  CString page;
+  {
+    // The wait cursor covers the counting only, not the user's reading of the page.
+    CWaitCursor wait;
+    page = BuildStraightDrawReport(GetHandText());
+  }
   CRect button;
   if (CWnd* report = GetDlgItem(IDC_STREETS_REPORT)) report->GetWindowRect(&button);
   ShowReportPage(page, button.TopLeft());
