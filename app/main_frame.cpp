@@ -44,9 +44,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_RESULTS, &CMainFrame::OnUpdateResults)
   ON_COMMAND(ID_EQUITY_GRAPH, &CMainFrame::OnEquityGraph)
   ON_UPDATE_COMMAND_UI(ID_EQUITY_GRAPH, &CMainFrame::OnUpdateEquityGraph)
-  // Commands whose dialogs are not part of the program yet stay in the menu, disabled.
-  ON_UPDATE_COMMAND_UI(ID_HAND_VS_HAND, &CMainFrame::OnUpdateAwaitingDialog)
-  ON_UPDATE_COMMAND_UI(ID_FLOP_OUTS_COUNTER, &CMainFrame::OnUpdateAwaitingDialog)
+  ON_COMMAND(ID_HAND_VS_HAND, &CMainFrame::OnHandVsHand)
+  ON_COMMAND(ID_FLOP_OUTS_COUNTER, &CMainFrame::OnFlopOutsCounter)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() { CFrameBars::InstallTheme(); }

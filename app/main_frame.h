@@ -57,7 +57,9 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnUpdateShortHanded(CCmdUI* pCmdUI);
   afx_msg void OnUpdateDeadCards(CCmdUI* pCmdUI);
   afx_msg void OnUpdateResults(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateAwaitingDialog(CCmdUI* pCmdUI);
+  // The hand analysis dialogs, modal.
+  afx_msg void OnHandVsHand();
+  afx_msg void OnFlopOutsCounter();
   // The equity graph of the main dialog's players and board (equity_graph_command.cpp).
   afx_msg void OnEquityGraph();
   afx_msg void OnUpdateEquityGraph(CCmdUI* pCmdUI);

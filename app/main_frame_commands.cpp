@@ -11,6 +11,8 @@
 #include "app/settings_dialog.h"
 #include "controls/module_version.h"
 #include "controls/splash_screen_ex.h"
+#include "dialogs/hand_info_dialog.h"
+#include "dialogs/hand_info_streets_dialog.h"
 #include "dialogs/html_dialog.h"
 #include "resource.h"
 
@@ -53,7 +55,15 @@ void CMainFrame::OnUpdateResults(CCmdUI* pCmdUI) {
   if (COmahaVantornDlg* dialog = GetMainDialog(this)) pCmdUI->SetCheck(dialog->m_resultsVisible ? 1 : 0);
 }
 
-void CMainFrame::OnUpdateAwaitingDialog(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+void CMainFrame::OnHandVsHand() {
+  CHandInfoDialog dialog(this);
+  dialog.DoModal();
+}
+
+void CMainFrame::OnFlopOutsCounter() {
+  CHandInfoStreetsDialog dialog(this);
+  dialog.DoModal();
+}
 
 void CMainFrame::OnSupportForum() {
   CString address;

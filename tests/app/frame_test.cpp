@@ -230,9 +230,10 @@ TEST(ApplicationInThisProcess, ReadsItsSettingsCarriesTheMenuAndWritesEachChange
   EXPECT_EQ(r.iniShortHandedAfterToggle, L"1");
   EXPECT_EQ(r.shortHandedAfterToggle, static_cast<UINT>(MF_CHECKED));
   EXPECT_EQ(r.iniResultsAfterToggle, L"1");
-  EXPECT_EQ(r.disabled, (std::vector<UINT>{ID_HAND_VS_HAND, ID_FLOP_OUTS_COUNTER, ID_EQUITY_GRAPH}));
+  EXPECT_EQ(r.disabled, (std::vector<UINT>{ID_EQUITY_GRAPH}));
   EXPECT_EQ(r.enabled, (std::vector<UINT>{ID_LOAD_SCENARIO, ID_SAVE_SCENARIO, ID_SETTINGS, ID_APP_EXIT, ID_SHORT_HANDED,
-                                          ID_DEAD_CARDS, ID_RESULTS, ID_SYNTAX, ID_SUPPORT_FORUM, ID_APP_ABOUT}));
+                                          ID_DEAD_CARDS, ID_RESULTS, ID_HAND_VS_HAND, ID_FLOP_OUTS_COUNTER, ID_SYNTAX,
+                                          ID_SUPPORT_FORUM, ID_APP_ABOUT}));
 
   // A stored position off the desktop is pulled back; the frame fits the dialog exactly.
   EXPECT_EQ(r.frameWindow.TopLeft(), CPoint(0, 0));

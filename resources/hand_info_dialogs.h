@@ -1,0 +1,68 @@
+// Dialog templates of the hand analysis dialogs (hand_info_dialogs.rc): the flop outs counter
+// (211) and hand versus hand (204). The card grids are made at run time inside their group
+// boxes, with ids base + 13 * suit + rank.
+#pragma once
+
+#define IDD_HAND_INFO 204
+#define IDD_HAND_INFO_STREETS 211
+
+// What both dialogs show of a starting-hand class (hand 1's ids in hand versus hand).
+#define IDC_INFO_RANK_TYPE 1270
+#define IDC_INFO_SUIT_TYPE 1271
+#define IDC_INFO_COMBOS 1073
+#define IDC_INFO_STRAIGHT_SHAPES 1075
+#define IDC_INFO_STRAIGHT_FLUSH_SHAPES 1077
+#define IDC_INFO_POINTS 1079
+#define IDC_INFO_EQUITY_FIRST 1210   // 1210..1218: against 1..9 random hands
+#define IDC_INFO_RANK_FIRST 1150     // 1150..1158, and 1159 the outside ranking
+#define IDC_INFO_OUTSIDE_RANK 1159
+#define IDC_INFO_RESET_HAND 1000
+
+// The flop outs counter.
+#define IDC_STREETS_HAND_GROUP 1300
+#define IDC_STREETS_FLOP_GROUP 1301
+#define IDC_STREETS_PREFLOP_GROUP 1302
+#define IDC_STREETS_FLOP_INFO_GROUP 1303
+#define IDC_STREETS_TURN_GROUP 1058
+#define IDC_STREETS_TURN_INFO_GROUP 1304
+#define IDC_STREETS_RESET_FLOP 1003
+#define IDC_STREETS_RESET_TURN 1007
+#define IDC_STREETS_REPORT 1012
+#define IDC_STREETS_OUTSIDE_CAPTION 1340
+#define IDC_STREETS_FLOP_STRENGTH 1071
+#define IDC_STREETS_TURN_STRENGTH 1072
+#define IDC_STREETS_STRAIGHT_OUTS 1240
+#define IDC_STREETS_NUT_STRAIGHT_OUTS 1241
+#define IDC_STREETS_FLUSH_OUTS 1242
+#define IDC_STREETS_NUT_FLUSH_OUTS 1243
+#define IDC_STREETS_MARK_STRAIGHT 1001
+#define IDC_STREETS_MARK_NUT_STRAIGHT 1004
+#define IDC_STREETS_MARK_FLUSH 1005
+#define IDC_STREETS_MARK_NUT_FLUSH 1006
+#define IDC_STREETS_TURN_OUTS_FIRST 1244  // 1244..1247, hidden
+#define IDC_STREETS_TURN_BUTTON_FIRST 1008  // 1008..1011, hidden
+#define IDC_STREETS_HAND_CARD_FIRST 2000
+#define IDC_STREETS_FLOP_CARD_FIRST 2200
+#define IDC_STREETS_TURN_CARD_FIRST 2400
+
+// Hand versus hand: hand 2's ids beside hand 1's shared ones above.
+#define IDC_VS_HAND1_GROUP 1050
+#define IDC_VS_HAND2_GROUP 1053
+#define IDC_VS_RESET_HAND2 1002
+#define IDC_VS_INFO1_GROUP 1362
+#define IDC_VS_INFO2_GROUP 1363
+#define IDC_VS2_RANK_TYPE 1272
+#define IDC_VS2_SUIT_TYPE 1273
+#define IDC_VS2_COMBOS 1451
+#define IDC_VS2_STRAIGHT_SHAPES 1082
+#define IDC_VS2_STRAIGHT_FLUSH_SHAPES 1084
+#define IDC_VS2_POINTS 1085
+#define IDC_VS2_EQUITY_FIRST 1225  // 1225..1233
+#define IDC_VS2_RANK_FIRST 1250    // 1250..1258, and 1259 the outside ranking
+#define IDC_VS2_OUTSIDE_RANK 1259
+#define IDC_VS_OUTSIDE_CAPTION1 1460
+#define IDC_VS_OUTSIDE_CAPTION2 1461
+#define IDC_VS_EQUITY1 1281
+#define IDC_VS_EQUITY2 1291
+#define IDC_VS_HAND1_CARD_FIRST 2000
+#define IDC_VS_HAND2_CARD_FIRST 2200
