@@ -8,6 +8,7 @@
 #include "core/secure_random.h"
 #include "pokereval/pokereval.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -116,72 +117,147 @@ inline CardMask DrawBoard(SecureRandom& random, int have, int want, CardMask boa
     return board;
 }
 
+// Digits digit[i] < first - i for i = 0 .. count - 1 (first - count + 1 >=
+// 1), uniform and independent, from as few stream values as exactness
+// allows. A 64-bit value x read as the fraction x / 2^64, times the first
+// bound: the whole part is the first digit and the fraction goes on to the
+// next bound, and so on. Over a group of bounds whose product is P the
+// digits are those of floor(x P / 2^64) in mixed radix, and the fraction left
+// is the low half of x P; so, as for a single bound (Lemire's method), every
+// digit sequence stands for exactly floor(2^64 / P) values of x once the
+// values whose fraction ends below 2^64 mod P are drawn again. A group takes
+// bounds while P stays below 2^52 (nine of the deck's largest, more of the
+// smaller), so a group is drawn again at most once in 4,096.
+inline void DescendingDigits(SecureRandom& random, unsigned first, int count, std::uint8_t* digit)
+{
+    constexpr std::uint64_t kGroupLimit = std::uint64_t{1} << 46;  // times a bound below 64: under 2^52
+    int i = 0;
+    while (i < count) {
+        const int start = i;
+        std::uint64_t x = random.Next64();
+        std::uint64_t product = 1;
+        do {
+            const unsigned bound = first - static_cast<unsigned>(i);
+            const unsigned __int128 m = static_cast<unsigned __int128>(x) * bound;
+            digit[i] = static_cast<std::uint8_t>(m >> 64);
+            x = static_cast<std::uint64_t>(m);
+            product *= bound;
+        } while (++i < count && product < kGroupLimit);
+        // 2^64 mod P is below P, so the division is rarely reached.
+        if (x < product) [[unlikely]] {
+            if (x < (0 - product) % product)
+                i = start;
+        }
+    }
+}
+
 // The cards a run may deal at random (those outside the known board and the
 // dead cards), kept in an array that each deal shuffles partly: the first
 // positions of a Fisher-Yates shuffle, whatever order the array was left in,
 // are a uniform sequence of distinct cards, and the cards of that sequence
 // outside a further set (the hands picked from rows) are a uniform sequence
 // of the cards outside it. No card is ever drawn again because it was taken,
-// and nothing is rebuilt per deal.
+// and nothing is rebuilt per deal. When the further set takes most of the
+// deck (narrow hands at a full table), walking the shuffle past its cards
+// would cost more than listing the few cards left and shuffling those.
 class CardDeck {
 public:
     // Every card outside `excluded`.
     void Set(CardMask excluded)
     {
         m_size = 0;
-        for (CardMask f = ~excluded & kDeck; f != 0; f &= f - 1)
+        m_mask = ~excluded & kDeck;
+        for (CardMask f = m_mask; f != 0; f &= f - 1)
             m_cards[m_size++] = f & (~f + 1);
     }
 
-    // `draws` distinct cards into out[0 .. draws - 1], uniform among the
-    // deck's cards outside `skip`; false when fewer are left.
+    // `draws` distinct cards, uniform among the deck's cards outside `skip`:
+    // where they are (valid until the next draw), or null when fewer are
+    // left.
+    const CardMask* Deal(SecureRandom& random, int draws, CardMask skip)
+    {
+        if (draws <= 0)
+            return m_cards;
+        skip &= m_mask;
+        if (skip == 0) {
+            if (draws > m_size)
+                return nullptr;
+            std::uint8_t digit[52];
+            DescendingDigits(random, static_cast<unsigned>(m_size), draws, digit);
+            Shuffle(m_cards, draws, digit);
+            return m_cards;
+        }
+        const int free = m_size - CountCards(skip);
+        if (free < draws)
+            return nullptr;
+        // Walking costs about draws x size / free swaps, listing about a
+        // third of a swap per free card.
+        if (3 * draws * m_size > free * free)
+            return DealListed(random, draws, skip, free);
+        return DealWalking(random, draws, skip);
+    }
+
+    // The same into out[0 .. draws - 1]; false when too few are left.
     bool Draw(SecureRandom& random, int draws, CardMask skip, CardMask* out)
     {
-        int got = 0;
-        for (int i = 0; got < draws; ++i) {
-            if (i == m_size)
-                return false;
-            const int j = i + static_cast<int>(Below(random, static_cast<unsigned>(m_size - i)));
-            const CardMask card = m_cards[j];
-            m_cards[j] = m_cards[i];
-            m_cards[i] = card;
-            out[got] = card;
-            got += (card & skip) == 0;
-        }
+        const CardMask* cards = Deal(random, draws, skip);
+        if (cards == nullptr)
+            return false;
+        for (int i = 0; i < draws; ++i)
+            out[i] = cards[i];
         return true;
     }
 
 private:
-    // A uniform value below bound (1..52) from 12 random bits: the bits
-    // times the bound, top part; the few values (4,096 mod bound, at most
-    // 52 in 4,096) that would favour some results are drawn again. Five
-    // draws from every two values of the stream.
-    unsigned Below(SecureRandom& random, unsigned bound)
+    // The first `draws` positions of a Fisher-Yates shuffle of cards[],
+    // position i swapped with i + digit[i].
+    static void Shuffle(CardMask* cards, int draws, const std::uint8_t* digit)
     {
-        for (;;) {
-            if (m_chunks == 0) {
-                m_bits = random.Next() | (static_cast<std::uint64_t>(random.Next()) << 32);
-                m_chunks = 5;
-            }
-            const unsigned m = static_cast<unsigned>(m_bits & 0xFFF) * bound;
-            m_bits >>= 12;
-            --m_chunks;
-            if ((m & 0xFFF) >= kRedraw12[bound])
-                return m >> 12;
+        for (int i = 0; i < draws; ++i) {
+            const int j = i + digit[i];
+            const CardMask card = cards[j];
+            cards[j] = cards[i];
+            cards[i] = card;
         }
     }
 
-    static constexpr auto kRedraw12 = [] {
-        std::array<std::uint16_t, 53> r{};
-        for (unsigned d = 1; d <= 52; ++d)
-            r[d] = static_cast<std::uint16_t>(4096 % d);
-        return r;
-    }();
+    const CardMask* DealWalking(SecureRandom& random, int draws, CardMask skip)
+    {
+        std::uint8_t digit[52];
+        int got = 0, i = 0, ready = 0;
+        while (got < draws) {
+            if (i == ready) {
+                // At least one more position per card still missing.
+                const int more = std::min(draws - got + 2, m_size - i);
+                DescendingDigits(random, static_cast<unsigned>(m_size - i), more, digit + i);
+                ready = i + more;
+            }
+            const int j = i + digit[i];
+            const CardMask card = m_cards[j];
+            m_cards[j] = m_cards[i];
+            m_cards[i] = card;
+            m_out[got] = card;
+            got += (card & skip) == 0;
+            ++i;
+        }
+        return m_out;
+    }
+
+    const CardMask* DealListed(SecureRandom& random, int draws, CardMask skip, int free)
+    {
+        int n = 0;
+        for (CardMask f = m_mask & ~skip; f != 0; f &= f - 1)
+            m_out[n++] = f & (~f + 1);
+        std::uint8_t digit[52];
+        DescendingDigits(random, static_cast<unsigned>(free), draws, digit);
+        Shuffle(m_out, draws, digit);
+        return m_out;
+    }
 
     CardMask m_cards[52];
+    CardMask m_out[52];   // the cards drawn, when not the first of m_cards
+    CardMask m_mask = 0;  // the cards of m_cards
     int m_size = 0;
-    std::uint64_t m_bits = 0;
-    int m_chunks = 0;
 };
 
 // Uniform indices below a bound, from uniform random bits, without the
@@ -340,6 +416,8 @@ public:
     }
 
     int Seats() const { return m_n; }
+    // Seats that pick from their rows.
+    int Picked() const { return m_picked; }
     // Seats dealt four drawn cards instead of a pick from their row.
     int RandomSeats() const { return m_n - m_picked; }
 
@@ -763,13 +841,13 @@ inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& ra
                     BoardCache& cache, CardMask known, int have, int want, CardMask dead)
 {
     CardMask hands[kMaxSeats];
-    CardMask used;
-    if (!seats.Pick(random, known | dead, hands, &used))
+    CardMask used = known | dead;
+    if (seats.Picked() != 0 && !seats.Pick(random, used, hands, &used))
         return false;
     const int seatCards = 4 * seats.RandomSeats();
     const int boardCards = want > have ? want - have : 0;
-    CardMask cards[4 * kMaxSeats + 5];
-    if (!deck.Draw(random, seatCards + boardCards, used, cards))
+    const CardMask* cards = deck.Deal(random, seatCards + boardCards, used);
+    if (cards == nullptr)
         return false;
     seats.GiveDrawn(cards, hands);
     CardMask board = known;

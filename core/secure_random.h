@@ -21,6 +21,16 @@ public:
             Refill();
         return m_words[m_next++];
     }
+    // Two values as one 64-bit value (the first in the low half).
+    std::uint64_t Next64()
+    {
+        if (m_next > kWords - 2)
+            Refill();  // an odd word left over is skipped: the values stay independent
+        std::uint64_t value;
+        __builtin_memcpy(&value, m_words + m_next, sizeof(value));
+        m_next += 2;
+        return value;
+    }
     // The next `count` values at once, as `count` calls of Next would give.
     void Fill(std::uint32_t* out, int count);
 
