@@ -151,6 +151,60 @@ inline void DescendingDigits(SecureRandom& random, unsigned first, int count, st
     }
 }
 
+// The same digits for bounds fixed in advance (a deck's every deal): the
+// groups, and their thresholds 2^64 mod P, worked out once.
+class DigitPlan {
+public:
+    void Set(unsigned first, int count)
+    {
+        m_first = first;
+        m_count = count;
+        m_groups = 0;
+        int i = 0;
+        while (i < count) {
+            std::uint64_t product = 1;
+            int length = 0;
+            do {
+                m_bound[i] = static_cast<std::uint8_t>(first - static_cast<unsigned>(i));
+                product *= m_bound[i];
+                ++length;
+            } while (++i < count && product < (std::uint64_t{1} << 46));
+            m_length[m_groups] = static_cast<std::uint8_t>(length);
+            m_redrawBelow[m_groups] = (0 - product) % product;
+            ++m_groups;
+        }
+    }
+    bool For(unsigned first, int count) const { return m_first == first && m_count == count; }
+
+    void Draw(SecureRandom& random, std::uint8_t* digit) const
+    {
+        const std::uint8_t* bound = m_bound;
+        for (int g = 0; g < m_groups; ++g) {
+            const int length = m_length[g];
+            for (;;) {
+                std::uint64_t x = random.Next64();
+                for (int k = 0; k < length; ++k) {
+                    const unsigned __int128 m = static_cast<unsigned __int128>(x) * bound[k];
+                    digit[k] = static_cast<std::uint8_t>(m >> 64);
+                    x = static_cast<std::uint64_t>(m);
+                }
+                if (x >= m_redrawBelow[g]) [[likely]]
+                    break;
+            }
+            bound += length;
+            digit += length;
+        }
+    }
+
+private:
+    unsigned m_first = 0;
+    int m_count = -1;
+    int m_groups = 0;
+    std::uint8_t m_length[52] = {};
+    std::uint8_t m_bound[52] = {};
+    std::uint64_t m_redrawBelow[52] = {};
+};
+
 // The cards a run may deal at random (those outside the known board and the
 // dead cards), kept in an array that each deal shuffles partly: the first
 // positions of a Fisher-Yates shuffle, whatever order the array was left in,
@@ -182,8 +236,10 @@ public:
         if (skip == 0) {
             if (draws > m_size)
                 return nullptr;
+            if (!m_plan.For(static_cast<unsigned>(m_size), draws)) [[unlikely]]
+                m_plan.Set(static_cast<unsigned>(m_size), draws);
             std::uint8_t digit[52];
-            DescendingDigits(random, static_cast<unsigned>(m_size), draws, digit);
+            m_plan.Draw(random, digit);
             Shuffle(m_cards, draws, digit);
             return m_cards;
         }
@@ -258,6 +314,7 @@ private:
     CardMask m_out[52];   // the cards drawn, when not the first of m_cards
     CardMask m_mask = 0;  // the cards of m_cards
     int m_size = 0;
+    DigitPlan m_plan;     // the digits of a draw without cards to skip
 };
 
 // Uniform indices below a bound, from uniform random bits, without the
