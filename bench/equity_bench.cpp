@@ -133,7 +133,7 @@ DealLog g_log;
 
 template <class Game>
 struct Recording : Game {
-    template <bool kCountLosses = true>
+    template <bool kCurrent = true>
     static void AddDeal(typename Game::Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands,
                         int n)
     {
@@ -142,7 +142,7 @@ struct Recording : Game {
             g_log.hands.insert(g_log.hands.end(), hands, hands + n);
             g_log.n = n;
         }
-        Game::template AddDeal<kCountLosses>(t, board, hands, n);
+        Game::template AddDeal<kCurrent>(t, board, hands, n);
     }
 };
 

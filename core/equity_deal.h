@@ -128,7 +128,9 @@ inline CardMask DrawBoard(SecureRandom& random, int have, int want, CardMask boa
 // values whose fraction ends below 2^64 mod P are drawn again. A group takes
 // bounds while P stays below 2^52 (nine of the deck's largest, more of the
 // smaller), so a group is drawn again at most once in 4,096.
-inline void DescendingDigits(SecureRandom& random, unsigned first, int count, std::uint8_t* digit)
+// `random`: anything with Next64 (tests give chosen values).
+template <class Random>
+inline void DescendingDigits(Random& random, unsigned first, int count, std::uint8_t* digit)
 {
     constexpr std::uint64_t kGroupLimit = std::uint64_t{1} << 46;  // times a bound below 64: under 2^52
     int i = 0;
@@ -176,7 +178,8 @@ public:
     }
     bool For(unsigned first, int count) const { return m_first == first && m_count == count; }
 
-    void Draw(SecureRandom& random, std::uint8_t* digit) const
+    template <class Random>
+    void Draw(Random& random, std::uint8_t* digit) const
     {
         const std::uint8_t* bound = m_bound;
         for (int g = 0; g < m_groups; ++g) {
@@ -279,10 +282,16 @@ private:
 
     const CardMask* DealWalking(SecureRandom& random, int draws, CardMask skip)
     {
+        // Positions for the cards wanted and two more come from a plan;
+        // the rare walk past them draws further positions as it goes.
         std::uint8_t digit[52];
-        int got = 0, i = 0, ready = 0;
+        int ready = std::min(draws + 2, m_size);
+        if (!m_walkPlan.For(static_cast<unsigned>(m_size), ready)) [[unlikely]]
+            m_walkPlan.Set(static_cast<unsigned>(m_size), ready);
+        m_walkPlan.Draw(random, digit);
+        int got = 0, i = 0;
         while (got < draws) {
-            if (i == ready) {
+            if (i == ready) [[unlikely]] {
                 // At least one more position per card still missing.
                 const int more = std::min(draws - got + 2, m_size - i);
                 DescendingDigits(random, static_cast<unsigned>(m_size - i), more, digit + i);
@@ -315,6 +324,7 @@ private:
     CardMask m_mask = 0;  // the cards of m_cards
     int m_size = 0;
     DigitPlan m_plan;     // the digits of a draw without cards to skip
+    DigitPlan m_walkPlan; // the first digits of a walk past such cards
 };
 
 // Uniform indices below a bound, from uniform random bits, without the
@@ -679,12 +689,20 @@ inline int CountSeats(unsigned seats)
 {
     return CountCards(seats);
 }
-// 1/k for a pot shared by k seats (0 for none).
+// 1/k for a pot shared by k seats (0 for none), and the same in 2520ths.
 inline constexpr double kShareOf[kMaxSeats + 1] = {0.0,       1.0,       1.0 / 2, 1.0 / 3, 1.0 / 4, 1.0 / 5,
                                                    1.0 / 6, 1.0 / 7, 1.0 / 8, 1.0 / 9, 1.0 / 10};
+inline constexpr std::uint64_t kUnitsPerDeal = 2520;
+inline constexpr std::uint32_t kUnitsOf[kMaxSeats + 1] = {0, 2520, 1260, 840, 630, 504, 420, 360, 315, 280, 252};
 
 // What differs between Omaha Hi and Omaha Hi/Lo: the tally of one deal, the
 // equity shown while running and the result arrays written at the end.
+//
+// AddDeal<true> keeps every field of the tally current. AddDeal<false> (the
+// engines' loops) adds whole numbers only: the losses and the shares are left
+// for Settle, which works them out from the counts before anyone looks at
+// the tally. A long chain of floating-point additions to the same few fields
+// would hold up every deal.
 struct HiGame {
     using Tally = EquityTallyHi;
     static constexpr int kArraysPerStreet = 2;
@@ -697,9 +715,7 @@ struct HiGame {
     // every attempt once a deal has been accepted (Hi/Lo).
     static constexpr bool kProgressAfterAnyAttempt = false;
 
-    // One accepted deal. Without kCountLosses the losses are left for
-    // SettleLosses, which the engines call before anyone looks at the tally.
-    template <bool kCountLosses = true>
+    template <bool kCurrent = true>
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         pokereval::HandVal value[kMaxSeats];
@@ -711,29 +727,35 @@ struct HiGame {
         for (int k = 0; k < n; ++k) {
             const unsigned won = value[k] == best;
             winners |= won << k;
-            if constexpr (kCountLosses)
+            if constexpr (kCurrent)
                 t.losses[k] += won ^ 1u;
         }
         ++t.valid;
         if (Alone(winners)) {
             const int k = LowestSeat(winners);
             ++t.wins[k];
-            t.winShare[k] += 1.0;
+            if constexpr (kCurrent)
+                t.winShare[k] += 1.0;
             return;
         }
-        const double share = kShareOf[CountSeats(winners)];
+        const int sharing = CountSeats(winners);
         for (unsigned m = winners; m != 0; m &= m - 1) {
             const int k = LowestSeat(m);
             ++t.ties[k];
-            t.tieShare[k] += share;
+            t.tieUnits[k] += kUnitsOf[sharing];
+            if constexpr (kCurrent)
+                t.tieShare[k] += kShareOf[sharing];
         }
     }
 
     // Every deal a seat neither won nor shared is a loss.
-    static void SettleLosses(Tally& t, int n)
+    static void Settle(Tally& t, int n)
     {
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             t.losses[k] = t.valid - t.wins[k] - t.ties[k];
+            t.winShare[k] = static_cast<double>(t.wins[k]);
+            t.tieShare[k] = static_cast<double>(t.tieUnits[k]) / kUnitsPerDeal;
+        }
     }
 
     // Adds the deals of `from` to `into` (losses are settled afterwards).
@@ -744,6 +766,7 @@ struct HiGame {
         for (int k = 0; k < kMaxSeats; ++k) {
             into.wins[k] += from.wins[k];
             into.ties[k] += from.ties[k];
+            into.tieUnits[k] += from.tieUnits[k];
             into.winShare[k] += from.winShare[k];
             into.tieShare[k] += from.tieShare[k];
         }
@@ -772,7 +795,7 @@ struct HiLoGame {
     static constexpr bool kRiverFromPreflopWithoutBoard = false;
     static constexpr bool kProgressAfterAnyAttempt = true;
 
-    template <bool kCountLosses = true>
+    template <bool kCurrent = true>
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         using pokereval::kNoLow;
@@ -794,43 +817,51 @@ struct HiLoGame {
             const unsigned bestLow = hasLow & (lo[k] == bestLo);
             highs |= high << k;
             lows |= bestLow << k;
-            if constexpr (kCountLosses)
+            if constexpr (kCurrent)
                 t.hiLosses[k] += high ^ 1u;
             t.loLosses[k] += hasLow & (bestLow ^ 1u);
         }
         const int kHi = CountSeats(highs);
         const int kLo = CountSeats(lows);
-        const double hiShare = kShareOf[kHi];
-        const double loShare = kShareOf[kLo];
         ++t.valid;
         if (kHi == 1) {
             const int k = LowestSeat(highs);
             ++t.hiWins[k];
-            t.hiWinShare[k] += 1.0;
+            if constexpr (kCurrent)
+                t.hiWinShare[k] += 1.0;
         } else {
             for (unsigned m = highs; m != 0; m &= m - 1) {
                 const int k = LowestSeat(m);
                 ++t.hiTies[k];
-                t.hiTieShare[k] += hiShare;
+                t.hiTieUnits[k] += kUnitsOf[kHi];
+                if constexpr (kCurrent)
+                    t.hiTieShare[k] += kShareOf[kHi];
             }
         }
         if (kLo == 1) {
             const int k = LowestSeat(lows);
             ++t.loWins[k];
-            t.loWinShare[k] += 1.0;
+            if constexpr (kCurrent)
+                t.loWinShare[k] += 1.0;
         } else {
             for (unsigned m = lows; m != 0; m &= m - 1) {
                 const int k = LowestSeat(m);
                 ++t.loTies[k];
-                t.loTieShare[k] += loShare;
+                t.loTieUnits[k] += kUnitsOf[kLo];
+                if constexpr (kCurrent)
+                    t.loTieShare[k] += kShareOf[kLo];
             }
         }
         if (lows == 0) {
             // No low: the high hands take the whole pot.
             if (kHi == 1)
                 ++t.scoops[LowestSeat(highs)];
-            for (unsigned m = highs; m != 0; m &= m - 1)
-                t.potShare[LowestSeat(m)] += hiShare;
+            for (unsigned m = highs; m != 0; m &= m - 1) {
+                const int k = LowestSeat(m);
+                t.potUnits[k] += 2 * kUnitsOf[kHi];
+                if constexpr (kCurrent)
+                    t.potShare[k] += kShareOf[kHi];
+            }
             return;
         }
         if (kHi == 1 && highs == lows)
@@ -838,14 +869,23 @@ struct HiLoGame {
         for (unsigned m = highs | lows; m != 0; m &= m - 1) {
             const int k = LowestSeat(m);
             const unsigned bit = 1u << k;
-            t.potShare[k] += ((highs & bit) ? 0.5 * hiShare : 0.0) + ((lows & bit) ? 0.5 * loShare : 0.0);
+            const unsigned high = (highs & bit) != 0, low = (lows & bit) != 0;
+            t.potUnits[k] += high * kUnitsOf[kHi] + low * kUnitsOf[kLo];
+            if constexpr (kCurrent)
+                t.potShare[k] += (high ? 0.5 * kShareOf[kHi] : 0.0) + (low ? 0.5 * kShareOf[kLo] : 0.0);
         }
     }
 
-    static void SettleLosses(Tally& t, int n)
+    static void Settle(Tally& t, int n)
     {
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             t.hiLosses[k] = t.valid - t.hiWins[k] - t.hiTies[k];
+            t.hiWinShare[k] = static_cast<double>(t.hiWins[k]);
+            t.hiTieShare[k] = static_cast<double>(t.hiTieUnits[k]) / kUnitsPerDeal;
+            t.loWinShare[k] = static_cast<double>(t.loWins[k]);
+            t.loTieShare[k] = static_cast<double>(t.loTieUnits[k]) / kUnitsPerDeal;
+            t.potShare[k] = static_cast<double>(t.potUnits[k]) / (2 * kUnitsPerDeal);
+        }
     }
 
     // Adds the deals of `from` to `into` (high losses are settled afterwards).
@@ -860,6 +900,9 @@ struct HiLoGame {
             into.loLosses[k] += from.loLosses[k];
             into.loTies[k] += from.loTies[k];
             into.scoops[k] += from.scoops[k];
+            into.hiTieUnits[k] += from.hiTieUnits[k];
+            into.loTieUnits[k] += from.loTieUnits[k];
+            into.potUnits[k] += from.potUnits[k];
             into.hiWinShare[k] += from.hiWinShare[k];
             into.hiTieShare[k] += from.hiTieShare[k];
             into.loWinShare[k] += from.loWinShare[k];
@@ -892,8 +935,8 @@ struct HiLoGame {
 // cards or another hand), then the random seats' hands and the board
 // completed from `have` to `want` cards, drawn together from the cards left
 // (deck: the cards outside the known board and the dead cards), evaluated
-// and tallied (losses as AddDeal<kCountLosses>).
-template <class Game, bool kCountLosses = true>
+// and tallied (as AddDeal<kCurrent>).
+template <class Game, bool kCurrent = true>
 inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
                     BoardCache& cache, CardMask known, int have, int want, CardMask dead)
 {
@@ -910,7 +953,7 @@ inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& ra
     CardMask board = known;
     for (int i = seatCards; i < seatCards + boardCards; ++i)
         board |= cards[i];
-    Game::template AddDeal<kCountLosses>(t, cache.For(board), hands, seats.Seats());
+    Game::template AddDeal<kCurrent>(t, cache.For(board), hands, seats.Seats());
     return true;
 }
 
