@@ -95,6 +95,13 @@ Scenario MakeScenario(int seats, int every)
 struct StopAfter {
     int calls = 0;
     int limit = 0;
+    // The accepted deals and thread time at the first and the last progress
+    // call: the rate of a running engine, without the run's preparation
+    // (once per Evaluate, however long it runs).
+    std::uint64_t (*valid)(const void* run) = nullptr;
+    const void* run = nullptr;
+    std::uint64_t validFirst = 0, validLast = 0;
+    double timeFirst = 0, timeLast = 0;
 };
 
 int Stop(void* user, int isStart, double*, int, double*, int, double*, int, double*, int)
@@ -102,6 +109,16 @@ int Stop(void* user, int isStart, double*, int, double*, int, double*, int, doub
     auto* s = static_cast<StopAfter*>(user);
     if (isStart)
         return 1;
+    if (s->valid != nullptr) {
+        const double now = ThreadSeconds();
+        const std::uint64_t valid = s->valid(s->run);
+        if (s->calls == 0) {
+            s->timeFirst = now;
+            s->validFirst = valid;
+        }
+        s->timeLast = now;
+        s->validLast = valid;
+    }
     return ++s->calls < s->limit ? 1 : 0;
 }
 
@@ -116,7 +133,7 @@ DealLog g_log;
 
 template <class Game>
 struct Recording : Game {
-    template <bool kCountLosses = true>
+    template <bool kCurrent = true>
     static void AddDeal(typename Game::Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands,
                         int n)
     {
@@ -125,7 +142,7 @@ struct Recording : Game {
             g_log.hands.insert(g_log.hands.end(), hands, hands + n);
             g_log.n = n;
         }
-        Game::template AddDeal<kCountLosses>(t, board, hands, n);
+        Game::template AddDeal<kCurrent>(t, board, hands, n);
     }
 };
 
@@ -198,28 +215,30 @@ void BM_Engine(benchmark::State& state)
     }
     // The engine and the evaluator take turns, so that both see the same load
     // of the machine.
-    std::uint64_t deals = 0, attempts = 0, evaluated = 0;
+    std::uint64_t deals = 0, acceptedAll = 0, attempts = 0, evaluated = 0;
     double seconds = 0, evalSeconds = 0;
     for (auto _ : state) {
         for (int pass = 0; pass < 10; ++pass) {
             evalSeconds += EvaluatorSeconds<std::is_same_v<Game, HiLoGame>>();
             evaluated += g_log.boards.size();
         }
-        StopAfter stop{0, 8};
+        StopAfter stop{0, 12};
         EquityRun<Game> run(Request(sc, board, results, &stop));
-        const double t0 = ThreadSeconds();
+        stop.run = &run;
+        stop.valid = [](const void* r) { return static_cast<const EquityRun<Game>*>(r)->tally(0).valid; };
         const int rc = run.Run();
-        seconds += ThreadSeconds() - t0;
+        seconds += stop.timeLast - stop.timeFirst;
         if (rc != kEquityDone)
             state.SkipWithError("run failed");
-        deals += run.tally(0).valid;
+        deals += stop.validLast - stop.validFirst;
+        acceptedAll += run.tally(0).valid;
         attempts += run.tally(0).attempts;
     }
     delete[] results;
     const double rate = static_cast<double>(deals) / seconds;
     const double evalRate = static_cast<double>(evaluated) / evalSeconds;
     state.counters["deals/s"] = rate;
-    state.counters["accept"] = static_cast<double>(deals) / static_cast<double>(attempts);
+    state.counters["accept"] = static_cast<double>(acceptedAll) / static_cast<double>(attempts);
     state.counters["eval_deals/s"] = evalRate;
     // Engine rate over evaluator rate = the share of the engine's time spent
     // evaluating; the rest is dealing, picking, rejection and tallying.

@@ -53,6 +53,10 @@ struct EquityTallyHi {
     std::uint64_t ties[kMaxSeats];
     double winShare[kMaxSeats];  // 1 per deal won alone
     double tieShare[kMaxSeats];  // 1/k per deal shared by k seats
+    // The shared deals in 2520ths of a deal (1/k of a deal is a whole number
+    // of them for every k up to 10): the engines' loops add whole numbers
+    // only and work out the shares above when the tally is shown.
+    std::uint64_t tieUnits[kMaxSeats];
 
     void Reset();
 };
@@ -72,6 +76,11 @@ struct EquityTallyHiLo {
     double loWinShare[kMaxSeats];
     double loTieShare[kMaxSeats];
     double potShare[kMaxSeats];  // fraction of the pot won, summed over deals
+    // As in EquityTallyHi: shared halves in 2520ths of a deal, the pot in
+    // 5040ths.
+    std::uint64_t hiTieUnits[kMaxSeats];
+    std::uint64_t loTieUnits[kMaxSeats];
+    std::uint64_t potUnits[kMaxSeats];
 
     void Reset();
 };

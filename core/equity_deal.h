@@ -8,6 +8,7 @@
 #include "core/secure_random.h"
 #include "pokereval/pokereval.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -116,72 +117,214 @@ inline CardMask DrawBoard(SecureRandom& random, int have, int want, CardMask boa
     return board;
 }
 
+// Digits digit[i] < first - i for i = 0 .. count - 1 (first - count + 1 >=
+// 1), uniform and independent, from as few stream values as exactness
+// allows. A 64-bit value x read as the fraction x / 2^64, times the first
+// bound: the whole part is the first digit and the fraction goes on to the
+// next bound, and so on. Over a group of bounds whose product is P the
+// digits are those of floor(x P / 2^64) in mixed radix, and the fraction left
+// is the low half of x P; so, as for a single bound (Lemire's method), every
+// digit sequence stands for exactly floor(2^64 / P) values of x once the
+// values whose fraction ends below 2^64 mod P are drawn again. A group takes
+// bounds while P stays below 2^52 (nine of the deck's largest, more of the
+// smaller), so a group is drawn again at most once in 4,096.
+// `random`: anything with Next64 (tests give chosen values).
+template <class Random>
+inline void DescendingDigits(Random& random, unsigned first, int count, std::uint8_t* digit)
+{
+    constexpr std::uint64_t kGroupLimit = std::uint64_t{1} << 46;  // times a bound below 64: under 2^52
+    int i = 0;
+    while (i < count) {
+        const int start = i;
+        std::uint64_t x = random.Next64();
+        std::uint64_t product = 1;
+        do {
+            const unsigned bound = first - static_cast<unsigned>(i);
+            const unsigned __int128 m = static_cast<unsigned __int128>(x) * bound;
+            digit[i] = static_cast<std::uint8_t>(m >> 64);
+            x = static_cast<std::uint64_t>(m);
+            product *= bound;
+        } while (++i < count && product < kGroupLimit);
+        // 2^64 mod P is below P, so the division is rarely reached.
+        if (x < product) [[unlikely]] {
+            if (x < (0 - product) % product)
+                i = start;
+        }
+    }
+}
+
+// The same digits for bounds fixed in advance (a deck's every deal): the
+// groups, and their thresholds 2^64 mod P, worked out once.
+class DigitPlan {
+public:
+    void Set(unsigned first, int count)
+    {
+        m_first = first;
+        m_count = count;
+        m_groups = 0;
+        int i = 0;
+        while (i < count) {
+            std::uint64_t product = 1;
+            int length = 0;
+            do {
+                m_bound[i] = static_cast<std::uint8_t>(first - static_cast<unsigned>(i));
+                product *= m_bound[i];
+                ++length;
+            } while (++i < count && product < (std::uint64_t{1} << 46));
+            m_length[m_groups] = static_cast<std::uint8_t>(length);
+            m_redrawBelow[m_groups] = (0 - product) % product;
+            ++m_groups;
+        }
+    }
+    bool For(unsigned first, int count) const { return m_first == first && m_count == count; }
+
+    template <class Random>
+    void Draw(Random& random, std::uint8_t* digit) const
+    {
+        const std::uint8_t* bound = m_bound;
+        for (int g = 0; g < m_groups; ++g) {
+            const int length = m_length[g];
+            for (;;) {
+                std::uint64_t x = random.Next64();
+                for (int k = 0; k < length; ++k) {
+                    const unsigned __int128 m = static_cast<unsigned __int128>(x) * bound[k];
+                    digit[k] = static_cast<std::uint8_t>(m >> 64);
+                    x = static_cast<std::uint64_t>(m);
+                }
+                if (x >= m_redrawBelow[g]) [[likely]]
+                    break;
+            }
+            bound += length;
+            digit += length;
+        }
+    }
+
+private:
+    unsigned m_first = 0;
+    int m_count = -1;
+    int m_groups = 0;
+    std::uint8_t m_length[52] = {};
+    std::uint8_t m_bound[52] = {};
+    std::uint64_t m_redrawBelow[52] = {};
+};
+
 // The cards a run may deal at random (those outside the known board and the
 // dead cards), kept in an array that each deal shuffles partly: the first
 // positions of a Fisher-Yates shuffle, whatever order the array was left in,
 // are a uniform sequence of distinct cards, and the cards of that sequence
 // outside a further set (the hands picked from rows) are a uniform sequence
 // of the cards outside it. No card is ever drawn again because it was taken,
-// and nothing is rebuilt per deal.
+// and nothing is rebuilt per deal. When the further set takes most of the
+// deck (narrow hands at a full table), walking the shuffle past its cards
+// would cost more than listing the few cards left and shuffling those.
 class CardDeck {
 public:
     // Every card outside `excluded`.
     void Set(CardMask excluded)
     {
         m_size = 0;
-        for (CardMask f = ~excluded & kDeck; f != 0; f &= f - 1)
+        m_mask = ~excluded & kDeck;
+        for (CardMask f = m_mask; f != 0; f &= f - 1)
             m_cards[m_size++] = f & (~f + 1);
     }
 
-    // `draws` distinct cards into out[0 .. draws - 1], uniform among the
-    // deck's cards outside `skip`; false when fewer are left.
+    // `draws` distinct cards, uniform among the deck's cards outside `skip`:
+    // where they are (valid until the next draw), or null when fewer are
+    // left.
+    const CardMask* Deal(SecureRandom& random, int draws, CardMask skip)
+    {
+        if (draws <= 0)
+            return m_cards;
+        skip &= m_mask;
+        if (skip == 0) {
+            if (draws > m_size)
+                return nullptr;
+            if (!m_plan.For(static_cast<unsigned>(m_size), draws)) [[unlikely]]
+                m_plan.Set(static_cast<unsigned>(m_size), draws);
+            std::uint8_t digit[52];
+            m_plan.Draw(random, digit);
+            Shuffle(m_cards, draws, digit);
+            return m_cards;
+        }
+        const int free = m_size - CountCards(skip);
+        if (free < draws)
+            return nullptr;
+        // Walking costs about draws x size / free swaps, listing about a
+        // third of a swap per free card.
+        if (3 * draws * m_size > free * free)
+            return DealListed(random, draws, skip, free);
+        return DealWalking(random, draws, skip);
+    }
+
+    // The same into out[0 .. draws - 1]; false when too few are left.
     bool Draw(SecureRandom& random, int draws, CardMask skip, CardMask* out)
     {
-        int got = 0;
-        for (int i = 0; got < draws; ++i) {
-            if (i == m_size)
-                return false;
-            const int j = i + static_cast<int>(Below(random, static_cast<unsigned>(m_size - i)));
-            const CardMask card = m_cards[j];
-            m_cards[j] = m_cards[i];
-            m_cards[i] = card;
-            out[got] = card;
-            got += (card & skip) == 0;
-        }
+        const CardMask* cards = Deal(random, draws, skip);
+        if (cards == nullptr)
+            return false;
+        for (int i = 0; i < draws; ++i)
+            out[i] = cards[i];
         return true;
     }
 
 private:
-    // A uniform value below bound (1..52) from 12 random bits: the bits
-    // times the bound, top part; the few values (4,096 mod bound, at most
-    // 52 in 4,096) that would favour some results are drawn again. Five
-    // draws from every two values of the stream.
-    unsigned Below(SecureRandom& random, unsigned bound)
+    // The first `draws` positions of a Fisher-Yates shuffle of cards[],
+    // position i swapped with i + digit[i].
+    static void Shuffle(CardMask* cards, int draws, const std::uint8_t* digit)
     {
-        for (;;) {
-            if (m_chunks == 0) {
-                m_bits = random.Next() | (static_cast<std::uint64_t>(random.Next()) << 32);
-                m_chunks = 5;
-            }
-            const unsigned m = static_cast<unsigned>(m_bits & 0xFFF) * bound;
-            m_bits >>= 12;
-            --m_chunks;
-            if ((m & 0xFFF) >= kRedraw12[bound])
-                return m >> 12;
+        for (int i = 0; i < draws; ++i) {
+            const int j = i + digit[i];
+            const CardMask card = cards[j];
+            cards[j] = cards[i];
+            cards[i] = card;
         }
     }
 
-    static constexpr auto kRedraw12 = [] {
-        std::array<std::uint16_t, 53> r{};
-        for (unsigned d = 1; d <= 52; ++d)
-            r[d] = static_cast<std::uint16_t>(4096 % d);
-        return r;
-    }();
+    const CardMask* DealWalking(SecureRandom& random, int draws, CardMask skip)
+    {
+        // Positions for the cards wanted and two more come from a plan;
+        // the rare walk past them draws further positions as it goes.
+        std::uint8_t digit[52];
+        int ready = std::min(draws + 2, m_size);
+        if (!m_walkPlan.For(static_cast<unsigned>(m_size), ready)) [[unlikely]]
+            m_walkPlan.Set(static_cast<unsigned>(m_size), ready);
+        m_walkPlan.Draw(random, digit);
+        int got = 0, i = 0;
+        while (got < draws) {
+            if (i == ready) [[unlikely]] {
+                // At least one more position per card still missing.
+                const int more = std::min(draws - got + 2, m_size - i);
+                DescendingDigits(random, static_cast<unsigned>(m_size - i), more, digit + i);
+                ready = i + more;
+            }
+            const int j = i + digit[i];
+            const CardMask card = m_cards[j];
+            m_cards[j] = m_cards[i];
+            m_cards[i] = card;
+            m_out[got] = card;
+            got += (card & skip) == 0;
+            ++i;
+        }
+        return m_out;
+    }
+
+    const CardMask* DealListed(SecureRandom& random, int draws, CardMask skip, int free)
+    {
+        int n = 0;
+        for (CardMask f = m_mask & ~skip; f != 0; f &= f - 1)
+            m_out[n++] = f & (~f + 1);
+        std::uint8_t digit[52];
+        DescendingDigits(random, static_cast<unsigned>(free), draws, digit);
+        Shuffle(m_out, draws, digit);
+        return m_out;
+    }
 
     CardMask m_cards[52];
+    CardMask m_out[52];   // the cards drawn, when not the first of m_cards
+    CardMask m_mask = 0;  // the cards of m_cards
     int m_size = 0;
-    std::uint64_t m_bits = 0;
-    int m_chunks = 0;
+    DigitPlan m_plan;     // the digits of a draw without cards to skip
+    DigitPlan m_walkPlan; // the first digits of a walk past such cards
 };
 
 // Uniform indices below a bound, from uniform random bits, without the
@@ -340,6 +483,8 @@ public:
     }
 
     int Seats() const { return m_n; }
+    // Seats that pick from their rows.
+    int Picked() const { return m_picked; }
     // Seats dealt four drawn cards instead of a pick from their row.
     int RandomSeats() const { return m_n - m_picked; }
 
@@ -544,12 +689,20 @@ inline int CountSeats(unsigned seats)
 {
     return CountCards(seats);
 }
-// 1/k for a pot shared by k seats (0 for none).
+// 1/k for a pot shared by k seats (0 for none), and the same in 2520ths.
 inline constexpr double kShareOf[kMaxSeats + 1] = {0.0,       1.0,       1.0 / 2, 1.0 / 3, 1.0 / 4, 1.0 / 5,
                                                    1.0 / 6, 1.0 / 7, 1.0 / 8, 1.0 / 9, 1.0 / 10};
+inline constexpr std::uint64_t kUnitsPerDeal = 2520;
+inline constexpr std::uint32_t kUnitsOf[kMaxSeats + 1] = {0, 2520, 1260, 840, 630, 504, 420, 360, 315, 280, 252};
 
 // What differs between Omaha Hi and Omaha Hi/Lo: the tally of one deal, the
 // equity shown while running and the result arrays written at the end.
+//
+// AddDeal<true> keeps every field of the tally current. AddDeal<false> (the
+// engines' loops) adds whole numbers only: the losses and the shares are left
+// for Settle, which works them out from the counts before anyone looks at
+// the tally. A long chain of floating-point additions to the same few fields
+// would hold up every deal.
 struct HiGame {
     using Tally = EquityTallyHi;
     static constexpr int kArraysPerStreet = 2;
@@ -562,9 +715,7 @@ struct HiGame {
     // every attempt once a deal has been accepted (Hi/Lo).
     static constexpr bool kProgressAfterAnyAttempt = false;
 
-    // One accepted deal. Without kCountLosses the losses are left for
-    // SettleLosses, which the engines call before anyone looks at the tally.
-    template <bool kCountLosses = true>
+    template <bool kCurrent = true>
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         pokereval::HandVal value[kMaxSeats];
@@ -576,29 +727,35 @@ struct HiGame {
         for (int k = 0; k < n; ++k) {
             const unsigned won = value[k] == best;
             winners |= won << k;
-            if constexpr (kCountLosses)
+            if constexpr (kCurrent)
                 t.losses[k] += won ^ 1u;
         }
         ++t.valid;
         if (Alone(winners)) {
             const int k = LowestSeat(winners);
             ++t.wins[k];
-            t.winShare[k] += 1.0;
+            if constexpr (kCurrent)
+                t.winShare[k] += 1.0;
             return;
         }
-        const double share = kShareOf[CountSeats(winners)];
+        const int sharing = CountSeats(winners);
         for (unsigned m = winners; m != 0; m &= m - 1) {
             const int k = LowestSeat(m);
             ++t.ties[k];
-            t.tieShare[k] += share;
+            t.tieUnits[k] += kUnitsOf[sharing];
+            if constexpr (kCurrent)
+                t.tieShare[k] += kShareOf[sharing];
         }
     }
 
     // Every deal a seat neither won nor shared is a loss.
-    static void SettleLosses(Tally& t, int n)
+    static void Settle(Tally& t, int n)
     {
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             t.losses[k] = t.valid - t.wins[k] - t.ties[k];
+            t.winShare[k] = static_cast<double>(t.wins[k]);
+            t.tieShare[k] = static_cast<double>(t.tieUnits[k]) / kUnitsPerDeal;
+        }
     }
 
     // Adds the deals of `from` to `into` (losses are settled afterwards).
@@ -609,6 +766,7 @@ struct HiGame {
         for (int k = 0; k < kMaxSeats; ++k) {
             into.wins[k] += from.wins[k];
             into.ties[k] += from.ties[k];
+            into.tieUnits[k] += from.tieUnits[k];
             into.winShare[k] += from.winShare[k];
             into.tieShare[k] += from.tieShare[k];
         }
@@ -637,7 +795,7 @@ struct HiLoGame {
     static constexpr bool kRiverFromPreflopWithoutBoard = false;
     static constexpr bool kProgressAfterAnyAttempt = true;
 
-    template <bool kCountLosses = true>
+    template <bool kCurrent = true>
     static void AddDeal(Tally& t, const pokereval::OmahaBoard& board, const CardMask* hands, int n)
     {
         using pokereval::kNoLow;
@@ -659,43 +817,51 @@ struct HiLoGame {
             const unsigned bestLow = hasLow & (lo[k] == bestLo);
             highs |= high << k;
             lows |= bestLow << k;
-            if constexpr (kCountLosses)
+            if constexpr (kCurrent)
                 t.hiLosses[k] += high ^ 1u;
             t.loLosses[k] += hasLow & (bestLow ^ 1u);
         }
         const int kHi = CountSeats(highs);
         const int kLo = CountSeats(lows);
-        const double hiShare = kShareOf[kHi];
-        const double loShare = kShareOf[kLo];
         ++t.valid;
         if (kHi == 1) {
             const int k = LowestSeat(highs);
             ++t.hiWins[k];
-            t.hiWinShare[k] += 1.0;
+            if constexpr (kCurrent)
+                t.hiWinShare[k] += 1.0;
         } else {
             for (unsigned m = highs; m != 0; m &= m - 1) {
                 const int k = LowestSeat(m);
                 ++t.hiTies[k];
-                t.hiTieShare[k] += hiShare;
+                t.hiTieUnits[k] += kUnitsOf[kHi];
+                if constexpr (kCurrent)
+                    t.hiTieShare[k] += kShareOf[kHi];
             }
         }
         if (kLo == 1) {
             const int k = LowestSeat(lows);
             ++t.loWins[k];
-            t.loWinShare[k] += 1.0;
+            if constexpr (kCurrent)
+                t.loWinShare[k] += 1.0;
         } else {
             for (unsigned m = lows; m != 0; m &= m - 1) {
                 const int k = LowestSeat(m);
                 ++t.loTies[k];
-                t.loTieShare[k] += loShare;
+                t.loTieUnits[k] += kUnitsOf[kLo];
+                if constexpr (kCurrent)
+                    t.loTieShare[k] += kShareOf[kLo];
             }
         }
         if (lows == 0) {
             // No low: the high hands take the whole pot.
             if (kHi == 1)
                 ++t.scoops[LowestSeat(highs)];
-            for (unsigned m = highs; m != 0; m &= m - 1)
-                t.potShare[LowestSeat(m)] += hiShare;
+            for (unsigned m = highs; m != 0; m &= m - 1) {
+                const int k = LowestSeat(m);
+                t.potUnits[k] += 2 * kUnitsOf[kHi];
+                if constexpr (kCurrent)
+                    t.potShare[k] += kShareOf[kHi];
+            }
             return;
         }
         if (kHi == 1 && highs == lows)
@@ -703,14 +869,23 @@ struct HiLoGame {
         for (unsigned m = highs | lows; m != 0; m &= m - 1) {
             const int k = LowestSeat(m);
             const unsigned bit = 1u << k;
-            t.potShare[k] += ((highs & bit) ? 0.5 * hiShare : 0.0) + ((lows & bit) ? 0.5 * loShare : 0.0);
+            const unsigned high = (highs & bit) != 0, low = (lows & bit) != 0;
+            t.potUnits[k] += high * kUnitsOf[kHi] + low * kUnitsOf[kLo];
+            if constexpr (kCurrent)
+                t.potShare[k] += (high ? 0.5 * kShareOf[kHi] : 0.0) + (low ? 0.5 * kShareOf[kLo] : 0.0);
         }
     }
 
-    static void SettleLosses(Tally& t, int n)
+    static void Settle(Tally& t, int n)
     {
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             t.hiLosses[k] = t.valid - t.hiWins[k] - t.hiTies[k];
+            t.hiWinShare[k] = static_cast<double>(t.hiWins[k]);
+            t.hiTieShare[k] = static_cast<double>(t.hiTieUnits[k]) / kUnitsPerDeal;
+            t.loWinShare[k] = static_cast<double>(t.loWins[k]);
+            t.loTieShare[k] = static_cast<double>(t.loTieUnits[k]) / kUnitsPerDeal;
+            t.potShare[k] = static_cast<double>(t.potUnits[k]) / (2 * kUnitsPerDeal);
+        }
     }
 
     // Adds the deals of `from` to `into` (high losses are settled afterwards).
@@ -725,6 +900,9 @@ struct HiLoGame {
             into.loLosses[k] += from.loLosses[k];
             into.loTies[k] += from.loTies[k];
             into.scoops[k] += from.scoops[k];
+            into.hiTieUnits[k] += from.hiTieUnits[k];
+            into.loTieUnits[k] += from.loTieUnits[k];
+            into.potUnits[k] += from.potUnits[k];
             into.hiWinShare[k] += from.hiWinShare[k];
             into.hiTieShare[k] += from.hiTieShare[k];
             into.loWinShare[k] += from.loWinShare[k];
@@ -757,25 +935,25 @@ struct HiLoGame {
 // cards or another hand), then the random seats' hands and the board
 // completed from `have` to `want` cards, drawn together from the cards left
 // (deck: the cards outside the known board and the dead cards), evaluated
-// and tallied (losses as AddDeal<kCountLosses>).
-template <class Game, bool kCountLosses = true>
+// and tallied (as AddDeal<kCurrent>).
+template <class Game, bool kCurrent = true>
 inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
                     BoardCache& cache, CardMask known, int have, int want, CardMask dead)
 {
     CardMask hands[kMaxSeats];
-    CardMask used;
-    if (!seats.Pick(random, known | dead, hands, &used))
+    CardMask used = known | dead;
+    if (seats.Picked() != 0 && !seats.Pick(random, used, hands, &used))
         return false;
     const int seatCards = 4 * seats.RandomSeats();
     const int boardCards = want > have ? want - have : 0;
-    CardMask cards[4 * kMaxSeats + 5];
-    if (!deck.Draw(random, seatCards + boardCards, used, cards))
+    const CardMask* cards = deck.Deal(random, seatCards + boardCards, used);
+    if (cards == nullptr)
         return false;
     seats.GiveDrawn(cards, hands);
     CardMask board = known;
     for (int i = seatCards; i < seatCards + boardCards; ++i)
         board |= cards[i];
-    Game::template AddDeal<kCountLosses>(t, cache.For(board), hands, seats.Seats());
+    Game::template AddDeal<kCurrent>(t, cache.For(board), hands, seats.Seats());
     return true;
 }
 

@@ -357,11 +357,11 @@ private:
             WriteStreets(plan, t);
     }
 
-    // The losses the loops leave out (see AddDeal).
+    // The losses and shares the loops leave out (see AddDeal).
     void SettleStreets(Tally* tallies)
     {
         for (int s = 0; s < kStreets; ++s)
-            Game::SettleLosses(tallies[s], m_request.n);
+            Game::Settle(tallies[s], m_request.n);
     }
 
     void WriteStreets(const StreetPlan& plan, const Tally* t)

@@ -150,6 +150,7 @@ int SimulateRanges(RangeRows rows, const int* count, int n, int trials, double* 
     }
     if (t.valid == 0)
         return kEquityNoValidDeal;
+    Game::Settle(t, n);  // the loops above count whole numbers only
     for (int k = 0; k < n; ++k)
         equity[k] = Game::Equity(t, k);
     return kEquityDone;
@@ -213,13 +214,18 @@ int SimulateHands(EquityProgressFn progress, void* user, const CardMask* hand, i
             for (int w = 0; w < workers; ++w)
                 published[w].state.Reset();
             // Every attempt is accepted: the calls come as the accepted
-            // deals of all workers pass each multiple of 16,000.
+            // deals of all workers pass each multiple of 16,000 up to the
+            // trials, as on one thread, even when the workers have already
+            // dealt them all by the time this thread looks.
             auto follow = [&](WorkerTeam& team) {
                 const std::uint64_t all = ~std::uint64_t{0};
                 for (std::uint64_t mark = progress ? kHandsProgressStep : all;; mark += kHandsProgressStep) {
-                    // The last attempts end the loop without a progress call.
-                    if (team.WaitFor(mark) >= static_cast<std::uint64_t>(trials) || team.AllEnded() || mark == all)
+                    if (mark > static_cast<std::uint64_t>(trials)) {
+                        team.WaitFor(all);  // returns once every worker has ended
                         return;
+                    }
+                    if (team.WaitFor(mark) < mark)
+                        return;  // the workers ended short of it
                     const Tally now = Sum<Game>(published.get(), workers);
                     for (int k = 0; k < n; ++k)
                         equity[k] = Game::Equity(now, k);

@@ -3,7 +3,7 @@
 // speed of a table read. The run-time library's rand_s gives the same kind of
 // values but costs a call into the operating system per value, several times
 // a whole deal; this generator takes its key from rand_s once (PlatformRandS)
-// and stretches it with the ChaCha stream cipher, four blocks at a time. Eight
+// and stretches it with the ChaCha stream cipher, eight blocks at a time. Eight
 // rounds: no attack reaches that far, and the key is fresh for every run.
 
 #include <cstdint>
@@ -20,6 +20,16 @@ public:
         if (m_next == kWords)
             Refill();
         return m_words[m_next++];
+    }
+    // Two values as one 64-bit value (the first in the low half).
+    std::uint64_t Next64()
+    {
+        if (m_next > kWords - 2)
+            Refill();  // an odd word left over is skipped: the values stay independent
+        std::uint64_t value;
+        __builtin_memcpy(&value, m_words + m_next, sizeof(value));
+        m_next += 2;
+        return value;
     }
     // The next `count` values at once, as `count` calls of Next would give.
     void Fill(std::uint32_t* out, int count);
@@ -40,7 +50,7 @@ public:
     static constexpr int kRounds = 8;
 
 private:
-    static constexpr int kWords = 64;  // four blocks
+    static constexpr int kWords = 128;  // eight blocks
 
     void Refill();
     void RefillCards()
@@ -58,7 +68,7 @@ private:
     }
 
     std::uint32_t m_input[16];
-    alignas(16) std::uint32_t m_words[kWords];
+    alignas(32) std::uint32_t m_words[kWords];
     int m_next = kWords;
     std::uint32_t m_cards = 0;  // digits of NextCard still to use
     int m_cardsLeft = 0;

@@ -88,6 +88,120 @@ TEST(SecureRandom, FillGivesTheValuesOfNext)
     }
 }
 
+// The generator's values are the ChaCha blocks in counter order, word by
+// word across four blocks, whichever width the processor computes them at.
+TEST(SecureRandom, StreamIsTheBlocksInCounterOrder)
+{
+    const std::uint32_t key[8] = {3, 1, 4, 1, 5, 9, 2, 6};
+    const std::uint64_t nonce = 0x0123456789abcdefull;
+    SecureRandom random(key, nonce);
+    std::uint32_t input[16] = {0x61707865, 0x3320646e, 0x79622d32, 0x6b206574};
+    for (int i = 0; i < 8; ++i)
+        input[4 + i] = key[i];
+    input[14] = static_cast<std::uint32_t>(nonce);
+    input[15] = static_cast<std::uint32_t>(nonce >> 32);
+    for (std::uint32_t counter = 0; counter < 24; counter += 4) {
+        input[12] = counter;
+        std::uint32_t out[64];
+        ChaChaBlocks4(input, SecureRandom::kRounds, out);
+        for (int i = 0; i < 64; ++i)
+            ASSERT_EQ(random.Next(), out[i]) << "block " << counter << " word " << i;
+    }
+}
+
+// Values chosen by the test, 64 bits at a time.
+struct ChosenValues {
+    std::vector<std::uint64_t> values;
+    std::size_t next = 0;
+    std::uint64_t Next64() { return values.at(next++); }
+};
+
+// The deal positions from one 64-bit value per group of bounds: exactly
+// uniform over every digit sequence, for bounds that fill one group and for
+// the deck's thirteen first positions (two groups), drawn on the fly and
+// from a plan.
+TEST(DealDigits, EverySequenceEquallyLikely)
+{
+    const std::uint32_t key[8] = {2, 7, 1, 8, 2, 8, 1, 8};
+    SecureRandom random(key, 1);
+    // Bounds 7, 6, 5, 4: 840 sequences.
+    for (int way = 0; way < 2; ++way) {
+        equity_detail::DigitPlan plan;
+        plan.Set(7, 4);
+        std::vector<double> counts(840);
+        for (int i = 0; i < 840 * 400; ++i) {
+            std::uint8_t d[4];
+            if (way == 0)
+                equity_detail::DescendingDigits(random, 7, 4, d);
+            else
+                plan.Draw(random, d);
+            ASSERT_TRUE(d[0] < 7 && d[1] < 6 && d[2] < 5 && d[3] < 4);
+            counts[((d[0] * 6 + d[1]) * 5 + d[2]) * 4 + d[3]] += 1;
+        }
+        double chi, bound;
+        EXPECT_TRUE(Uniform(counts, &chi, &bound)) << way << ": " << chi << " >= " << bound;
+    }
+    // Thirteen positions of 52: the last of the first group and every one of
+    // the second, each uniform below its bound, and pairs across the groups.
+    equity_detail::DigitPlan plan;
+    plan.Set(52, 13);
+    std::vector<double> ninth(44), last(40), pairs(44 * 43);
+    for (int i = 0; i < 400000; ++i) {
+        std::uint8_t d[13];
+        plan.Draw(random, d);
+        for (int k = 0; k < 13; ++k)
+            ASSERT_LT(d[k], 52 - k);
+        ninth[d[8]] += 1;
+        last[d[12]] += 1;
+        pairs[d[8] * 43 + d[9]] += 1;
+    }
+    double chi, bound;
+    EXPECT_TRUE(Uniform(ninth, &chi, &bound)) << chi << " >= " << bound;
+    EXPECT_TRUE(Uniform(last, &chi, &bound)) << chi << " >= " << bound;
+    EXPECT_TRUE(Uniform(pairs, &chi, &bound)) << chi << " >= " << bound;
+}
+
+// A value whose fraction ends below 2^64 mod P would favour some sequences:
+// it is passed over and the group comes from the next value alone.
+TEST(DealDigits, ValuesThatWouldFavourSomeSequencesAreDrawnAgain)
+{
+    // Nine bounds 52..44 (one group): P = 52! / 43!.
+    std::uint64_t p = 1;
+    for (std::uint64_t b = 44; b <= 52; ++b)
+        p *= b;
+    const std::uint64_t redrawBelow = (0 - p) % p;
+    ASSERT_GT(redrawBelow, 0u);
+    // x = 0 ends on fraction 0, below the threshold.
+    const std::uint64_t good = 0x9E3779B97F4A7C15ull;
+    std::uint8_t expected[9];
+    {
+        ChosenValues once{{good}};
+        equity_detail::DescendingDigits(once, 52, 9, expected);
+        ASSERT_EQ(once.next, 1u);
+    }
+    for (int way = 0; way < 2; ++way) {
+        ChosenValues values{{0, good}};
+        std::uint8_t d[9];
+        if (way == 0) {
+            equity_detail::DescendingDigits(values, 52, 9, d);
+        } else {
+            equity_detail::DigitPlan plan;
+            plan.Set(52, 9);
+            plan.Draw(values, d);
+        }
+        EXPECT_EQ(values.next, 2u) << way;
+        for (int k = 0; k < 9; ++k)
+            EXPECT_EQ(d[k], expected[k]) << way << " " << k;
+    }
+    // The digits are those of floor(x P / 2^64) in mixed radix: the largest
+    // value gives the largest digit everywhere.
+    ChosenValues top{{~std::uint64_t{0}}};
+    std::uint8_t d[9];
+    equity_detail::DescendingDigits(top, 52, 9, d);
+    for (int k = 0; k < 9; ++k)
+        EXPECT_EQ(d[k], 51 - k);
+}
+
 // Hand positions: every position of the row equally likely, for bounds that
 // take 8, 16 and 32 random bits, and for bounds where many values are drawn
 // again (2^8 mod 11 = 3 of 256 values).
