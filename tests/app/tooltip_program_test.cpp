@@ -61,33 +61,6 @@ HWND WaitVisible(DWORD pid, const wchar_t* className, DWORD timeoutMs) {
   }
 }
 
-// The screen in a rectangle: the frame and a tip over it.
-gui::Image CaptureScreen(RECT area) {
-  gui::Image image;
-  image.width = area.right - area.left;
-  image.height = area.bottom - area.top;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = image.width;
-  bi.bmiHeader.biHeight = -image.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HDC mem = ::CreateCompatibleDC(screen);
-  HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(mem, dib);
-  ::BitBlt(mem, 0, 0, image.width, image.height, screen, area.left, area.top, SRCCOPY);
-  ::GdiFlush();
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  image.pixels.assign(p, p + static_cast<size_t>(image.width) * image.height);
-  ::SelectObject(mem, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(mem);
-  ::ReleaseDC(nullptr, screen);
-  return image;
-}
-
 void SaveCapture(HWND frame, HWND tip, const wchar_t* name) {
   RECT area, tipRect;
   ::GetWindowRect(frame, &area);
@@ -95,7 +68,7 @@ void SaveCapture(HWND frame, HWND tip, const wchar_t* name) {
   ::UnionRect(&area, &area, &tipRect);
   const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   ::IntersectRect(&area, &area, &screen);
-  gui::SaveCapture(CaptureScreen(area), name);
+  gui::SaveCapture(gui::CaptureScreenRect(area), name);
 }
 
 class TooltipProgramTest : public apptest::MainDialogProgramTest {
@@ -159,7 +132,7 @@ TEST_F(TooltipProgramTest, TheBannerShowsTheHomePageAddressOnItsLinkAreaOnly) {
   ::GetCursorPos(&cursor);
   EXPECT_TRUE(cursor.y <= tipRect.top + 1 || cursor.y >= tipRect.bottom - 8) << "tip over the cursor";
   EXPECT_GE(tipRect.right - tipRect.left, 150) << "too narrow for the address";
-  const gui::Image shot = CaptureScreen(tipRect);
+  const gui::Image shot = gui::CaptureScreenRect(tipRect);
   EXPECT_GT(gui::CountColours(shot, RECT{0, 0, shot.width, shot.height}), 8);
   SaveCapture(frame_, tip, L"program_tooltip_banner");
 

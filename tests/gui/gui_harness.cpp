@@ -205,6 +205,38 @@ HANDLE StartMouseDrag(POINT fromScreen, POINT toScreen, int steps, DWORD pauseMs
     return thread;
 }
 
+Image CaptureScreenRect(const RECT& area) {
+    Image image;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return image;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib && mem) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        if (BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY)) {
+            GdiFlush();
+            image.width = w;
+            image.height = h;
+            const auto* p = static_cast<const std::uint32_t*>(bits);
+            image.pixels.assign(p, p + static_cast<size_t>(w) * h);
+        }
+        SelectObject(mem, old);
+    }
+    if (dib) DeleteObject(dib);
+    if (mem) DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
 Image CaptureWindow(HWND hwnd) {
     Image img;
     RECT r;

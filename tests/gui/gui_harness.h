@@ -77,6 +77,9 @@ struct Image {
 // process's windows, from the screen under the window for another process's.
 Image CaptureWindow(HWND hwnd);
 
+// What the screen shows in a rectangle (a popup over its owner, windows of several processes).
+Image CaptureScreenRect(const RECT& area);
+
 // Writes the image as an RGB PNG; returns false on a write error.
 bool SavePng(const Image& image, const std::wstring& path);
 

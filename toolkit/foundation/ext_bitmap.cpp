@@ -1,5 +1,6 @@
 // The bitmap's block, queries, pixels, working form and part copies.
 #include "toolkit/foundation/ext_bitmap.h"
+#include "toolkit/foundation/ext_bitmap_draw_internal.h"
 
 #include <algorithm>
 
@@ -236,15 +237,8 @@ bool CExtBitmap::CaptureFromDC(HDC dc, const RECT& area, bool throwOnFailure) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (!dc || width <= 0 || height <= 0) return Fail(throwOnFailure);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP section = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP section = extbitmap::Section32(dc, width, height, &bits);
   if (!section) return Fail(throwOnFailure);
   bool ok = false;
   if (HDC memory = ::CreateCompatibleDC(dc)) {

@@ -13,17 +13,6 @@ namespace extbitmap {
 
 namespace {
 
-HBITMAP Section32(HDC dc, int width, int height, void** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
 // MulDiv of non-negative byte products: rounded half up.
 inline unsigned Scale(unsigned value, unsigned factor) { return (value * factor + 127) / 255; }
 

@@ -21,6 +21,17 @@ const BITMAPINFO* PlatformInfoFor(const DibBlock& block, DibPlatformInfo& scratc
   return reinterpret_cast<const BITMAPINFO*>(&scratch);
 }
 
+HBITMAP Section32(HDC dc, int width, int height, void** bits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 StretchModeScope::StretchModeScope(HDC dc, bool halftone) : m_dc(dc) {
   const bool nt = g_PaintManagerHolder.HasOs(extpaint::OsIsNT);
   m_old = ::SetStretchBltMode(dc, halftone && nt ? HALFTONE : COLORONCOLOR);

@@ -1,4 +1,4 @@
-// Helpers shared by the bitmap's drawing files; not for callers of the bitmap.
+// Helpers shared by the bitmap's drawing and handle files; not for callers of the bitmap.
 #pragma once
 
 #include <functional>
@@ -15,6 +15,9 @@ struct DibPlatformInfo {
 };
 // The block's header as the platform should read it (5-6-5 images get their masks spelled out).
 const BITMAPINFO* PlatformInfoFor(const DibBlock& block, DibPlatformInfo& scratch);
+
+// A 32-bit BI_RGB DIB section (bottom-up), its bits in *bits.
+HBITMAP Section32(HDC dc, int width, int height, void** bits);
 
 // The stretch mode of nine-grid and skin drawing for the length of one call: HALFTONE when asked
 // and the system is of the NT family, else COLORONCOLOR.

@@ -6,39 +6,15 @@
 #include <vector>
 
 #include "toolkit/foundation/ext_bitmap.h"
+#include "toolkit/foundation/ext_bitmap_draw_internal.h"
 #include "toolkit/paint/paint_manager.h"
 #include "toolkit/paint/pm_holder.h"
 
 namespace {
 
-// A 32-bit BI_RGB DIB section (bottom-up), its bits in *bits.
-HBITMAP Section32(HDC dc, int width, int height, void** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
-// The block as the platform should see it: 5-6-5 images need their masks spelled out, since the
-// block's own header says BI_RGB.
-struct PlatformInfo {
-  BITMAPINFOHEADER header;
-  RGBQUAD extra[256];
-};
-const BITMAPINFO* InfoFor(const DibBlock& block, PlatformInfo& scratch) {
-  if (block.Depth() != 16 || block.greenMask != kDibMasks565.green) return reinterpret_cast<const BITMAPINFO*>(&block.header);
-  std::memcpy(&scratch.header, &block.header, sizeof scratch.header);
-  scratch.header.biCompression = BI_BITFIELDS;
-  DWORD* masks = reinterpret_cast<DWORD*>(scratch.extra);
-  masks[0] = block.redMask;
-  masks[1] = block.greenMask;
-  masks[2] = block.blueMask;
-  return reinterpret_cast<const BITMAPINFO*>(&scratch);
-}
+using extbitmap::DibPlatformInfo;
+using extbitmap::PlatformInfoFor;
+using extbitmap::Section32;
 
 // The picture in the working form: the block itself at 32 bits, else a converted copy.
 const DibBlock* Working(const DibBlock& block, DibPtr& holder) {
@@ -83,8 +59,8 @@ DWORD Bgr(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetB
 
 HBITMAP CExtBitmap::CreateHBITMAP(HDC dc, bool deviceDependent) const {
   if (!m_pDib || !dc) return nullptr;
-  PlatformInfo scratch;
-  const BITMAPINFO* info = InfoFor(*m_pDib, scratch);
+  DibPlatformInfo scratch;
+  const BITMAPINFO* info = PlatformInfoFor(*m_pDib, scratch);
   if (deviceDependent)
     return ::CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_pDib->Rows(), info, DIB_RGB_COLORS);
   void* bits = nullptr;

@@ -107,38 +107,11 @@ CRect ScreenRectOf(HWND window) {
   return r;
 }
 
-// What the screen shows in a rectangle (the tip over its owner).
-gui::Image CaptureScreen(const CRect& area) {
-  gui::Image image;
-  image.width = area.Width();
-  image.height = area.Height();
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = image.width;
-  bi.bmiHeader.biHeight = -image.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HDC mem = ::CreateCompatibleDC(screen);
-  HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(mem, dib);
-  ::BitBlt(mem, 0, 0, image.width, image.height, screen, area.left, area.top, SRCCOPY);
-  ::GdiFlush();
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  image.pixels.assign(p, p + static_cast<size_t>(image.width) * image.height);
-  ::SelectObject(mem, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(mem);
-  ::ReleaseDC(nullptr, screen);
-  return image;
-}
-
 void SaveTipCapture(const TipDialog& dialog, const wchar_t* name) {
   CRect area = ScreenRectOf(dialog.GetSafeHwnd());
   area.UnionRect(area, ScreenRectOf(dialog.tip.GetSafeHwnd()));
   area.IntersectRect(area, CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
-  gui::SaveCapture(CaptureScreen(area), name);
+  gui::SaveCapture(gui::CaptureScreenRect(area), name);
 }
 
 class HtmlTooltip : public ::testing::Test {
