@@ -37,6 +37,25 @@ class CExtBitmap {
   virtual void Premultiply(bool multiply = true);
   virtual bool IsPremultiplied() const;
   virtual void MarkPremultiplied(bool premultiplied = true);
+  // Drawing (ext_bitmap_draw.cpp, ext_bitmap_alpha.cpp). Sources count from the image's top-left
+  // corner except in StretchBits, which takes the bottom-up coordinates of the DIB; margins are the
+  // widths of the left, top, right and bottom borders. Skin modes: 0 nothing, 1 centred, 2
+  // stretched, 3 edges and centre tiled horizontally, 4 vertically, 5 both.
+  virtual int StretchBits(HDC dc, int x, int y, int cx, int cy, int sx, int sy, int scx, int scy,
+                          DWORD rop = SRCCOPY) const;
+  virtual int Draw(HDC dc, int x, int y, int cx, int cy, int sx, int sy, int scx, int scy,
+                   DWORD rop = SRCCOPY) const;
+  virtual bool DrawNineGrid(HDC dc, const RECT& destination, const RECT& source, const RECT& margins,
+                            int extraTopDestination = 0, int extraTopSource = 0, bool drawCentre = true,
+                            bool halftone = true, DWORD rop = SRCCOPY) const;
+  virtual bool DrawSkin(HDC dc, const RECT& destination, const RECT& source, const RECT& margins, int mode,
+                        bool drawCentre = true, bool halftone = true, DWORD rop = SRCCOPY) const;
+  // Blends with the per-pixel alpha and a constant alpha: 0 on success, -1 on failure. The image
+  // is never changed: premultiplied pixels for the system blend are made in a scratch bitmap.
+  virtual int AlphaDraw(HDC dc, int x, int y, int cx, int cy, int sx, int sy, int scx, int scy,
+                        BYTE alpha = 255) const;
+  virtual bool AlphaDrawSkin(HDC dc, const RECT& destination, const RECT& source, const RECT& margins, int mode,
+                             bool drawCentre = true, bool halftone = true, BYTE alpha = 255) const;
   virtual bool ReadPixel(int x, int y, RGBQUAD* result) const;
   virtual bool WritePixel(int x, int y, const RGBQUAD* value, bool red = true, bool green = true, bool blue = true,
                           bool alpha = true);
@@ -79,6 +98,30 @@ class CExtBitmap {
   HBITMAP CreateHBITMAP(bool deviceDependent = false) const;
   HBITMAP CreateHBITMAP32(HDC dc, void** bits = nullptr, COLORREF background = static_cast<COLORREF>(-1)) const;
   HBITMAP CreateHBITMAP32(void** bits = nullptr, COLORREF background = static_cast<COLORREF>(-1)) const;
+
+  // Drawing forms over the operations above; -1 or false when blank or without a device context.
+  int DrawRect(HDC dc, const RECT& destination, const RECT& source, DWORD rop = SRCCOPY) const;
+  int DrawWhole(HDC dc, const RECT& destination, DWORD rop = SRCCOPY) const;
+  int DrawAt(HDC dc, int x, int y, int cx, int cy, DWORD rop = SRCCOPY) const;
+  int AlphaDrawRect(HDC dc, const RECT& destination, const RECT& source, BYTE alpha = 255) const;
+  int AlphaDrawWhole(HDC dc, const RECT& destination, BYTE alpha = 255) const;
+  int AlphaDrawAt(HDC dc, int x, int y, int cx, int cy, BYTE alpha = 255) const;
+  bool DrawNineGridWhole(HDC dc, const RECT& destination, const RECT& margins, int extraTopDestination = 0,
+                         int extraTopSource = 0, bool drawCentre = true, bool halftone = true,
+                         DWORD rop = SRCCOPY) const;
+  bool DrawSkinWhole(HDC dc, const RECT& destination, const RECT& margins, int mode, bool drawCentre = true,
+                     bool halftone = true, DWORD rop = SRCCOPY) const;
+  bool AlphaDrawSkinWhole(HDC dc, const RECT& destination, const RECT& margins, int mode, bool drawCentre = true,
+                          bool halftone = true, BYTE alpha = 255) const;
+
+  // Window regions (ext_bitmap_regions.cpp): the pixels outside a colour key box, and a skin's
+  // destination rectangle less the corner pixels whose alpha lies in a range. Null when blank.
+  HRGN RegionFromColorKey(bool mirror, DWORD key, DWORD tolerance = 0) const;
+  HRGN CornerRegion(bool mirror, const RECT& destination, const RECT& source, const RECT& margins, BYTE alphaMin,
+                    BYTE alphaMax) const;
+  HRGN CornerRegion(bool mirror, const RECT& destination, const RECT& margins, BYTE alphaMin, BYTE alphaMax) const;
+  HRGN CornerRegionPart(bool mirror, const RECT& destination, const RECT& source, const RECT& margins, bool left,
+                        bool top, BYTE alphaMin, BYTE alphaMax) const;
 
   // Colour statistics; both answer the depth, 0 when blank.
   int CountColors(CMap<COLORREF, COLORREF, DWORD, DWORD>& counts) const;

@@ -47,3 +47,4 @@ list(APPEND TOOLKIT_PORTABLE
 if(WIN32)
   list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp)
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/bidi_sources.cmake)
