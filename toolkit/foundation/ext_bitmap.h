@@ -7,6 +7,7 @@
 
 #include "framework/afxwin.h"
 #include "toolkit/foundation/bmp_dib.h"
+#include "toolkit/foundation/bmp_resample.h"
 #include "toolkit/foundation/bmp_stream.h"
 
 // An image list with no behaviour of its own; icon import uses one as a 32-bit scratch list.
@@ -14,6 +15,9 @@ class CExtImageList : public CImageList {};
 
 class CExtBitmap {
  public:
+  // A reconstruction kernel for Scale (bmp_resample.h).
+  using Filter = DibFilter;
+
   CExtBitmap() = default;
   CExtBitmap(const CExtBitmap& other);
   CExtBitmap& operator=(const CExtBitmap& other);
@@ -30,6 +34,11 @@ class CExtBitmap {
   virtual bool CanPasteFromClipboard(HWND window = nullptr, bool standardBitmap = true, bool ownFormat = true) const;
   virtual UINT GetClipboardFormat() const;
   virtual CString GetClipboardFormatName() const;
+  // Mirrors the area (null: the whole image) left to right and/or top to bottom.
+  virtual bool Mirror(bool horizontal, bool vertical, const RECT* area = nullptr);
+  // Resamples to cx x cy with the kernel (null: "Box"); false, and nothing changed, for a blank
+  // image, a size below 1, a depth below 16 or when memory runs out.
+  virtual bool Scale(int cx, int cy, Filter* filter);
   virtual bool CreateBitmapWithKeyColor(HBITMAP* result, COLORREF* key, CArray<COLORREF, COLORREF>* colors = nullptr,
                                         void** bits = nullptr) const;
   virtual HICON CreateHICON(bool mapSystemColors = false, COLORREF key = static_cast<COLORREF>(-1)) const;
@@ -76,6 +85,38 @@ class CExtBitmap {
   bool WritePixelColor(int x, int y, COLORREF color, int alpha = -1);
 
   bool PromoteTo32Bpp(bool throwOnFailure = false);
+  bool Scale(int cx, int cy);
+
+  // ---- Colour effects (ext_bitmap_effects.cpp). Areas are in image coordinates, null for the
+  // whole image, clipped to it; a key or tint of -1 means none. ----
+  static COLORREF HslToRgb(double hue, double lightness, double saturation);
+  static void RgbToHsl(COLORREF color, double* hue, double* saturation, double* lightness);
+  static COLORREF ShiftColorHsl(COLORREF color, double dHue, double dLightness, double dSaturation);
+  static COLORREF MixColorsByWeight(COLORREF c1, COLORREF c2, int weight);
+  static COLORREF MixColorsByAlpha(COLORREF c1, COLORREF c2, int alpha);
+  void GrayAndTint(COLORREF tint = static_cast<COLORREF>(-1), const RECT* area = nullptr);
+  bool RecolorKeepLightness(COLORREF key, COLORREF color, const RECT* area = nullptr);
+  bool ShiftHsl(COLORREF key, COLORREF tolerance, double dHue, double dLightness, double dSaturation,
+                const RECT* area = nullptr);
+  bool ScaleOpacity(double delta, const RECT* area = nullptr);
+  void SetAlphaByColorKey(COLORREF key, COLORREF tolerance, BYTE alpha, const RECT* area = nullptr);
+  void SetAlphaInRect(const RECT& area, BYTE alpha, COLORREF transparentColor = static_cast<COLORREF>(-1),
+                      COLORREF opaqueColor = static_cast<COLORREF>(-1));
+  void SetAlphaOnBorder(const RECT& outer, const RECT& borderWidths, BYTE alpha,
+                        COLORREF transparentColor = static_cast<COLORREF>(-1),
+                        COLORREF opaqueColor = static_cast<COLORREF>(-1));
+  void FillRectColor(COLORREF color, const RECT& area, BYTE alpha = 0xFF);
+  void FillRectGradient(COLORREF c1, COLORREF c2, bool vertical, const RECT& area, UINT steps = 256,
+                        BYTE alpha1 = 0xFF, BYTE alpha2 = 0xFF);
+  bool CreateSolid(COLORREF color, const SIZE& size, BYTE alpha = 0xFF, bool throwOnFailure = false);
+  bool CreateGradient(COLORREF c1, COLORREF c2, bool vertical, const SIZE& size, UINT steps = 256, BYTE alpha1 = 0xFF,
+                      BYTE alpha2 = 0xFF, bool throwOnFailure = false);
+  bool MirrorHorizontally(const RECT* area = nullptr) { return Mirror(true, false, area); }
+  bool MirrorVertically(const RECT* area = nullptr) { return Mirror(false, true, area); }
+  // This image made of a strip of equal frames of the source, each rotated by 0, 90, 180, 270
+  // or 360 degrees.
+  bool AssignRotatedFrames(const CExtBitmap& source, int angle, int frames, int frameCx, int frameCy,
+                           bool sourceAcross, bool resultAcross);
 
   // Builders: each empties the image first and leaves it blank when it fails.
   bool ImportHBITMAP(HBITMAP bitmap, bool throwOnFailure = false, bool keepAlpha = true);
@@ -133,6 +174,8 @@ class CExtBitmap {
  protected:
   // Replaces the block (taking ownership) without any hook.
   void SetDib(DibPtr block);
+  // Turns a premultiplied image back to straight colours and unmarks it.
+  void Unpremultiply();
   // Raises CUserException when asked to, else answers false.
   static bool Fail(bool throwOnFailure);
 

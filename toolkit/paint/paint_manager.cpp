@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "toolkit/foundation/cmd_icon.h"
 #include "toolkit/paint/paint_manager_xp.h"
 
 IMPLEMENT_SERIAL(CExtPaintManager, CObject, VERSIONABLE_SCHEMA | 1)
@@ -244,10 +245,18 @@ void CExtPaintManager::BuildHelperBrushes() {
   pattern(m_brushHelper[11], Ds, Ss, 1, 1, 0, 0, Ds);
 }
 
-bool CExtPaintManager::BuildDisabledIconImage(CExtCmdIcon* /*icon*/) {
-  // The command icon builds its own disabled image with the base recipe when the paint
-  // manager does not (its image operations live with the icon).
-  return false;
+bool CExtPaintManager::BuildDisabledIconImage(CExtCmdIcon* icon) {
+  if (!icon || icon->IsBlank() || icon->IsDisabledExplicit()) return false;
+  // Grey, and three quarters of the opacity taken away.
+  CExtBitmap& disabled = icon->GetDisabledBitmap();
+  disabled.Empty();
+  if (!disabled.Assign(icon->GetNormalBitmap(), false) || !disabled.PromoteTo32Bpp(false)) {
+    disabled.Empty();
+    return false;
+  }
+  disabled.GrayAndTint(static_cast<COLORREF>(-1));
+  disabled.ScaleOpacity(-0.75);
+  return true;
 }
 
 void CExtPaintManager::ReloadAll() {
