@@ -233,7 +233,14 @@ void DrawRunUnderline(HDC dc, const RichRect& r, int angle, int gap) {
 // ---- the document ----
 
 void CExtRichContentLayout::Paint(RichDcHandle dc, const RichRect& clip, RichPoint offset) {
-    if (CExtRichContentItem* root = GetRoot()) root->PaintDocument(dc, clip, offset);
+    CExtRichContentItem* root = GetRoot();
+    if (!root) return;
+    // Element scroll bars are the paint manager's unless a painter of its own was installed.
+    if (CExtRichScrollBarPainter* installed = RichSetScrollBarPainter(nullptr))
+        RichSetScrollBarPainter(installed);
+    else
+        RichUsePaintManagerScrollBars();
+    root->PaintDocument(dc, clip, offset);
 }
 
 void CExtRichContentItem::PaintDocument(RichDcHandle dc, const RichRect& clip, RichPoint offset) {

@@ -212,4 +212,43 @@ TEST(DrawRichText, KindDetectionAndAngles) {
   EXPECT_EQ(canvas.InkBox().right, 0);
 }
 
+
+// DT_PREFIXONLY draws only the mnemonic's one-pixel underline; rotated captions run along the
+// other axis; a disabled caption at 270 degrees shows its highlight and shadow copies.
+TEST(DrawRichText, PrefixOnlyRotationAndDisabledText) {
+  FontCanvas prefix(120, 40);
+  RECT r{10, 10, 110, 30};
+  DrawRichTextAuto(prefix.Hdc(), L"&File", -1, &r, DT_SINGLELINE | DT_PREFIXONLY);
+  const RECT underline = prefix.InkBox();
+  EXPECT_EQ(underline.bottom - underline.top, 1) << RectText(underline);
+  EXPECT_EQ(underline.left, 10);
+  EXPECT_LE(underline.right - underline.left, 10);
+
+  FontCanvas turned(60, 120);
+  RECT tall{10, 10, 50, 110};
+  DrawRichText(kRichTextPlain, 90, turned.Hdc(), L"Turned caption", -1, &tall, DT_SINGLELINE);
+  const RECT ink = turned.InkBox();
+  turned.Save(L"rich_draw_text_turned");
+  EXPECT_GT(ink.bottom - ink.top, 3 * (ink.right - ink.left)) << RectText(ink);
+  // At 90 degrees without a vertical flag the text hugs the rectangle's right edge.
+  EXPECT_GT(ink.left, 30) << RectText(ink);
+
+  FontCanvas disabled(60, 120);
+  RICHTEXT_DRAWSTATE_DATA state;
+  state.m_clrHighlight = RGB(255, 0, 0);
+  state.m_clrShadow = RGB(0, 0, 255);
+  state.m_nHighlightOffsetX = state.m_nHighlightOffsetY = 1;
+  RECT box{10, 10, 50, 110};
+  DrawRichText(kRichTextPlain, 270, disabled.Hdc(), L"Disabled", -1, &box, DT_SINGLELINE, 0, nullptr, nullptr, 0, 0,
+               0, nullptr, &state);
+  int red = 0, blue = 0;
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 60; ++x) {
+      red += disabled.At(x, y) == RGB(255, 0, 0);
+      blue += disabled.At(x, y) == RGB(0, 0, 255);
+    }
+  EXPECT_GT(red, 5);
+  EXPECT_GT(blue, 5);
+}
+
 }  // namespace
