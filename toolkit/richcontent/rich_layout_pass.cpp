@@ -25,7 +25,6 @@ void CExtRichContentLayout::Layout(RichDcHandle dc, const RichRect& rect) {
 void CExtRichContentItem::LayoutDocument(RichDcHandle dc, const RichRect& rect) {
     CExtRichContentLayout* doc = m_pLayout;
     if (!doc) return;
-    const RichRect saved = doc->m_rcLayout;
     const int angle = doc->m_nAngle;
     RichRect frame = rect;
     if (angle == 90 || angle == 270)
@@ -46,8 +45,8 @@ void CExtRichContentItem::LayoutDocument(RichDcHandle dc, const RichRect& rect) 
         item->LayoutContent(dc, frame, item, false);
     }
 
+    // Rotated rectangles turn about the document's own rectangle.
     doc->m_rcLayout = rect;
-    (void)saved;
     if (angle == 90 || angle == 180 || angle == 270) RotateRect(angle);
 }
 
