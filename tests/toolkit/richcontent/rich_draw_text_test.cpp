@@ -168,6 +168,13 @@ TEST(DrawRichText, ModifyStringKeepsToTheCallersBuffer) {
   EXPECT_LT(written.size(), text.size());
   EXPECT_EQ(written.substr(written.size() - 3), L"...");
   for (int i = length; i < 64; ++i) EXPECT_EQ(buffer[i], L'#') << i;
+  // With word breaks the lines that fit stay as they are; nothing is written past the buffer.
+  std::fill(std::begin(buffer), std::end(buffer), L'#');
+  std::copy(text.begin(), text.end(), buffer);
+  RECT lines{10, 10, 90, 10 + 3 * 16};
+  DrawRichTextPlain(0, canvas.Hdc(), buffer, length, &lines, DT_WORDBREAK | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  EXPECT_EQ(std::wstring(buffer, length), text);
+  for (int i = length; i < 64; ++i) EXPECT_EQ(buffer[i], L'#') << i;
   // A buffer too short for the rewrite: only its own characters change.
   std::fill(std::begin(buffer), std::end(buffer), L'#');
   std::copy(L"C:\\a\\b\\longfilename.txt", L"C:\\a\\b\\longfilename.txt" + 23, buffer);
