@@ -2,6 +2,7 @@
 
 #include "toolkit/richcontent/rich_handlers.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
 
@@ -21,7 +22,10 @@ CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind
 CExtRichContentItem::~CExtRichContentItem() {
     while (CExtRichContentItem* attribute = m_listAttributes.RemoveHead()) delete attribute;
     delete m_pClassNames;
-    delete m_pRule;
+    if (m_bRuleShared)
+        CExtRichRulePool::Release(m_pRule);
+    else
+        delete m_pRule;
     delete m_pStyle;
     delete m_pTableLayout;
 }
@@ -65,7 +69,7 @@ void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule)
         }
         if (rule) {
             m_bRuleCached = false;
-            if (m_pRule) m_pRule->Reset();
+            if (m_pRule) GetRule().Reset();
         }
     }
     if (recursive)
@@ -73,6 +77,13 @@ void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule)
 }
 
 CExtRichStyleRule& CExtRichContentItem::GetRule() {
+    if (m_bRuleShared) {
+        // A caller may change the rule: it gets a copy of its own.
+        auto* own = new CExtRichStyleRule(*m_pRule);
+        CExtRichRulePool::Release(m_pRule);
+        m_pRule = own;
+        m_bRuleShared = false;
+    }
     if (!m_pRule) m_pRule = new CExtRichStyleRule;
     return *m_pRule;
 }
@@ -346,7 +357,18 @@ void CExtRichContentItem::CollectRule(CExtRichStyleRule& rule, const CExtRichSty
     }
     ApplyAttributesAndDeclarations(rule, parentStyle);
     m_bRuleCached = true;
-    GetRule() = rule;
+    if (!m_pLayout) {
+        GetRule() = rule;
+        return;
+    }
+    // Items of a document share equal rules (most elements of a large page carry one of a few).
+    CExtRichStyleRule* shared = const_cast<CExtRichStyleRule*>(m_pLayout->GetRulePool().Acquire(rule));
+    if (m_bRuleShared)
+        CExtRichRulePool::Release(m_pRule);
+    else
+        delete m_pRule;
+    m_pRule = shared;
+    m_bRuleShared = true;
 }
 
 void CExtRichContentItem::ApplyAttributesAndDeclarations(CExtRichStyleRule& rule,

@@ -359,7 +359,8 @@ public:
     CExtRichContentLayout* m_pLayout;
     RichUiStateSet m_states;
     bool m_bRuleCached = false;
-    CExtRichStyleRule* m_pRule = nullptr;           // owned
+    CExtRichStyleRule* m_pRule = nullptr;           // owned, or shared from the document's pool
+    bool m_bRuleShared = false;                     // m_pRule is pooled: read only
     bool m_bStyleValid = false;
     CExtRichStyleDescription* m_pStyle = nullptr;   // owned
     RichPoint m_ptScroll;

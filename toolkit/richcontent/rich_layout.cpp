@@ -1,11 +1,20 @@
 #include "toolkit/richcontent/rich_layout.h"
 
 #include "toolkit/richcontent/rich_platform.h"
+#include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_text.h"
 
 CExtRichContentLayout::CExtRichContentLayout(int angle) : m_nAngle(angle) {}
 
-CExtRichContentLayout::~CExtRichContentLayout() { Clear(true); }
+CExtRichContentLayout::~CExtRichContentLayout() {
+    Clear(true);
+    delete m_pRulePool;
+}
+
+CExtRichRulePool& CExtRichContentLayout::GetRulePool() {
+    if (!m_pRulePool) m_pRulePool = new CExtRichRulePool;
+    return *m_pRulePool;
+}
 
 CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
     CExtRichContentItem* head = m_listItems.GetHead();
