@@ -22,6 +22,7 @@ CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind
 CExtRichContentItem::~CExtRichContentItem() {
     while (CExtRichContentItem* attribute = m_listAttributes.RemoveHead()) delete attribute;
     delete m_pClassNames;
+    delete m_pNames;
     if (m_bRuleShared)
         CExtRichRulePool::Release(m_pRule);
     else
@@ -319,28 +320,48 @@ RichRect CExtRichContentItem::GetScreenRect() {
 
 // ---- registrations ----
 
+struct CExtRichContentItem::CRegisteredNames {
+    RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
+};
+
+namespace {
+const RichString& NoName() {
+    static const RichString empty;
+    return empty;
+}
+}  // namespace
+
+const RichString& CExtRichContentItem::GetUiIdSrc() const { return m_pNames ? m_pNames->m_strUiIdSrc : NoName(); }
+const RichString& CExtRichContentItem::GetUiIdDst() const { return m_pNames ? m_pNames->m_strUiIdDst : NoName(); }
+const RichString& CExtRichContentItem::GetId() const { return m_pNames ? m_pNames->m_strId : NoName(); }
+const RichString& CExtRichContentItem::GetNameAttr() const { return m_pNames ? m_pNames->m_strNameAttr : NoName(); }
+
 void CExtRichContentItem::SetUiIdSrc(const RichString& text) {
-    if (m_pLayout && !m_strUiIdSrc.empty()) m_pLayout->RemoveUiIdSrc(m_strUiIdSrc);
-    m_strUiIdSrc = text;
-    if (m_pLayout) m_pLayout->SetUiIdSrc(m_strUiIdSrc, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strUiIdSrc.empty()) m_pLayout->RemoveUiIdSrc(m_pNames->m_strUiIdSrc);
+    m_pNames->m_strUiIdSrc = text;
+    if (m_pLayout) m_pLayout->SetUiIdSrc(m_pNames->m_strUiIdSrc, this);
 }
 
 void CExtRichContentItem::SetUiIdDst(const RichString& text) {
-    if (m_pLayout && !m_strUiIdDst.empty()) m_pLayout->RemoveUiIdDst(m_strUiIdDst);
-    m_strUiIdDst = text;
-    if (m_pLayout) m_pLayout->SetUiIdDst(m_strUiIdDst, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strUiIdDst.empty()) m_pLayout->RemoveUiIdDst(m_pNames->m_strUiIdDst);
+    m_pNames->m_strUiIdDst = text;
+    if (m_pLayout) m_pLayout->SetUiIdDst(m_pNames->m_strUiIdDst, this);
 }
 
 void CExtRichContentItem::SetId(const RichString& text) {
-    if (m_pLayout && !m_strId.empty()) m_pLayout->RemoveId(m_strId);
-    m_strId = text;
-    if (m_pLayout) m_pLayout->SetId(m_strId, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strId.empty()) m_pLayout->RemoveId(m_pNames->m_strId);
+    m_pNames->m_strId = text;
+    if (m_pLayout) m_pLayout->SetId(m_pNames->m_strId, this);
 }
 
 void CExtRichContentItem::SetNameAttr(const RichString& text) {
-    if (m_pLayout && !m_strNameAttr.empty()) m_pLayout->RemoveName(m_strNameAttr);
-    m_strNameAttr = text;
-    if (m_pLayout) m_pLayout->SetName(m_strNameAttr, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strNameAttr.empty()) m_pLayout->RemoveName(m_pNames->m_strNameAttr);
+    m_pNames->m_strNameAttr = text;
+    if (m_pLayout) m_pLayout->SetName(m_pNames->m_strNameAttr, this);
 }
 
 RichString CExtRichContentItem::GetTagName() const {
