@@ -8,6 +8,10 @@
 
 #include <unordered_set>
 
+struct CExtRichContentItem::CRegisteredNames {
+    RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
+};
+
 CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind, CExtRichContentItem* parent,
                                          CExtRichContentItem* prev, CExtRichContentItem* next)
     : m_pParent(parent), m_pPrev(prev), m_pNext(next), m_nKind(kind), m_pLayout(layout) {
@@ -319,10 +323,6 @@ RichRect CExtRichContentItem::GetScreenRect() {
 }
 
 // ---- registrations ----
-
-struct CExtRichContentItem::CRegisteredNames {
-    RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
-};
 
 namespace {
 const RichString& NoName() {
