@@ -2,10 +2,15 @@
 
 #include "toolkit/richcontent/rich_handlers.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
 
 #include <unordered_set>
+
+struct CExtRichContentItem::CRegisteredNames {
+    RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
+};
 
 CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind, CExtRichContentItem* parent,
                                          CExtRichContentItem* prev, CExtRichContentItem* next)
@@ -21,7 +26,11 @@ CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind
 CExtRichContentItem::~CExtRichContentItem() {
     while (CExtRichContentItem* attribute = m_listAttributes.RemoveHead()) delete attribute;
     delete m_pClassNames;
-    delete m_pRule;
+    delete m_pNames;
+    if (m_bRuleShared)
+        CExtRichRulePool::Release(m_pRule);
+    else
+        delete m_pRule;
     delete m_pStyle;
     delete m_pTableLayout;
 }
@@ -65,7 +74,7 @@ void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule)
         }
         if (rule) {
             m_bRuleCached = false;
-            if (m_pRule) m_pRule->Reset();
+            if (m_pRule) GetRule().Reset();
         }
     }
     if (recursive)
@@ -73,6 +82,13 @@ void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule)
 }
 
 CExtRichStyleRule& CExtRichContentItem::GetRule() {
+    if (m_bRuleShared) {
+        // A caller may change the rule: it gets a copy of its own.
+        auto* own = new CExtRichStyleRule(*m_pRule);
+        CExtRichRulePool::Release(m_pRule);
+        m_pRule = own;
+        m_bRuleShared = false;
+    }
     if (!m_pRule) m_pRule = new CExtRichStyleRule;
     return *m_pRule;
 }
@@ -308,28 +324,44 @@ RichRect CExtRichContentItem::GetScreenRect() {
 
 // ---- registrations ----
 
+namespace {
+const RichString& NoName() {
+    static const RichString empty;
+    return empty;
+}
+}  // namespace
+
+const RichString& CExtRichContentItem::GetUiIdSrc() const { return m_pNames ? m_pNames->m_strUiIdSrc : NoName(); }
+const RichString& CExtRichContentItem::GetUiIdDst() const { return m_pNames ? m_pNames->m_strUiIdDst : NoName(); }
+const RichString& CExtRichContentItem::GetId() const { return m_pNames ? m_pNames->m_strId : NoName(); }
+const RichString& CExtRichContentItem::GetNameAttr() const { return m_pNames ? m_pNames->m_strNameAttr : NoName(); }
+
 void CExtRichContentItem::SetUiIdSrc(const RichString& text) {
-    if (m_pLayout && !m_strUiIdSrc.empty()) m_pLayout->RemoveUiIdSrc(m_strUiIdSrc);
-    m_strUiIdSrc = text;
-    if (m_pLayout) m_pLayout->SetUiIdSrc(m_strUiIdSrc, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strUiIdSrc.empty()) m_pLayout->RemoveUiIdSrc(m_pNames->m_strUiIdSrc);
+    m_pNames->m_strUiIdSrc = text;
+    if (m_pLayout) m_pLayout->SetUiIdSrc(m_pNames->m_strUiIdSrc, this);
 }
 
 void CExtRichContentItem::SetUiIdDst(const RichString& text) {
-    if (m_pLayout && !m_strUiIdDst.empty()) m_pLayout->RemoveUiIdDst(m_strUiIdDst);
-    m_strUiIdDst = text;
-    if (m_pLayout) m_pLayout->SetUiIdDst(m_strUiIdDst, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strUiIdDst.empty()) m_pLayout->RemoveUiIdDst(m_pNames->m_strUiIdDst);
+    m_pNames->m_strUiIdDst = text;
+    if (m_pLayout) m_pLayout->SetUiIdDst(m_pNames->m_strUiIdDst, this);
 }
 
 void CExtRichContentItem::SetId(const RichString& text) {
-    if (m_pLayout && !m_strId.empty()) m_pLayout->RemoveId(m_strId);
-    m_strId = text;
-    if (m_pLayout) m_pLayout->SetId(m_strId, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strId.empty()) m_pLayout->RemoveId(m_pNames->m_strId);
+    m_pNames->m_strId = text;
+    if (m_pLayout) m_pLayout->SetId(m_pNames->m_strId, this);
 }
 
 void CExtRichContentItem::SetNameAttr(const RichString& text) {
-    if (m_pLayout && !m_strNameAttr.empty()) m_pLayout->RemoveName(m_strNameAttr);
-    m_strNameAttr = text;
-    if (m_pLayout) m_pLayout->SetName(m_strNameAttr, this);
+    if (!m_pNames) m_pNames = new CRegisteredNames;
+    if (m_pLayout && !m_pNames->m_strNameAttr.empty()) m_pLayout->RemoveName(m_pNames->m_strNameAttr);
+    m_pNames->m_strNameAttr = text;
+    if (m_pLayout) m_pLayout->SetName(m_pNames->m_strNameAttr, this);
 }
 
 RichString CExtRichContentItem::GetTagName() const {
@@ -346,7 +378,18 @@ void CExtRichContentItem::CollectRule(CExtRichStyleRule& rule, const CExtRichSty
     }
     ApplyAttributesAndDeclarations(rule, parentStyle);
     m_bRuleCached = true;
-    GetRule() = rule;
+    if (!m_pLayout) {
+        GetRule() = rule;
+        return;
+    }
+    // Items of a document share equal rules (most elements of a large page carry one of a few).
+    CExtRichStyleRule* shared = const_cast<CExtRichStyleRule*>(m_pLayout->GetRulePool().Acquire(rule));
+    if (m_bRuleShared)
+        CExtRichRulePool::Release(m_pRule);
+    else
+        delete m_pRule;
+    m_pRule = shared;
+    m_bRuleShared = true;
 }
 
 void CExtRichContentItem::ApplyAttributesAndDeclarations(CExtRichStyleRule& rule,

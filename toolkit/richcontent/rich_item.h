@@ -137,13 +137,13 @@ public:
 
     // Attributes that register the item with its document.
     virtual void SetUiIdSrc(const RichString& text);
-    virtual const RichString& GetUiIdSrc() const { return m_strUiIdSrc; }
+    virtual const RichString& GetUiIdSrc() const;
     virtual void SetUiIdDst(const RichString& text);
-    virtual const RichString& GetUiIdDst() const { return m_strUiIdDst; }
+    virtual const RichString& GetUiIdDst() const;
     virtual void SetId(const RichString& text);
-    virtual const RichString& GetId() const { return m_strId; }
+    virtual const RichString& GetId() const;
     virtual void SetNameAttr(const RichString& text);
-    virtual const RichString& GetNameAttr() const { return m_strNameAttr; }
+    virtual const RichString& GetNameAttr() const;
     // Elements: the name lower-cased; other kinds: empty.
     virtual RichString GetTagName() const;
 
@@ -376,7 +376,8 @@ public:
     CExtRichContentLayout* m_pLayout;
     RichUiStateSet m_states;
     bool m_bRuleCached = false;
-    CExtRichStyleRule* m_pRule = nullptr;           // owned
+    CExtRichStyleRule* m_pRule = nullptr;           // owned, or shared from the document's pool
+    bool m_bRuleShared = false;                     // m_pRule is pooled: read only
     bool m_bStyleValid = false;
     CExtRichStyleDescription* m_pStyle = nullptr;   // owned
     RichPoint m_ptScroll;
@@ -384,7 +385,9 @@ public:
     std::vector<RichString>* m_pClassNames = nullptr;  // owned
     std::uint8_t m_nCacheFlags = 0;
     std::uint8_t m_nRunFlags = 0;  // the text-run pass's own bits
-    RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
+    // The id, name and ui ids: a record of their own, made when one is set (few items have any).
+    struct CRegisteredNames;
+    CRegisteredNames* m_pNames = nullptr;  // owned
     int m_nMinWidthHint = -1, m_nMinHeightHint = -1;
     std::uint8_t m_nReaderFlags = 0;  // the plain-text reader's own bits
     int m_nScrollBarHotPart = -1;

@@ -1,11 +1,20 @@
 #include "toolkit/richcontent/rich_layout.h"
 
 #include "toolkit/richcontent/rich_platform.h"
+#include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_text.h"
 
 CExtRichContentLayout::CExtRichContentLayout(int angle) : m_nAngle(angle) {}
 
-CExtRichContentLayout::~CExtRichContentLayout() { Clear(true); }
+CExtRichContentLayout::~CExtRichContentLayout() {
+    Clear(true);
+    delete m_pRulePool;
+}
+
+CExtRichRulePool& CExtRichContentLayout::GetRulePool() {
+    if (!m_pRulePool) m_pRulePool = new CExtRichRulePool;
+    return *m_pRulePool;
+}
 
 CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
     CExtRichContentItem* head = m_listItems.GetHead();
@@ -14,16 +23,14 @@ CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
 
 CExtRichContentItem* CExtRichContentLayout::CreateItem(int kind, CExtRichContentItem* parent) {
     auto* item = new CExtRichContentItem(this, kind);
-    m_listItems.AddTail(item);
-    if (parent) {
-        if (kind >= kRichItemAttribute && kind <= kRichItemDeclaration) {
-            // Attribute items are owned by their holder, not by the document.
-            m_listItems.Remove(item);
-            parent->AppendAttribute(item);
-        } else {
-            parent->AppendChild(item);
-        }
+    // Attribute items are owned by their holder, not by the document (and never searched for in
+    // the document's list, which a large page makes long).
+    if (parent && kind >= kRichItemAttribute && kind <= kRichItemDeclaration) {
+        parent->AppendAttribute(item);
+        return item;
     }
+    m_listItems.AddTail(item);
+    if (parent) parent->AppendChild(item);
     return item;
 }
 

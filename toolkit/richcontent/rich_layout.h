@@ -14,6 +14,7 @@
 class CExtRichDocObjectBase;
 class RichBitmap;
 class CExtRichDocObjectContainer;
+class CExtRichRulePool;
 
 // What a text is.
 enum RichTextKind : int {
@@ -169,6 +170,12 @@ public:
     std::uint8_t m_nLayoutOptions = 0x06;
     RichRect m_rcLayout;
     RichLayoutList m_listStyleSheets;
+
+    // The collected rules the items of this document share (made on first use).
+    CExtRichRulePool& GetRulePool();
+
+private:
+    CExtRichRulePool* m_pRulePool = nullptr;  // owned
 };
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.

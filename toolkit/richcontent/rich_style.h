@@ -162,6 +162,7 @@ public:
     virtual ~CExtRichStyleRule() = default;
 
     CExtRichStyleRule& operator=(const CExtRichStyleRule& other) = default;
+    friend bool operator==(const CExtRichStyleRule&, const CExtRichStyleRule&) = default;
     // Copies every declared field of `other` over this rule.
     virtual void MergeFrom(const CExtRichStyleRule& other);
     virtual bool IsEmpty() const { return false; }
