@@ -6,6 +6,7 @@
 #include "toolkit/bars/memory_dc.h"
 #include "toolkit/richcontent/rich_bidi.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_platform.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -137,6 +138,55 @@ void VerticalOffset(int angle, UINT flags, const RichRect& r, const RichRect& b,
     }
 }
 
+// The height (tmHeight) of an item's own font at the document's angle, underlined for a mnemonic.
+int OwnFontHeight(CExtRichContentItem* item, HDC dc, int angle) {
+    const bool underline = (item->m_nReaderFlags & kRichRunMnemonic) != 0;
+    RichTextMetrics metrics;
+    void* previous = RichPlatform().SelectFont(dc, item->GetStyle().m_font.LogFontFor(angle, underline), metrics);
+    RichPlatform().RestoreFont(dc, previous);
+    return metrics.height;
+}
+
+bool IsBlockBreak(CExtRichContentItem* item) {
+    return IsBreak(item) && item->GetEffectiveDisplay() == RichCode::DisplayBlock;
+}
+
+// Gives each block line break among `parent`'s children the height of its own font, walking from
+// the last child to the first, and drops a break's line-height hint where the run before it
+// shares its line. `html` selects the HTML rules: the height goes to the hint and, without
+// DT_WORDBREAK, a break stays pending over everything up to the previous break.
+void MeasureBreaks(CExtRichContentItem* parent, HDC dc, const RichRect& r, int angle, UINT flags, bool html) {
+    const bool wordBreak = (flags & DT_WORDBREAK) != 0;
+    const int width = angle == 90 || angle == 270 ? r.Height() : r.Width();
+    RichRect frame = r;
+    if (angle == 90 || angle == 270) frame = RichRect{r.left, r.top, r.left + r.Height(), r.top + r.Width()};
+    CExtRichContentItem* first = parent->m_listChildren.IsEmpty() ? nullptr : parent->m_listChildren.GetHead();
+    CExtRichContentItem* last = parent->m_listChildren.IsEmpty() ? nullptr : parent->m_listChildren.GetTail();
+    CExtRichContentItem* pending = nullptr;
+    for (RichPosition pos = parent->m_listChildren.GetTailPosition(); pos;) {
+        CExtRichContentItem* item = parent->m_listChildren.GetPrev(pos);
+        if (IsBlockBreak(item)) {
+            const int height = OwnFontHeight(item, dc, angle);
+            if (html) item->m_nMinHeightHint = height;
+            else item->GetRule().m_nMinHeight = height;
+            pending = item;
+            continue;
+        }
+        if (!pending) continue;
+        item->MeasureContent(dc, frame);
+        const bool inner = pending != first && pending != last;
+        const bool narrow = item->m_nContentWidth < width;
+        const bool space = item->m_nKind == kRichItemWhiteSpace;
+        if (html) {
+            if (inner && (narrow || !wordBreak) && (!space || wordBreak)) pending->m_nMinHeightHint = 0;
+            if (wordBreak && !space) pending = nullptr;
+        } else {
+            if (inner && narrow) pending->m_nMinHeightHint = 0;
+            if (!space) pending = nullptr;
+        }
+    }
+}
+
 // A run written back as caption text (prefix characters restored).
 RichString WriteRun(CExtRichContentItem* run, UINT flags) {
     if (IsBreak(run)) return u"\n";
@@ -156,6 +206,16 @@ bool Fits(const RichRect& run, const RichRect& r, int angle, int reserve) {
 }
 
 int Along(const RichRect& run, int angle) { return angle == 90 || angle == 270 ? run.Height() : run.Width(); }
+
+// The edge of the rectangle where lines end.
+int TrailingEdge(const RichRect& r, int angle) {
+    switch (angle) {
+    case 90: return r.bottom;
+    case 180: return r.left;
+    case 270: return r.top;
+    default: return r.right;
+    }
+}
 
 // The coordinate across the reading direction: runs of one visual line share it.
 int LineKey(const RichRect& run, int angle) { return angle == 90 || angle == 270 ? run.left : run.top; }
@@ -200,6 +260,17 @@ RichString EllipsisRewrite(CExtRichContentLayout& doc, CExtRichContentItem* para
         unitOpen = true;
         const bool canMark = word || firstUnit;
         const bool opens = OpensUnit(run, angle, flags);
+        if ((flags & DT_WORDBREAK) && opens &&
+            ((reserve > 0 && reserve <= Along(r, angle)) || TrailingEdge(r, angle) - reserve < 0)) {
+            // A line's first character stays when fewer dots leave it room: the reserve shrinks
+            // a dot at a time (the written text still ends in "...").
+            RichString shorter = u"...";
+            for (;;) {
+                reserve = shorter.empty() ? 0 : doc.MeasureText(dc, shorter.c_str(), static_cast<int>(shorter.size())).cx;
+                if (shorter.empty() || Fits(run->m_rcItem, r, angle, reserve)) break;
+                shorter.pop_back();
+            }
+        }
         if (!Fits(run->m_rcItem, r, angle, reserve)) {
             if (canMark) {
                 truncated = afterCut = true;
@@ -417,6 +488,12 @@ int DrawRichTextPlain(int nAngle, HDC hDC, const wchar_t* strText, int nTextLeng
         }
         return 0;
     }
+    const bool ellipsis = (nDrawTextFlags & kAnyEllipsis) != 0;
+    if ((nDrawTextFlags & DT_WORDBREAK) && ellipsis && !(nDrawTextFlags & DT_SINGLELINE)) {
+        // Each line break measures its own line, so that the ellipsis cuts see where lines end.
+        doc.ComputeStyles(hDC, true, true);
+        MeasureBreaks(para, hDC, r, nAngle, nDrawTextFlags, false);
+    }
     doc.Layout(hDC, r);
     const bool vAlign = (nDrawTextFlags & DT_SINGLELINE) || (nExtraFlags & kRichDrawVAlignAll);
     // The extent: the union of the runs; a line break counts even when empty.
@@ -440,7 +517,6 @@ int DrawRichTextPlain(int nAngle, HDC hDC, const wchar_t* strText, int nTextLeng
         return u;
     };
     RichRect u = extent();
-    const bool ellipsis = (nDrawTextFlags & kAnyEllipsis) != 0;
     if (!(nDrawTextFlags & DT_CALCRECT) && !ellipsis) {
         int dx = 0, dy = 0;
         if (vAlign) VerticalOffset(nAngle, nDrawTextFlags, r, u, dx, dy);
@@ -520,6 +596,12 @@ int DrawRichTextHtml(int nAngle, HDC hDC, const wchar_t* strText, int nTextLengt
         }
         return 0;
     }
+    // Line breaks: a break takes its own font's height unless the run before it shares its line.
+    doc.ComputeStyles(hDC, true, true);
+    if (CExtRichContentItem* body = root->m_listChildren.IsEmpty() ? nullptr : root->m_listChildren.GetHead())
+        MeasureBreaks(body, hDC, r, nAngle, nDrawTextFlags, true);
+    // Styles and rules were gathered for the walk; the layout gathers its own.
+    root->InvalidateStyle(true, true, true);
     doc.Layout(hDC, r);
     const RichRect u = root->m_rcItem;
     const bool vAlign = (nDrawTextFlags & DT_SINGLELINE) || (nExtraFlags & kRichDrawVAlignAll);

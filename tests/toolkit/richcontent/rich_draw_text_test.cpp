@@ -262,4 +262,55 @@ TEST(DrawRichText, PrefixOnlyRotationAndDisabledText) {
   EXPECT_GT(blue, 5);
 }
 
+
+// Ellipses on text that wraps: the lines and their breaks land where DrawText puts them, the
+// empty line between two line feeds included.
+TEST(DrawRichText, WordBreakEllipsesKeepTheLines) {
+  const Case cases[] = {
+      {L"line one\nline two", DT_WORDBREAK | DT_END_ELLIPSIS, 150},
+      {L"empty\n\nline between", DT_WORDBREAK | DT_END_ELLIPSIS, 150},
+      {L"first\n\n\nfourth", DT_WORDBREAK | DT_WORD_ELLIPSIS, 150},
+      {L"a few words\nthat wrap", DT_WORDBREAK | DT_END_ELLIPSIS, 70},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    FontCanvas system(180, 80), rich(180, 80);
+    RECT r1{10, 10, 10 + c.width, 75}, r2 = r1;
+    const int h1 = ::DrawTextW(system.Hdc(), c.text, -1, &r1, c.flags);
+    const int h2 = DrawRichTextAuto(rich.Hdc(), c.text, -1, &r2, c.flags);
+    const RECT a = system.InkBox(), b = rich.InkBox();
+    const std::string name = testing::PrintToString(std::wstring(c.text));
+    EXPECT_NEAR(h1, h2, 2) << name;
+    EXPECT_NEAR(a.left, b.left, 2) << name;
+    EXPECT_NEAR(a.top, b.top, 2) << name;
+    EXPECT_NEAR(a.bottom, b.bottom, 2) << name << RectText(a) << RectText(b);
+    EXPECT_NEAR(a.right, b.right, 4) << name << RectText(a) << RectText(b);
+    rich.Save(L"rich_draw_text_wrapped_ellipsis_" + std::to_wstring(++n));
+  }
+}
+
+// With word breaks the first character of a line stays when only fewer dots leave it room
+// beside it; the rewritten text still ends in "...".
+TEST(DrawRichText, FirstCharacterKeepsItsPlaceBesideTheDots) {
+  FontCanvas canvas(120, 40);
+  SIZE w{}, i{}, dots{}, dot{};
+  ::GetTextExtentPoint32W(canvas.Hdc(), L"W", 1, &w);
+  ::GetTextExtentPoint32W(canvas.Hdc(), L"i", 1, &i);
+  ::GetTextExtentPoint32W(canvas.Hdc(), L"...", 3, &dots);
+  ::GetTextExtentPoint32W(canvas.Hdc(), L".", 1, &dot);
+  // "W" and "i" fit, the next "W" does not: the "i" makes way for the dots, and "W" fits
+  // beside a single dot only.
+  ASSERT_GT(w.cx + dots.cx, w.cx + i.cx + 1);
+  ASSERT_LE(w.cx + dot.cx, w.cx + i.cx + 1);
+  wchar_t buffer[16] = L"WiWW";
+  RECT r{10, 10, 10 + w.cx + i.cx + 1, 26};
+  const int h = DrawRichTextPlain(0, canvas.Hdc(), buffer, 4, &r, DT_WORDBREAK | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  EXPECT_EQ(std::wstring(buffer), L"W...");
+  EXPECT_EQ(h, w.cy);
+  const RECT ink = canvas.InkBox();
+  EXPECT_EQ(ink.left, 10) << RectText(ink);
+  EXPECT_LE(ink.right, r.right) << RectText(ink);
+  EXPECT_GT(ink.right, 10 + w.cx) << RectText(ink);  // a dot shows beside the "W"
+}
+
 }  // namespace

@@ -119,3 +119,45 @@ TEST(HtmlCaption, AlignmentAndNoEllipsis) {
 }
 
 }  // namespace
+
+// Block line breaks: a break after text ends its line and adds no height of its own, with and
+// without word breaks; consecutive breaks keep the text after them below the text before them,
+// in whole lines. (The default style sheet is empty here, so a plain "br" is inline.)
+TEST(HtmlCaption, LineBreakHeights) {
+  TEXTMETRICW tm{};
+  {
+    CaptionCanvas probe(8, 8);
+    ::GetTextMetricsW(probe.Hdc(), &tm);
+  }
+  const int line = tm.tmHeight;
+  struct BreakCase {
+    const wchar_t* html;
+    int minLines, maxLines;
+  };
+#define BR L"<br style='display:block'>"
+  const BreakCase cases[] = {
+      {L"<html>one" BR L"two</html>", 2, 2},
+      {L"<html>one " BR L"two</html>", 2, 2},
+      {L"<html>one" BR BR L"three</html>", 2, 3},
+      {L"<html>one" BR BR BR L"four" BR L"five</html>", 3, 5},
+  };
+#undef BR
+  for (const BreakCase& c : cases) {
+    for (UINT flags : {0u, static_cast<UINT>(DT_WORDBREAK)}) {
+      const std::string name = testing::PrintToString(std::wstring(c.html)) + " flags " + std::to_string(flags);
+      CaptionCanvas canvas(200, 100);
+      RECT r{10, 10, 190, 95};
+      const int h = DrawRichTextAuto(canvas.Hdc(), c.html, -1, &r, flags | DT_CALCRECT);
+      EXPECT_EQ(h % line, 0) << name << " height " << h;
+      EXPECT_GE(h, c.minLines * line) << name;
+      EXPECT_LE(h, c.maxLines * line) << name;
+      EXPECT_EQ(r.bottom - r.top, h) << name;
+      RECT draw{10, 10, 190, 95};
+      EXPECT_EQ(DrawRichTextAuto(canvas.Hdc(), c.html, -1, &draw, flags), h) << name;
+      // Ink in the first line and in the last, nothing below it.
+      EXPECT_GT(canvas.Ink(RECT{10, 10, 190, 10 + line}), 5) << name;
+      EXPECT_GT(canvas.Ink(RECT{10, 10 + h - line, 190, 10 + h}), 5) << name;
+      EXPECT_EQ(canvas.Ink(RECT{0, 10 + h + 1, 200, 100}), 0) << name;
+    }
+  }
+}
