@@ -97,8 +97,37 @@ CExtRichContentLayout* CExtRichDocObjectLayoutKeeper::GetStyleSheet() {
     return m_layout.m_nDocKind == kRichTextCss && !m_layout.IsEmpty() ? &m_layout : nullptr;
 }
 
+namespace {
+
+// The default style sheet of every document: what HTML elements are by tag (blocks, lists,
+// tables) and the faces of the phrase elements. Kept small: captions are laid out with it.
+constexpr char16_t kRichDefaultCss[] =
+    u"html, body, p, div, br, ul, ol, dl, dt, dd, h1, h2, h3, h4, h5, h6, pre, blockquote, center, hr, "
+    u"address { display: block }\n"
+    u"li { display: list-item }\n"
+    u"table { display: table } tr { display: table-row } td, th { display: table-cell }\n"
+    u"thead { display: table-header-group } tbody { display: table-row-group } "
+    u"tfoot { display: table-footer-group } caption { display: table-caption }\n"
+    u"b, strong, th { font-weight: bold }\n"
+    u"i, em, cite, var, dfn { font-style: italic }\n"
+    u"u, ins { text-decoration: underline }\n"
+    u"s, strike, del { text-decoration: line-through }\n"
+    u"pre { white-space: pre }\n"
+    u"center { text-align: center }\n";
+
+}  // namespace
+
 CExtRichDocObjectContainer& RichGlobalContainer() {
     static CExtRichDocObjectContainerGlobal g_container;
+    // Seeded once with the default style sheet, parsed before it is added so that reading it
+    // never reaches back here.
+    static const bool seeded = [] {
+        auto* keeper = new CExtRichDocObjectLayoutKeeper(kRichDefaultCssName);
+        keeper->Parse(kRichDefaultCss, kRichTextCss);
+        g_container.Add(keeper, true);
+        return true;
+    }();
+    (void)seeded;
     return g_container;
 }
 

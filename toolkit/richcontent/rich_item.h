@@ -64,6 +64,11 @@ enum RichPassFlag : std::uint8_t {
     kRichWhiteSpaceDone = 0x10,   // the run's white space was processed
 };
 
+// m_nReaderFlags bits of the plain-text reader.
+enum : std::uint8_t {
+    kRichRunMnemonic = 0x01,    // the run is the "&" mnemonic: drawn underlined
+    kRichRunPrefixOnly = 0x02,  // DT_PREFIXONLY: only the mnemonic's underline is drawn
+};
 // m_nLayoutFlags bits (bit 0 is the word start of JustifyLine).
 enum : std::uint8_t {
     kRichLayoutAtomic = 0x02,     // placed on its line as one unit
@@ -248,6 +253,18 @@ public:
     void GetScrollBarRects(const RichRect& inner, RichRect& horizontal, RichRect& vertical, RichRect& corner);
     // Scrolls by the wheel delta (the item's own reaction to OnMouseWheel).
     bool ScrollOnMouseWheel(int delta, RichPoint point, RichWindowHandle host);
+
+    // ---- painting (rich_paint.cpp, Windows only) ----
+    // The root's paint: the tree, then the deferred lists (pre, middle, post).
+    void PaintDocument(RichDcHandle dc, const RichRect& clip, RichPoint offset);
+    // One item: background, borders, children and its own content (run text, list marker,
+    // image). `scrolling` is set while an element paints into its own scrolled surface.
+    void PaintContent(RichDcHandle dc, const RichRect& clip, RichPoint offset, CExtRichContentItem* target,
+                      bool scrolling);
+    // Docked children first (pre-fill, pre-edge, edge, fill), then the ordinary ones.
+    void PaintChildren(RichDcHandle dc, const RichRect& clip, RichPoint offset, CExtRichContentItem* target,
+                       bool scrolling);
+    void PaintBorders(RichDcHandle dc, const CExtRichStyleDescription& style);
 
     // Attribute and child lookups (case-insensitive names).
     virtual CExtRichContentItem* FindAttribute(const RichString& name) const;

@@ -88,6 +88,9 @@ public:
     // Reads a text of a kind; a document parsed as CSS holds only rule holders.
     virtual bool Parse(const char16_t* text, int kind, unsigned dtFlags, unsigned extraFlags, bool clear);
     virtual bool ParseCss(const char16_t* text, bool clear);
+    // Reads a plain caption into one paragraph of runs (document kind 3): words, space runs,
+    // tabs, line breaks and "&" mnemonics as the DT_* flags say. Always true.
+    virtual bool ParsePlainText(const char16_t* text, unsigned dtFlags, unsigned extraFlags, bool clear);
     // Reads HTML into the item tree; false when a markup fault was counted (the tree is built
     // all the same).
     virtual bool ParseHtml(const char16_t* text, bool clear);
@@ -124,6 +127,12 @@ public:
     // Computes every element's style from the root down, the DC's font as the starting font.
     virtual void ComputeStyles(RichDcHandle dc, bool force, bool recursive);
 
+    // Paints the laid-out document (Windows only): the root's PaintDocument, nothing without items.
+    void Paint(RichDcHandle dc, const RichRect& clip, RichPoint offset = RichPoint{});
+    // Draws one run's text at (x, y) in the DC's font and colours, themed or disabled as the
+    // stored call arguments ask; a negative length runs to the terminating zero.
+    bool DrawTextRun(RichDcHandle dc, int x, int y, const char16_t* text, int length);
+
     void ClearPassLists();
     void DestroyLocalContainer();
     void ClearRegistrations();
@@ -139,6 +148,7 @@ public:
     int m_nDrawTextFlags = 0;
     int m_nExtraFlags = 0;
     int m_nSpareInt = 0;
+    int m_nLineHeight = 0;  // a plain caption's line height (the DC font's tmHeight)
     RichWindowHandle m_hWndTheme = nullptr;
     const char16_t* m_strThemeClassList = nullptr;  // not owned
     int m_nThemeOpenFlags = 0, m_nPartID = 0, m_nStateID = 0;
@@ -163,6 +173,11 @@ public:
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.
 extern int (*g_pfnDetectRichTextKind)(const char16_t* text, int length);
+// 1 (HTML) for a text whose first "<" starts the html tag, else 3 (plain).
+int DetectRichTextKind(const char16_t* text, int length);
+// 0, 90, 180 or 270: the nearest quarter turn of an angle in degrees (ties turn forward).
+int NormalizeTextAngle(int angle);
+extern int (*g_pfnNormalizeTextAngle)(int angle);
 
 // The deepest element nesting the HTML reader builds: style, layout and painting walk the tree
 // recursively, so deeper markup is flattened (its elements placed without nesting further).

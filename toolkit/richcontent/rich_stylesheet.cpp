@@ -3,13 +3,13 @@
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_text.h"
 
-int (*g_pfnDetectRichTextKind)(const char16_t* text, int length) = nullptr;
+int (*g_pfnDetectRichTextKind)(const char16_t* text, int length) = DetectRichTextKind;
 
 CExtRichContentLayout::CExtRichContentLayout(const char16_t* text, int kind, int angle) : m_nAngle(angle) {
     if (text) Parse(text, kind, 0, 0, true);
 }
 
-bool CExtRichContentLayout::Parse(const char16_t* text, int kind, unsigned, unsigned, bool clear) {
+bool CExtRichContentLayout::Parse(const char16_t* text, int kind, unsigned dtFlags, unsigned extraFlags, bool clear) {
     if (kind == kRichTextDetect) {
         if (!g_pfnDetectRichTextKind) return false;
         int length = 0;
@@ -20,7 +20,8 @@ bool CExtRichContentLayout::Parse(const char16_t* text, int kind, unsigned, unsi
     switch (kind) {
     case kRichTextHtml: return ParseHtml(text, clear);
     case kRichTextCss: return ParseCss(text, clear);
-    default: return false;  // plain text has a reader of its own
+    case kRichTextPlain: return ParsePlainText(text, dtFlags, extraFlags, clear);
+    default: return false;
     }
 }
 

@@ -43,8 +43,9 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_layout_pass.cpp
   ${_rc}/rich_line_layout.cpp
   ${_rc}/rich_table_pass.cpp
+  ${_rc}/rich_plain_text.cpp
 )
 if(WIN32)
-  list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp)
+  list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp ${_rc}/rich_paint.cpp ${_rc}/rich_draw_text.cpp)
 endif()
 include(${CMAKE_CURRENT_LIST_DIR}/bidi_sources.cmake)

@@ -1,0 +1,121 @@
+// HTML captions through the text-drawing entry: bold, colour, an image and a table laid out with
+// the default style sheet, placed by the DT_* flags, captured and probed.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "canvas.h"
+#include "toolkit/richcontent/rich_doc_objects.h"
+#include "toolkit/richcontent/rich_draw_text.h"
+#include "toolkit/richcontent/rich_layout.h"
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255);
+
+class CaptionCanvas : public ctltest::Canvas {
+ public:
+  CaptionCanvas(int width, int height, int weight = FW_NORMAL) : Canvas(width, height, kWhite) {
+    LOGFONTW lf{};
+    lf.lfHeight = -13;
+    lf.lfWeight = weight;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(lf.lfFaceName, L"Tahoma");
+    m_font = ::CreateFontIndirectW(&lf);
+    m_old = ::SelectObject(Hdc(), m_font);
+    ::SetTextColor(Hdc(), RGB(0, 0, 0));
+    ::SetBkMode(Hdc(), TRANSPARENT);
+  }
+  ~CaptionCanvas() {
+    ::SelectObject(Hdc(), m_old);
+    ::DeleteObject(m_font);
+  }
+  HDC Hdc() { return dc()->GetSafeHdc(); }
+  int Count(const RECT& r, COLORREF colour) const {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += At(x, y) == colour;
+    return n;
+  }
+  int Ink(const RECT& r) const { return (r.right - r.left) * (r.bottom - r.top) - Count(r, kWhite); }
+  int Width(const wchar_t* text) {
+    SIZE s{};
+    ::GetTextExtentPoint32W(Hdc(), text, static_cast<int>(wcslen(text)), &s);
+    return s.cx;
+  }
+
+ private:
+  HFONT m_font;
+  HGDIOBJ m_old;
+};
+
+void AddSwatch() {
+  if (RichGlobalContainer().Find(u"swatch.bmp")) return;
+  auto* image = new CExtRichDocObjectImage(u"swatch.bmp");
+  image->GetBitmap().Create(12, 12);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) image->GetBitmap().SetPixel(x, y, 0xFF00C000u);
+  RichGlobalContainer().Add(image, true);
+}
+
+TEST(HtmlCaption, BoldColourImageAndTable) {
+  AddSwatch();
+  CaptionCanvas canvas(260, 150);
+  const int line = 16;
+  // Bold: as wide as the bold font measures it.
+  RECT bold{10, 5, 250, 5 + line};
+  RECT calc = bold;
+  DrawRichTextAuto(canvas.Hdc(), L"<html><b>Bold</b> plain</html>", -1, &calc, DT_CALCRECT);
+  CaptionCanvas boldFont(8, 8, FW_BOLD);
+  // (This system's bold face may render like the normal one, but it measures wider.)
+  EXPECT_NEAR(calc.right - calc.left, boldFont.Width(L"Bold") + canvas.Width(L" plain"), 1);
+  EXPECT_GT(DrawRichTextAuto(canvas.Hdc(), L"<html><b>Bold</b> plain</html>", -1, &bold, 0), 0);
+
+  // Colour.
+  RECT red{10, 30, 250, 30 + line};
+  DrawRichTextAuto(canvas.Hdc(), L"<html>black <span style='color:#ff0000'>red</span></html>", -1, &red, 0);
+  EXPECT_GT(canvas.Count(red, RGB(255, 0, 0)), 10);
+  EXPECT_GT(canvas.Count(red, RGB(0, 0, 0)), 10);
+
+  // An image between words, in the document objects every caption shares.
+  RECT image{10, 52, 250, 72};
+  DrawRichTextAuto(canvas.Hdc(), L"<html>icon <img src='swatch.bmp'> after</html>", -1, &image, 0);
+  EXPECT_EQ(canvas.Count(image, RGB(0, 192, 0)), 144);
+
+  // A two-by-two table: two rows of cells, the second column right of the first.
+  RECT table{10, 80, 250, 145};
+  RECT tableCalc = table;
+  const wchar_t* html = L"<html><table><tr><td>A1</td><td>B1</td></tr><tr><td>A2</td><td>B2</td></tr></table></html>";
+  const int h = DrawRichTextAuto(canvas.Hdc(), html, -1, &tableCalc, DT_CALCRECT);
+  EXPECT_GE(h, 2 * 13);
+  DrawRichTextAuto(canvas.Hdc(), html, -1, &table, 0);
+  const int a1 = canvas.Width(L"A1");
+  EXPECT_GT(canvas.Ink(RECT{10, 80, 10 + a1 + 1, 80 + h / 2}), 5);
+  EXPECT_GT(canvas.Ink(RECT{10, 80 + h / 2, 10 + a1 + 1, 80 + h}), 5);
+  EXPECT_GT(canvas.Ink(RECT{10 + a1 + 1, 80, 250, 80 + h}), 10);
+  canvas.Save(L"rich_html_captions");
+}
+
+// Horizontal alignment always applies to HTML captions; vertical alignment needs DT_SINGLELINE.
+// An ellipsis flag draws the caption clipped, without "...".
+TEST(HtmlCaption, AlignmentAndNoEllipsis) {
+  const wchar_t* html = L"<html>Centred</html>";
+  CaptionCanvas centred(200, 60), single(200, 60), ellipsis(200, 60), clipped(200, 60);
+  const int w = centred.Width(L"Centred");
+  RECT r{0, 0, 200, 60};
+  DrawRichTextAuto(centred.Hdc(), html, -1, &r, DT_CENTER | DT_VCENTER);
+  EXPECT_EQ(centred.Ink(RECT{0, 0, (200 - w) / 2 - 2, 60}), 0);
+  EXPECT_GT(centred.Ink(RECT{(200 - w) / 2, 0, (200 + w) / 2, 20}), 10);  // still at the top
+  r = RECT{0, 0, 200, 60};
+  DrawRichTextAuto(single.Hdc(), html, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  EXPECT_EQ(single.Ink(RECT{0, 0, 200, 20}), 0);
+  EXPECT_GT(single.Ink(RECT{0, 20, 200, 40}), 10);
+  RECT narrow{0, 0, 30, 20};
+  DrawRichTextAuto(ellipsis.Hdc(), L"<html>A long caption</html>", -1, &narrow, DT_END_ELLIPSIS);
+  narrow = RECT{0, 0, 30, 20};
+  DrawRichTextAuto(clipped.Hdc(), L"<html>A long caption</html>", -1, &narrow, 0);
+  EXPECT_EQ(ellipsis.Ink(RECT{0, 0, 200, 60}), clipped.Ink(RECT{0, 0, 200, 60}));
+  EXPECT_EQ(ellipsis.Ink(RECT{30, 0, 200, 60}), 0);
+}
+
+}  // namespace

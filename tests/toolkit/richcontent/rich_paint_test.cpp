@@ -1,0 +1,157 @@
+// Painting laid-out documents into a 32-bit surface under GDI: backgrounds, borders, run text
+// inside its laid-out rectangle and images, probed pixel by pixel and captured.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "canvas.h"
+#include "toolkit/richcontent/rich_doc_objects.h"
+#include "toolkit/richcontent/rich_layout.h"
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255);
+
+class TahomaCanvas : public ctltest::Canvas {
+ public:
+  TahomaCanvas(int width, int height) : Canvas(width, height, kWhite) {
+    LOGFONTW lf{};
+    lf.lfHeight = -13;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(lf.lfFaceName, L"Tahoma");
+    m_font = ::CreateFontIndirectW(&lf);
+    m_old = ::SelectObject(Hdc(), m_font);
+    ::SetTextColor(Hdc(), RGB(0, 0, 0));
+  }
+  ~TahomaCanvas() {
+    ::SelectObject(Hdc(), m_old);
+    ::DeleteObject(m_font);
+  }
+  HDC Hdc() { return dc()->GetSafeHdc(); }
+  // Pixels in the rectangle that are not the background.
+  int Ink(const RichRect& r, COLORREF background = kWhite) const {
+    int n = 0;
+    for (int y = std::max(0, r.top); y < std::min(height(), r.bottom); ++y)
+      for (int x = std::max(0, r.left); x < std::min(width(), r.right); ++x) n += At(x, y) != background;
+    return n;
+  }
+
+ private:
+  HFONT m_font;
+  HGDIOBJ m_old;
+};
+
+struct Page {
+  CExtRichContentLayout doc;
+  void Paint(TahomaCanvas& canvas, const char16_t* html, int width) {
+    doc.ParseHtml(html, false);  // keeps the images a test put in the local container
+    doc.Layout(canvas.Hdc(), RichRect{0, 0, width, canvas.height()});
+    doc.Paint(canvas.Hdc(), RichRect{0, 0, canvas.width(), canvas.height()});
+  }
+  const RichRect& Box(const char16_t* id) { return doc.FindById(id)->m_rcItem; }
+};
+
+// Background inside the borders, each border in its colour, and nothing outside the box.
+TEST(RichPaint, BackgroundAndSolidBorders) {
+  TahomaCanvas canvas(200, 100);
+  Page page;
+  page.Paint(canvas,
+             u"<div id=b style='display:block;width:80px;height:40px;margin:5px;background-color:#ff0000;"
+             u"border-style:solid;border-width:3px;border-color:#0000ff'></div>",
+             200);
+  canvas.Save(L"rich_paint_box");
+  const RichRect b = page.Box(u"b");
+  // The border box starts inside the margin.
+  const int l = b.left + 5, t = b.top + 5, r = b.right - 5, bo = b.bottom - 5;
+  ASSERT_GT(r - l, 10);
+  EXPECT_EQ(canvas.At(l + 1, (t + bo) / 2), RGB(0, 0, 255)) << ctltest::ColorText(canvas.At(l + 1, (t + bo) / 2));
+  EXPECT_EQ(canvas.At((l + r) / 2, t + 1), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At(r - 1, (t + bo) / 2), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At((l + r) / 2, bo - 1), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At((l + r) / 2, (t + bo) / 2), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(l + 3, t + 3), RGB(255, 0, 0));
+  // The margin stays untouched.
+  EXPECT_EQ(canvas.At(l - 1, t - 1), kWhite);
+  EXPECT_EQ(canvas.At(r, bo), kWhite);
+}
+
+// Double, dotted and inset edges: the pattern each style describes.
+TEST(RichPaint, BorderStyles) {
+  TahomaCanvas canvas(200, 120);
+  Page page;
+  page.Paint(canvas,
+             u"<div id=d style='display:block;width:60px;height:20px;border:3px double #000000'></div>"
+             u"<div id=t style='display:block;width:60px;height:20px;border-top:2px dotted #000000'></div>"
+             u"<div id=i style='display:block;width:60px;height:20px;border:4px inset #808080'></div>",
+             200);
+  canvas.Save(L"rich_paint_border_styles");
+  const RichRect d = page.Box(u"d");
+  const int midY = (d.top + d.bottom) / 2;
+  // Double, 3 pixels: line, gap, line.
+  EXPECT_EQ(canvas.At(d.left, midY), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(d.left + 1, midY), kWhite);
+  EXPECT_EQ(canvas.At(d.left + 2, midY), RGB(0, 0, 0));
+  // Dotted, 2 pixels: 2 on, 2 off from the left end.
+  const RichRect t = page.Box(u"t");
+  EXPECT_EQ(canvas.At(t.left, t.top), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(t.left + 1, t.top + 1), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(t.left + 2, t.top), kWhite);
+  EXPECT_EQ(canvas.At(t.left + 3, t.top), kWhite);
+  EXPECT_EQ(canvas.At(t.left + 4, t.top), RGB(0, 0, 0));
+  // Inset: the left edge darker than the right one.
+  const RichRect i = page.Box(u"i");
+  const COLORREF left = canvas.At(i.left + 1, (i.top + i.bottom) / 2);
+  const COLORREF right = canvas.At(i.right - 2, (i.top + i.bottom) / 2);
+  EXPECT_LT(GetRValue(left), GetRValue(right)) << ctltest::ColorText(left) << " " << ctltest::ColorText(right);
+}
+
+// Run text is drawn inside the run's laid-out rectangle in the style's colour.
+TEST(RichPaint, TextInkInsideTheRunRectangles) {
+  TahomaCanvas canvas(200, 60);
+  Page page;
+  page.Paint(canvas, u"<p id=p style='display:block;color:#008000'>Hello <b>bold</b> world</p>", 200);
+  canvas.Save(L"rich_paint_text");
+  CExtRichContentItem* p = page.doc.FindById(u"p");
+  RichRect all{1000, 1000, -1000, -1000};
+  int words = 0;
+  for (CExtRichContentItem* item = p->GetNextItem(); item && item != p->m_pNext; item = item->GetNextItem()) {
+    if (item->m_nKind != kRichItemText) continue;
+    ++words;
+    EXPECT_GT(canvas.Ink(item->m_rcItem), 5) << "no ink in a run";
+    all.left = std::min(all.left, item->m_rcItem.left);
+    all.top = std::min(all.top, item->m_rcItem.top);
+    all.right = std::max(all.right, item->m_rcItem.right);
+    all.bottom = std::max(all.bottom, item->m_rcItem.bottom);
+  }
+  EXPECT_EQ(words, 3);
+  EXPECT_EQ(canvas.Ink(RichRect{0, 0, 200, 60}), canvas.Ink(all)) << "ink outside the runs";
+  bool green = false;
+  for (int y = all.top; y < all.bottom && !green; ++y)
+    for (int x = all.left; x < all.right && !green; ++x) green = canvas.At(x, y) == RGB(0, 128, 0);
+  EXPECT_TRUE(green);
+}
+
+// An image element shows its picture over its box; a background colour fills a list marker's box.
+TEST(RichPaint, ImageElementAndListMarker) {
+  TahomaCanvas canvas(200, 100);
+  Page page;
+  auto* image = new CExtRichDocObjectImage(u"dot.bmp");
+  image->GetBitmap().Create(10, 10);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 10; ++x) image->GetBitmap().SetPixel(x, y, x < 5 ? 0xFFFF0000u : 0xFF0000FFu);
+  page.doc.GetLocalContainer()->Add(image, false);
+  page.Paint(canvas,
+             u"<img id=i src='dot.bmp'><ul style='display:block;margin-left:30px'>"
+             u"<li id=l style='display:list-item;list-style-type:square'>item</li></ul>",
+             200);
+  canvas.Save(L"rich_paint_image");
+  const RichRect i = page.Box(u"i");
+  ASSERT_EQ(i.Width(), 10);
+  EXPECT_EQ(canvas.At(i.left + 2, i.top + 5), RGB(255, 0, 0)) << ctltest::ColorText(canvas.At(i.left + 2, i.top + 5));
+  EXPECT_EQ(canvas.At(i.left + 7, i.top + 5), RGB(0, 0, 255));
+  // The square marker lies left of the item's content.
+  const RichRect l = page.Box(u"l");
+  EXPECT_GT(canvas.Ink(RichRect{0, l.top, l.left, l.bottom}), 10);
+}
+
+}  // namespace
