@@ -27,6 +27,7 @@ class CPageView : public CWnd {
   // Scrolls so the anchor's top shows first; false when the page lacks it.
   BOOL ScrollToAnchor(const std::wstring& name);
   CSize GetDocumentSize() const { return m_docSize; }
+  IPageRenderer* GetRenderer() const { return m_renderer.get(); }
   CPoint GetScrollOrigin() const { return m_origin; }
   void ScrollTo(CPoint origin);
   int LineStep() const;
