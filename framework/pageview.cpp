@@ -69,6 +69,7 @@ void CPageView::SetPage(const std::wstring& html, const std::wstring& url, const
   Relayout();
   // A page opened at a place in it ("page.html#part") starts there.
   std::size_t hash = url.find(L'#');
+  while (hash != std::wstring::npos && hash > 0 && url[hash - 1] == L'/') hash = url.find(L'#', hash + 1);
   if (hash != std::wstring::npos) ScrollToAnchor(url.substr(hash + 1));
 }
 

@@ -117,6 +117,16 @@ bool LoadPage(const CString& url, std::wstring& html) {
   if (lower.empty() || lower == L"about:blank") return true;
   std::vector<unsigned char> bytes;
   bool ok = false;
+  // A place in the page ("#name") is the view's business, not part of what is loaded; a "#"
+  // that starts a part of the address ("/#102", a resource number) is no place.
+  if (lower.rfind(L"res://", 0) == 0 || lower.rfind(L"file://", 0) == 0) {
+    std::size_t hash = address.find(L'#');
+    while (hash != std::wstring::npos && address[hash - 1] == L'/') hash = address.find(L'#', hash + 1);
+    if (hash != std::wstring::npos) {
+      address.erase(hash);
+      lower.erase(hash);
+    }
+  }
   if (lower.rfind(L"res://", 0) == 0) {
     ok = LoadResourcePage(address.substr(6), bytes);
   } else if (lower.rfind(L"file://", 0) == 0) {

@@ -263,6 +263,8 @@ TEST_F(PageView, LinksMoveWithinThePageLoadPagesAndHandAddressesToTheProgram) {
   click(45);
   ASSERT_TRUE(fwtest::PumpUntil([&] { return dialog.m_events.size() >= before + 2; }));
   EXPECT_EQ(dialog.m_events.back(), L"doc " + BandEngine::m_next);
+  // The page itself loaded, not the notice of a page that cannot be shown.
+  EXPECT_EQ(dialog.m_browser.GetDocumentText().Find(L"cannot be shown"), -1);
   // The new page opens at the place its address names.
   EXPECT_EQ(View()->GetScrollOrigin().y, kAnchorTop);
   // Pressed on one link and released elsewhere: nothing followed.
