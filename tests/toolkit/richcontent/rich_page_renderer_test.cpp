@@ -235,6 +235,27 @@ TEST_F(RichPage, TheSyntaxPageOpensAndScrolls) {
   gui::Image next = Shot();
   gui::SaveCapture(next, L"rich_page_syntax_next");
   EXPECT_GT(gui::CountDifferentPixels(first, next, RECT{0, 0, client.Width(), client.Height()}), 100);
+
+  // The contents line's links lead to the parts of the page.
+  ::SendMessageW(View()->m_hWnd, WM_KEYDOWN, VK_HOME, 0);
+  std::vector<CExtRichContentItem*> links;
+  Collect(Engine()->GetLayout().GetRoot(), u"a", links);
+  CExtRichContentItem* patterns = nullptr;
+  for (CExtRichContentItem* link : links) {
+    CExtRichContentItem* href = link->FindAttribute(u"href");
+    if (href && href->m_strValue == u"#patterns") patterns = link;
+  }
+  ASSERT_NE(patterns, nullptr);
+  ASSERT_FALSE(patterns->m_listChildren.IsEmpty());
+  const RichRect word = patterns->m_listChildren.GetHead()->m_rcItem;
+  ASSERT_LT(word.bottom, client.Height());
+  const LPARAM at = MAKELPARAM(word.left + 1, word.top + word.Height() / 2);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONUP, 0, at);
+  const int top = Engine()->AnchorTop(L"patterns");
+  ASSERT_GT(top, word.bottom);
+  EXPECT_EQ(View()->GetScrollOrigin().y, std::min<int>(top, View()->GetDocumentSize().cy - client.Height()));
+  gui::SaveCapture(Shot(), L"rich_page_syntax_patterns");
 }
 
 // A page as long as the range explorer's largest: read, laid out and its first screen
