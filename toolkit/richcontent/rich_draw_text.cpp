@@ -157,8 +157,22 @@ bool Fits(const RichRect& run, const RichRect& r, int angle, int reserve) {
 
 int Along(const RichRect& run, int angle) { return angle == 90 || angle == 270 ? run.Height() : run.Width(); }
 
-// End and word ellipses on the one-character runs of a laid-out single- or multi-line caption
-// whose lines are its units: runs that do not fit are dropped and "..." closes the cut.
+// The coordinate across the reading direction: runs of one visual line share it.
+int LineKey(const RichRect& run, int angle) { return angle == 90 || angle == 270 ? run.left : run.top; }
+
+// Whether a run opens its unit of an ellipsis rewrite: a line (ended by a block break) without
+// DT_WORDBREAK; with it a visual line for DT_END_ELLIPSIS and a word for DT_WORD_ELLIPSIS.
+bool OpensUnit(CExtRichContentItem* run, int angle, UINT flags) {
+    CExtRichContentItem* prev = run->m_pPrev;
+    if (!prev || IsBreak(prev) || prev->m_strName == u"\n") return true;
+    if (!(flags & DT_WORDBREAK)) return false;
+    if (flags & DT_WORD_ELLIPSIS) return run->m_nKind == kRichItemText && prev->m_nKind != kRichItemText;
+    return LineKey(prev->m_rcItem, angle) != LineKey(run->m_rcItem, angle);
+}
+
+// End and word ellipses on the one-character runs of a laid-out caption, walking from the last
+// run to the first: runs that do not fit are dropped and "..." closes the cut of a unit. With
+// DT_END_ELLIPSIS only the last unit is cut; with DT_WORD_ELLIPSIS every unit may be.
 RichString EllipsisRewrite(CExtRichContentLayout& doc, CExtRichContentItem* para, HDC dc, const RichRect& r,
                            UINT flags) {
     const int angle = doc.m_nAngle;
@@ -166,14 +180,15 @@ RichString EllipsisRewrite(CExtRichContentLayout& doc, CExtRichContentItem* para
     const int dots = doc.MeasureText(dc, u"...", 3).cx;
     RichString result, unit;
     int reserve = 0;
-    bool truncated = false, afterCut = false, retainedAfterFail = false, firstUnit = true;
+    bool truncated = false, afterCut = false, retainedAfterFail = false, firstUnit = true, unitOpen = false;
     auto closeUnit = [&]() {
         if (truncated && retainedAfterFail) unit += u"...";
         result = unit + result;
         unit.clear();
         reserve = 0;
         truncated = afterCut = retainedAfterFail = false;
-        firstUnit = false;
+        if (unitOpen) firstUnit = false;
+        unitOpen = false;
     };
     for (RichPosition pos = para->m_listChildren.GetTailPosition(); pos;) {
         CExtRichContentItem* run = para->m_listChildren.GetPrev(pos);
@@ -182,22 +197,25 @@ RichString EllipsisRewrite(CExtRichContentLayout& doc, CExtRichContentItem* para
             result = WriteRun(run, flags) + result;
             continue;
         }
+        unitOpen = true;
         const bool canMark = word || firstUnit;
-        const bool firstOfUnit = !run->m_pPrev || IsBreak(run->m_pPrev);
+        const bool opens = OpensUnit(run, angle, flags);
         if (!Fits(run->m_rcItem, r, angle, reserve)) {
             if (canMark) {
                 truncated = afterCut = true;
                 retainedAfterFail = false;
             }
-            continue;
-        }
-        if (afterCut) {
+        } else if (afterCut && !opens && Along(run->m_rcItem, angle) > 0) {
+            // The character that last fitted before the cut makes room for the dots.
             afterCut = false;
             reserve = dots;
-            if (!firstOfUnit && Along(run->m_rcItem, angle) > 0) continue;
+        } else {
+            if (afterCut) reserve = dots;
+            afterCut = false;
+            unit = WriteRun(run, flags) + unit;
+            if (truncated) retainedAfterFail = true;
         }
-        unit = WriteRun(run, flags) + unit;
-        if (truncated) retainedAfterFail = true;
+        if (opens) closeUnit();
     }
     closeUnit();
     return result;

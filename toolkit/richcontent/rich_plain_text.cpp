@@ -16,10 +16,6 @@ constexpr unsigned kAnyEllipsis = kDtPathEllipsis | kDtEndEllipsis | kDtWordElli
 
 enum class Token { None, Word, Spaces, Tab, Feed };
 
-RichString Decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return RichString(digits.begin(), digits.end());
-}
 
 }  // namespace
 
@@ -98,12 +94,11 @@ bool CExtRichContentLayout::ParsePlainText(const char16_t* text, unsigned dt, un
         return first;
     };
     auto lineBreak = [&]() {
-        const bool firstOrAfterBreak = !lastNonSpace || lastNonSpace->GetTagName() == u"br";
+        // An empty line keeps its height: a caption document takes no declared heights and an
+        // empty block has none, so the line gets an empty space run of the line's height.
+        if (!lastNonSpace || lastNonSpace->GetTagName() == u"br") run(kRichItemWhiteSpace, RichString());
         CExtRichContentItem* br = CreateItem(kRichItemElement, para);
-        RichString brCss = u"display:block";
-        // An empty line keeps its height.
-        if (firstOrAfterBreak) brCss += u";height:" + Decimal(m_nLineHeight) + u"px";
-        br->m_strName = u"br style=\"" + brCss + u"\"";
+        br->m_strName = u"br style=\"display:block\"";
         br->ParseTagText();
         br->m_nMinHeightHint = 0;
         br->m_nReaderFlags |= prefixOnly;

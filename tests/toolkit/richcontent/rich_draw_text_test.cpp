@@ -77,6 +77,7 @@ const Case kCases[] = {
     {L"No & prefix", DT_SINGLELINE | DT_NOPREFIX, 150},
     {L"two words here and more words", DT_WORDBREAK, 110},
     {L"line one\nline two", 0, 150},
+    {L"empty\n\nline between", 0, 150},
     {L"centred lines\nof text", DT_CENTER, 150},
 };
 
@@ -167,6 +168,13 @@ TEST(DrawRichText, ModifyStringKeepsToTheCallersBuffer) {
   EXPECT_LT(written.size(), text.size());
   EXPECT_EQ(written.substr(written.size() - 3), L"...");
   for (int i = length; i < 64; ++i) EXPECT_EQ(buffer[i], L'#') << i;
+  // With word breaks the lines that fit stay as they are; nothing is written past the buffer.
+  std::fill(std::begin(buffer), std::end(buffer), L'#');
+  std::copy(text.begin(), text.end(), buffer);
+  RECT lines{10, 10, 90, 10 + 3 * 16};
+  DrawRichTextPlain(0, canvas.Hdc(), buffer, length, &lines, DT_WORDBREAK | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  EXPECT_EQ(std::wstring(buffer, length), text);
+  for (int i = length; i < 64; ++i) EXPECT_EQ(buffer[i], L'#') << i;
   // A buffer too short for the rewrite: only its own characters change.
   std::fill(std::begin(buffer), std::end(buffer), L'#');
   std::copy(L"C:\\a\\b\\longfilename.txt", L"C:\\a\\b\\longfilename.txt" + 23, buffer);
@@ -189,6 +197,9 @@ TEST(DrawRichText, EmptyRectangle) {
   RECT empty{10, 10, 10, 10};
   EXPECT_EQ(DrawRichTextAuto(canvas.Hdc(), L"File", -1, &empty, DT_SINGLELINE), size.cy);
   EXPECT_GT(canvas.InkBox().right, 10);
+  // A text that ends in a line feed gets an empty last line (the system's DrawText drops it).
+  RECT feed{10, 10, 150, 50};
+  EXPECT_EQ(DrawRichTextAuto(canvas.Hdc(), L"end\n", -1, &feed, DT_CALCRECT), 2 * size.cy);
   // A zero length lays out nothing and collapses the rectangle.
   RECT zero{10, 10, 50, 50};
   EXPECT_EQ(DrawRichTextPlain(0, canvas.Hdc(), L"File", 0, &zero, DT_CALCRECT), 0);

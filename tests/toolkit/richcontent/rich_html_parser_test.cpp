@@ -101,8 +101,16 @@ TEST(RichHtmlParser, EmptyTextsAndTheParseDispatch) {
     EXPECT_TRUE(html.Parse(u"y", kRichTextHtml, 0, 0, true));
     EXPECT_EQ(DumpTree(html), "\"y\"\n");
     EXPECT_FALSE(html.Parse(u"z", 7, 0, 0, true));
-    // Kind 0 asks the detector, which this build does not install.
+    // Kind 0 asks the detector: only a text that starts with the html tag is HTML.
+    EXPECT_TRUE(html.Parse(u"<b>z</b>", kRichTextDetect, 0, 0, true));
+    EXPECT_EQ(html.m_nDocKind, kRichTextPlain);
+    EXPECT_TRUE(html.Parse(u"<html><b>z</b></html>", kRichTextDetect, 0, 0, true));
+    EXPECT_EQ(html.m_nDocKind, kRichTextHtml);
+    // Without a detector a text of kind 0 is not read.
+    int (*detector)(const char16_t*, int) = g_pfnDetectRichTextKind;
+    g_pfnDetectRichTextKind = nullptr;
     EXPECT_FALSE(html.Parse(u"<b>z</b>", kRichTextDetect, 0, 0, true));
+    g_pfnDetectRichTextKind = detector;
 }
 
 TEST(RichHtmlParser, StyleElementsFeedTheStyleSheet) {

@@ -154,4 +154,32 @@ TEST(RichPaint, ImageElementAndListMarker) {
   EXPECT_GT(canvas.Ink(RichRect{0, l.top, l.left, l.bottom}), 10);
 }
 
+
+// A background image without a position is stretched over the whole box; tiles with a
+// percentage position start that share of the box (not of the free space) in.
+TEST(RichPaint, BackgroundImages) {
+  TahomaCanvas canvas(200, 120);
+  Page page;
+  auto* image = new CExtRichDocObjectImage(u"bg.bmp");
+  image->GetBitmap().Create(20, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) image->GetBitmap().SetPixel(x, y, 0xFFFF0000u);
+  page.doc.GetLocalContainer()->Add(image, false);
+  page.Paint(canvas,
+             u"<div id=s style='display:block;width:100px;height:40px;background-image:url(bg.bmp)'></div>"
+             u"<div id=p style='display:block;width:100px;height:40px;background-image:url(bg.bmp);"
+             u"background-repeat:repeat;background-position:50% 50%'></div>",
+             200);
+  canvas.Save(L"rich_paint_background_images");
+  const RichRect s = page.Box(u"s");
+  ASSERT_EQ(s.Width(), 100);
+  EXPECT_EQ(canvas.At(s.left + 1, s.top + 1), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(s.right - 1, s.bottom - 1), RGB(255, 0, 0));
+  const RichRect p = page.Box(u"p");
+  EXPECT_EQ(canvas.At(p.left + 49, p.top + 25), kWhite);
+  EXPECT_EQ(canvas.At(p.left + 50, p.top + 20), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(p.left + 99, p.top + 39), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(p.left + 60, p.top + 19), kWhite);
+}
+
 }  // namespace
