@@ -136,9 +136,13 @@ void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& st
     const CExtRichContentItem* border = table->FindAttribute(u"border");
     if (!border || IsZero(t.m_rcBorderWidth) || !IsZero(style.m_rcBorderWidth)) return;
     style.m_rcBorderWidth = RichRect{1, 1, 1, 1};
+    // The attribute gives a width only: without a border style of the table's own the frames
+    // are drawn as thin grey lines, as HTML tables show them.
+    constexpr RichColor kFrameGrey = 0x00A0A0A0;
     for (int side = 0; side < 4; ++side) {
-        style.m_nBorderStyle[side] = t.m_nBorderStyle[side];
-        style.m_clrBorder[side] = t.m_clrBorder[side];
+        const bool styled = t.m_nBorderStyle[side] > RichCode::BorderInherit;
+        style.m_nBorderStyle[side] = styled ? t.m_nBorderStyle[side] : RichCode::BorderSolid;
+        style.m_clrBorder[side] = styled && t.m_clrBorder[side] != kRichColorNone ? t.m_clrBorder[side] : kFrameGrey;
     }
 }
 

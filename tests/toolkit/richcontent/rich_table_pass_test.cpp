@@ -159,3 +159,23 @@ TEST(TableRelayout, NarrowPageWrapsCellText) {
 }
 
 }  // namespace
+
+namespace {
+
+// The "border" attribute gives only a width; the cells' frames still get a style and a colour
+// to be drawn with, unless the table has its own.
+TEST(TableAttributes, BorderFramesAreDrawnSolid) {
+    LaidOutPage plain(u"<table id=t border=1><tr><td id=a>a</td></tr></table>");
+    const CExtRichStyleDescription& a = plain.Id(u"a")->GetStyle();
+    EXPECT_EQ(a.m_nBorderStyle[0], RichCode::BorderSolid);
+    EXPECT_NE(a.m_clrBorder[0], kRichColorNone);
+    LaidOutPage styled(u"<table id=t border=1 style='border-style:dashed;border-color:#FF0000'><tr><td id=a>a</td>"
+                       u"</tr></table>");
+    const CExtRichStyleDescription& b = styled.Id(u"a")->GetStyle();
+    EXPECT_EQ(b.m_nBorderStyle[0], RichCode::BorderDashed);
+    EXPECT_EQ(b.m_clrBorder[0], styled.Id(u"t")->GetStyle().m_clrBorder[0]);
+    LaidOutPage none(u"<table id=t border=0><tr><td id=a>a</td></tr></table>");
+    EXPECT_EQ(RectText(none.Box(u"a")), "(0,0,8,16)");
+}
+
+}  // namespace
