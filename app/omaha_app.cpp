@@ -12,7 +12,9 @@
 #include "app/sdi_doc.h"
 #include "app/table_loading.h"
 #include "app/update_dialog.h"
+#include "controls/html/html_drawer.h"
 #include "framework/webbrowser.h"
+#include "toolkit/richcontent/rich_page_renderer.h"
 #include "menu.h"
 #include "resource.h"
 
@@ -116,8 +118,11 @@ BOOL COmahaVantornApp::InitInstance() {
                              kSplashCloseOnInput | kSplashCenterParent | kSplashDropShadow) &&
       g_splashObject->SetBitmap(IDB_SPLASH_START))
     g_splashObject->Show();
-  // The dialogs host web-browser controls.
+  // The dialogs host web-browser controls; their pages are drawn by the rich content engine,
+  // and addresses outside the program open only after the checks links of the program pass.
   AfxEnableControlContainer();
+  RichInstallPageRenderer();
+  AfxSetPageAddressOpener([](const std::wstring& address) { return CPPHtmlDrawer::OpenAddress(address); });
 
   // Help is compiled HTML help named after the program.
   CString help = m_pszHelpFilePath ? m_pszHelpFilePath : L"";

@@ -6,6 +6,7 @@
 
 #include "framework/fwstate.h"
 #include "framework/htmltext.h"
+#include "framework/pageview.h"
 #include "framework/webdocument.h"
 
 IMPLEMENT_DYNCREATE(CWebBrowser2, CWnd)
@@ -14,6 +15,7 @@ namespace {
 
 const UINT s_msgNavigated = ::RegisterWindowMessageW(L"FwWebBrowser:Navigated");
 const UINT s_msgEnsureView = ::RegisterWindowMessageW(L"FwWebBrowser:EnsureView");
+const UINT s_msgFollowLink = ::RegisterWindowMessageW(L"FwWebBrowser:FollowLink");
 constexpr UINT kViewId = 1;
 // Longest line handed to the text view; the view wraps shorter lines itself.
 constexpr std::size_t kViewLineWidth = 400;
@@ -115,6 +117,16 @@ bool LoadPage(const CString& url, std::wstring& html) {
   if (lower.empty() || lower == L"about:blank") return true;
   std::vector<unsigned char> bytes;
   bool ok = false;
+  // A place in the page ("#name") is the view's business, not part of what is loaded; a "#"
+  // that starts a part of the address ("/#102", a resource number) is no place.
+  if (lower.rfind(L"res://", 0) == 0 || lower.rfind(L"file://", 0) == 0) {
+    std::size_t hash = address.find(L'#');
+    while (hash != std::wstring::npos && address[hash - 1] == L'/') hash = address.find(L'#', hash + 1);
+    if (hash != std::wstring::npos) {
+      address.erase(hash);
+      lower.erase(hash);
+    }
+  }
   if (lower.rfind(L"res://", 0) == 0) {
     ok = LoadResourcePage(address.substr(6), bytes);
   } else if (lower.rfind(L"file://", 0) == 0) {
@@ -141,7 +153,16 @@ std::wstring NoticePage(const CString& url) {
   return L"<html><body><p>This page cannot be shown here:</p><p>" + text + L"</p></body></html>";
 }
 
+fw::PageAddressOpener s_addressOpener = nullptr;
+
+bool IsPageAddress(const std::wstring& lower) {
+  return lower.rfind(L"res://", 0) == 0 || lower.rfind(L"file://", 0) == 0 || lower == L"about:blank" ||
+         (lower.size() > 2 && (lower[1] == L':' || lower.rfind(L"\\\\", 0) == 0));
+}
+
 }  // namespace
+
+void AFXAPI AfxSetPageAddressOpener(fw::PageAddressOpener opener) { s_addressOpener = opener; }
 
 void AFXAPI AfxEnableControlContainer() {
   WNDCLASSW wc = {};
@@ -162,11 +183,13 @@ BEGIN_MESSAGE_MAP(CWebBrowser2, CWnd)
   ON_WM_CTLCOLOR()
   ON_REGISTERED_MESSAGE(s_msgNavigated, &CWebBrowser2::OnNavigationDone)
   ON_REGISTERED_MESSAGE(s_msgEnsureView, &CWebBrowser2::OnEnsureView)
+  ON_REGISTERED_MESSAGE(s_msgFollowLink, &CWebBrowser2::OnFollowLink)
 END_MESSAGE_MAP()
 
 CWebBrowser2::CWebBrowser2() = default;
 
 CWebBrowser2::~CWebBrowser2() {
+  m_pageView.reset();
   if (m_pDocument != nullptr) {
     m_pDocument->Detach();
     m_pDocument->Release();
@@ -199,9 +222,20 @@ LRESULT CWebBrowser2::OnEnsureView(WPARAM, LPARAM) {
 }
 
 void CWebBrowser2::EnsureView() {
-  if (m_hWnd == nullptr || m_view.m_hWnd != nullptr) return;
+  if (m_hWnd == nullptr || m_view.m_hWnd != nullptr || m_pageView != nullptr) return;
   CRect client;
   GetClientRect(&client);
+  if (fw::PageRendererFactory factory = AfxGetPageRendererFactory()) {
+    if (std::unique_ptr<fw::IPageRenderer> renderer = factory()) {
+      m_pageView = std::make_unique<fw::detail::CPageView>(
+          std::move(renderer), [this](const std::wstring& address) { FollowLink(address); });
+      if (m_pageView->CreateView(this, client, kViewId)) {
+        ShowPage();
+        return;
+      }
+      m_pageView.reset();
+    }
+  }
   if (!m_view.CreateEx(0, L"EDIT", L"",
                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, client, this,
                        kViewId))
@@ -212,6 +246,7 @@ void CWebBrowser2::EnsureView() {
 }
 
 void CWebBrowser2::OnDestroy() {
+  m_pageView.reset();
   if (m_pDocument != nullptr) {
     m_pDocument->Detach();
     m_pDocument->Release();
@@ -224,10 +259,12 @@ void CWebBrowser2::OnDestroy() {
 void CWebBrowser2::OnSize(UINT nType, int cx, int cy) {
   CWnd::OnSize(nType, cx, cy);
   if (m_view.m_hWnd != nullptr) m_view.MoveWindow(0, 0, cx, cy);
+  if (m_pageView != nullptr) m_pageView->MoveWindow(0, 0, cx, cy);
 }
 
 void CWebBrowser2::OnSetFocus(CWnd* pOldWnd) {
-  if (m_view.m_hWnd != nullptr) m_view.SetFocus();
+  if (m_pageView != nullptr) m_pageView->SetFocus();
+  else if (m_view.m_hWnd != nullptr) m_view.SetFocus();
   else CWnd::OnSetFocus(pOldWnd);
 }
 
@@ -242,8 +279,12 @@ HBRUSH CWebBrowser2::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
 }
 
 void CWebBrowser2::ShowPage() {
-  if (m_view.m_hWnd == nullptr) return;
   std::wstring text = m_pDocument ? fw::detail::HtmlToText(m_pDocument->Html()) : std::wstring();
+  if (m_pageView != nullptr) {
+    m_pageView->SetPage(m_pDocument ? m_pDocument->Html() : std::wstring(), m_strURL.GetString(), text);
+    return;
+  }
+  if (m_view.m_hWnd == nullptr) return;
   text = fw::detail::BreakLongLines(text, kViewLineWidth);
   m_view.SetWindowText(text.c_str());
 }
@@ -336,4 +377,23 @@ void CWebBrowser2::FireEvent(DISPID dispid, LPCTSTR url) {
   parent->OnCmdMsg(static_cast<UINT>(GetDlgCtrlID()), static_cast<int>(CN_EVENT), &event, nullptr);
   if (args[1].pdispVal) args[1].pdispVal->Release();
   ::VariantClear(&address);
+}
+
+void CWebBrowser2::FollowLink(const std::wstring& address) {
+  std::wstring lower = Lower(address);
+  if (IsPageAddress(lower)) {
+    // Posted: the view that reports the click is still in its handler.
+    m_strPendingLink = address.c_str();
+    ::PostMessageW(m_hWnd, s_msgFollowLink, 0, 0);
+    return;
+  }
+  if (s_addressOpener != nullptr) s_addressOpener(address);
+}
+
+LRESULT CWebBrowser2::OnFollowLink(WPARAM, LPARAM) {
+  if (m_strPendingLink.IsEmpty()) return 0;
+  CString address = m_strPendingLink;
+  m_strPendingLink.Empty();
+  Navigate(address);
+  return 0;
 }

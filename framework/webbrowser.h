@@ -1,6 +1,8 @@
-// CWebBrowser2: the web-browser control as programs host it, made for this
-// platform without an HTML engine: a child window that keeps the page's HTML
-// in its document and shows the page's text read-only (htmltext.h).
+// CWebBrowser2: the web-browser control as programs host it. It keeps the
+// page's HTML in its document and shows the page through the page engine
+// installed with AfxSetPageRendererFactory (pagerenderer.h): drawn, scrolled,
+// links followed. Without an engine it shows the page's text read-only
+// (htmltext.h). Either view is child 1 and its window text is the page's text.
 //
 // Dialog templates name it with the class "{8856F961-340A-11D0-A96B-00C04FD705A2}"
 // (registered by AfxEnableControlContainer) and bind it with DDX_Control.
@@ -17,6 +19,9 @@
 
 #include <exdispid.h>
 
+#include <memory>
+#include <string>
+
 #include "framework/eventsink.h"
 #include "framework/wnd.h"
 
@@ -28,6 +33,7 @@ void AFXAPI AfxEnableControlContainer();
 
 namespace fw::detail {
 class WebDocument;
+class CPageView;
 }
 
 class CWebBrowser2 : public CWnd {
@@ -57,6 +63,8 @@ class CWebBrowser2 : public CWnd {
   CString GetDocumentText() const;
   // Replaces the page (what loading a stream into the document does).
   void WriteDocument(LPCTSTR lpszHtml);
+  // The view that draws the page; null when the page shows as text.
+  fw::detail::CPageView* GetPageView() const { return m_pageView.get(); }
 
  protected:
   void PreSubclassWindow() override;
@@ -68,16 +76,20 @@ class CWebBrowser2 : public CWnd {
   afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   afx_msg LRESULT OnNavigationDone(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnEnsureView(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnFollowLink(WPARAM wParam, LPARAM lParam);
 
   void EnsureView();
   void ShowPage();
   void FireEvent(DISPID dispid, LPCTSTR url);
+  void FollowLink(const std::wstring& address);
 
-  CWnd m_view;  // read-only multi-line edit with the page's text
+  CWnd m_view;  // read-only multi-line edit with the page's text (no page engine)
+  std::unique_ptr<fw::detail::CPageView> m_pageView;  // the drawn page
   fw::detail::WebDocument* m_pDocument = nullptr;
   CString m_strURL;
   BOOL m_bBusy = FALSE;
   UINT m_nNavigation = 0;  // serial of the latest navigation
+  CString m_strPendingLink;  // a followed link, loaded from the message loop
 
   DECLARE_MESSAGE_MAP()
 };

@@ -65,3 +65,6 @@ struct RichFlowResult {
 // Lays out the flow items of a block container (runs, inline boxes, floats and blocks) in
 // lines within the content rectangle (rich_line_layout.cpp).
 RichFlowResult RichLayoutLines(CExtRichContentItem* container, RichDcHandle dc, const RichRect& content);
+// The widest group of runs with no break between them below a container, also where the runs
+// belong to different inline elements ("&nbsp;<b>MP2</b>"): the narrowest its lines can be.
+int RichWidestWordGroup(CExtRichContentItem* container);

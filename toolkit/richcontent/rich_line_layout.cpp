@@ -383,6 +383,25 @@ void BoundInlineChildren(Item* container) {
 
 }  // namespace
 
+int RichWidestWordGroup(CExtRichContentItem* container) {
+    RichItemList flow;
+    CollectChildrenFlow(container, flow);
+    int widest = 0, group = 0;
+    for (Item* item : flow) {
+        if (item->m_nKind == kRichItemText) {
+            group += item->m_nContentWidth;
+            widest = std::max(widest, group);
+            continue;
+        }
+        // Plain inline elements ("b", "font", "a") join the words on both sides of their tags.
+        const bool joins = item->m_nKind == kRichItemElement && !IsUnitElement(item) && !item->IsNoWrapInline() &&
+                           FloatSide(item) == RichCode::FloatNone && item->GetTagName() != u"br" &&
+                           item->GetEffectiveDisplay() == RichCode::DisplayInline;
+        if (!joins) group = 0;
+    }
+    return widest;
+}
+
 RichFlowResult RichLayoutLines(CExtRichContentItem* container, RichDcHandle dc, const RichRect& content) {
     LinePass pass(container, dc, content);
     const RichFlowResult result = pass.Run();

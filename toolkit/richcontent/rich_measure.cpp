@@ -181,10 +181,16 @@ void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& availa
         return;
     }
 
+    const int display = GetEffectiveDisplay();
+    // A container's words may run on across the tags of its inline elements; the widest single
+    // run alone would let a table column shrink below them.
+    if (IsElementOrRoot() && !IsInlineLevel() && display != RichCode::DisplayTable &&
+        display != RichCode::DisplayInlineTable)
+        m_nMinContentWidth = std::max(m_nMinContentWidth, RichWidestWordGroup(this));
+
     CExtRichStyleDescription& style = GetStyle();
     const bool outOfFlow = RichIsOutOfFlow(this);
     const RichInsets insets = RichBoxInsets(style, !outOfFlow);
-    const int display = GetEffectiveDisplay();
     const bool image = GetTagName() == u"img";
     if (image) {
         MeasureImage();

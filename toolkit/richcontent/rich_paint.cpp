@@ -335,7 +335,8 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
             Fill(dc, LessScrollBars(this, box, d, angle), d.m_clrBackground);
         }
         if (elementOrRoot && !d.m_strBackgroundImage.empty()) PaintBackgroundImage(dc, this, d, angle);
-        if (!scrolling) PaintBorders(dcHandle, d);
+        // A run shares its element's description: the frame is the element's, not every word's.
+        if (!scrolling && elementOrRoot) PaintBorders(dcHandle, d);
     }
     PaintChildren(dcHandle, clip, offset, target, scrolling);
 

@@ -120,12 +120,39 @@ void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
     own.m_nHeight = 1;
 }
 
+bool IsZero(const RichRect& r) { return r.left <= 0 && r.top <= 0 && r.right <= 0 && r.bottom <= 0; }
+
+// An HTML table pads every cell by its "cellpadding" and frames every cell with a 1-pixel border
+// when its "border" is set; a cell's own padding or border keeps precedence.
+void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& style) {
+    CExtRichContentItem* table = cell->m_pParent;
+    while (table && !(table->m_nKind == kRichItemElement &&
+                      (table->GetStyle().m_nDisplay == RichCode::DisplayTable ||
+                       table->GetStyle().m_nDisplay == RichCode::DisplayInlineTable)))
+        table = table->m_pParent;
+    if (!table) return;
+    const CExtRichStyleDescription& t = table->GetStyle();
+    if (IsZero(style.m_rcCellPadding) && IsZero(style.m_rcPadding)) style.m_rcCellPadding = t.m_rcCellPadding;
+    const CExtRichContentItem* border = table->FindAttribute(u"border");
+    if (!border || IsZero(t.m_rcBorderWidth) || !IsZero(style.m_rcBorderWidth)) return;
+    style.m_rcBorderWidth = RichRect{1, 1, 1, 1};
+    // The attribute gives a width only: without a border style of the table's own the frames
+    // are drawn as thin grey lines, as HTML tables show them.
+    constexpr RichColor kFrameGrey = 0x00A0A0A0;
+    for (int side = 0; side < 4; ++side) {
+        const bool styled = t.m_nBorderStyle[side] > RichCode::BorderInherit;
+        style.m_nBorderStyle[side] = styled ? t.m_nBorderStyle[side] : RichCode::BorderSolid;
+        style.m_clrBorder[side] = styled && t.m_clrBorder[side] != kRichColorNone ? t.m_clrBorder[side] : kFrameGrey;
+    }
+}
+
 }  // namespace
 
 void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
                                        const RichRect& layoutRect) {
     if (!IsElementOrRoot()) return;
     CExtRichStyleDescription& style = RefreshStyle(dc, parentStyle, false, false);
+    if (style.m_nDisplay == RichCode::DisplayTableCell) TakeTableAttributes(this, style);
 
     // Generated content belongs to this item only: its children must not inherit it.
     const RichString before = style.m_strContentBefore, after = style.m_strContentAfter;

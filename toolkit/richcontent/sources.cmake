@@ -47,6 +47,7 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_plain_text.cpp
 )
 if(WIN32)
-  list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp ${_rc}/rich_paint.cpp ${_rc}/rich_draw_text.cpp)
+  list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp ${_rc}/rich_paint.cpp ${_rc}/rich_draw_text.cpp
+    ${_rc}/rich_page_renderer.cpp)
 endif()
 include(${CMAKE_CURRENT_LIST_DIR}/bidi_sources.cmake)

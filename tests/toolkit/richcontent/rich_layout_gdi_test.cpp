@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -88,3 +91,43 @@ TEST(RichLayoutGdi, BoldRunsAreMeasuredInTheirOwnFont) {
 }
 
 }  // namespace
+
+// The words of a line, across tags and source line feeds, start where the system's own extent of
+// the line's text up to them ends: the spaces between them are neither lost nor doubled.
+TEST(RichLayoutGdi, WordsStartWhereTheLinesOwnExtentSays) {
+    FontDc dc;
+    CExtRichContentLayout doc;
+    LayOut(dc.Get(),
+           L"<p id=p style='font-family: Arial; font-size: 9pt'>The  most\ncommon <a href=x>item</a> is\n"
+           L"a hand   pattern</p>",
+           2000, doc, u"p");
+    LOGFONTW lf{};
+    lf.lfHeight = -12;  // 9 points at 96 pixels an inch
+    wcscpy_s(lf.lfFaceName, L"Arial");
+    HFONT arial = ::CreateFontIndirectW(&lf);
+    HGDIOBJ old = ::SelectObject(dc.Get(), arial);
+    const std::wstring line = L"The most common item is a hand pattern";
+    std::vector<std::pair<std::wstring, int>> words;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t end = std::min(line.find(L' ', at), line.size());
+        SIZE prefix{};
+        ::GetTextExtentPoint32W(dc.Get(), line.c_str(), static_cast<int>(at), &prefix);
+        words.emplace_back(line.substr(at, end - at), static_cast<int>(prefix.cx));
+        at = end + 1;
+    }
+    ::SelectObject(dc.Get(), old);
+    ::DeleteObject(arial);
+    std::vector<std::pair<std::wstring, int>> laid;
+    std::function<void(const CExtRichContentItem*)> walk = [&](const CExtRichContentItem* item) {
+        for (const CExtRichContentItem* child : item->m_listChildren) {
+            if (child->m_nKind == kRichItemText)
+                laid.emplace_back(std::wstring(child->m_strText.begin(), child->m_strText.end()),
+                                  child->m_rcItem.left);
+            walk(child);
+        }
+    };
+    const CExtRichContentItem* paragraph = doc.FindById(u"p");
+    ASSERT_NE(paragraph, nullptr);
+    walk(paragraph);
+    EXPECT_EQ(laid, words);
+}

@@ -183,3 +183,19 @@ TEST(RichPaint, BackgroundImages) {
 }
 
 }  // namespace
+
+// An element's frame is drawn once around its box: the words inside, which share its
+// description, get none of their own.
+TEST(RichPaint, WordsInsideAFramedBoxHaveNoFrames) {
+  TahomaCanvas canvas(200, 60);
+  Page page;
+  page.Paint(canvas,
+             u"<div id=b style='display:block;width:150px;padding:8px;border:1px solid #0000ff'>aa bb cc</div>",
+             200);
+  const RichRect b = page.Box(u"b");
+  int blue = 0;
+  for (int y = b.top + 1; y < b.bottom - 1; ++y)
+    for (int x = b.left + 1; x < b.right - 1; ++x) blue += canvas.At(x, y) == RGB(0, 0, 255);
+  EXPECT_EQ(blue, 0);
+  EXPECT_EQ(canvas.At(b.left, (b.top + b.bottom) / 2), RGB(0, 0, 255));
+}

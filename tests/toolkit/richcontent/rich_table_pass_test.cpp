@@ -77,6 +77,34 @@ const TableCase kTableCases[] = {
      u"<td id=b>b</td></tr></table>",
      400,
      {{u"a", "(0,0,8,16)"}, {u"b", "(10,0,18,16)"}}},
+    // The table's cellpadding pads every cell (and, as the engine has it, the table's own box);
+    // its border frames every cell with one pixel.
+    {"cellpadding pads the cells",
+     u"<table id=t cellpadding=3><tr><td id=a>a</td><td id=b>b</td></tr></table>",
+     400,
+     {{u"t", "(0,0,34,28)"}, {u"a", "(3,3,17,25)"}, {u"b", "(17,3,31,25)"}}},
+    {"border frames the cells",
+     u"<table id=t border=1><tr><td id=a>a</td><td id=b>b</td></tr></table>",
+     400,
+     {{u"t", "(0,0,22,20)"}, {u"a", "(1,1,11,19)"}, {u"b", "(11,1,21,19)"}}},
+    {"border, cellpadding and cellspacing",
+     u"<table id=t border=1 cellpadding=3 cellspacing=2><tr><td id=a>a</td><td id=b>b</td></tr>"
+     u"<tr><td id=c>c</td><td id=d>d</td></tr></table>",
+     400,
+     {{u"a", "(4,4,20,28)"}, {u"b", "(22,4,38,28)"}, {u"c", "(4,30,20,54)"}, {u"d", "(22,30,38,54)"}}},
+    // A cell's own padding or border wins over the table's attributes.
+    {"own padding and border win",
+     u"<table id=t border=1 cellpadding=3><tr><td id=a style='padding:1px'>a</td>"
+     u"<td id=b style='border:2px solid black'>b</td></tr></table>",
+     400,
+     {{u"a", "(4,4,16,30)"}, {u"b", "(16,4,34,30)"}}},
+    // Words glued across a tag ("&nbsp;<b>MP2</b>") are one unbreakable part of the cell: the
+    // column does not shrink below them when a 100% column takes the rest.
+    {"glued words keep their column wide",
+     u"<table id=t style='width:100px'><tr><td id=a>&nbsp;<b>MP2</b></td><td id=b>&nbsp;50%&nbsp;</td>"
+     u"<td id=c style='width:100%'>x</td></tr></table>",
+     400,
+     {{u"a", "(0,0,32,16)"}, {u"b", "(32,0,72,16)"}, {u"c", "(72,0,100,16)"}}},
     // Rows of a header and a body group in display order; the group bounds its rows.
     {"row groups",
      u"<table id=t><tbody id=g><tr id=r2><td>b</td></tr></tbody><thead><tr id=r1><td>a</td></tr></thead></table>",
@@ -128,6 +156,26 @@ TEST(TableRelayout, NarrowPageWrapsCellText) {
     // Minimum widths 24 and 16; 50 leaves the first column 34: one word a line.
     EXPECT_EQ(RectText(page.Box(u"a")), "(0,0,34,48)");
     EXPECT_EQ(RectText(page.Box(u"b")), "(34,0,50,48)");
+}
+
+}  // namespace
+
+namespace {
+
+// The "border" attribute gives only a width; the cells' frames still get a style and a colour
+// to be drawn with, unless the table has its own.
+TEST(TableAttributes, BorderFramesAreDrawnSolid) {
+    LaidOutPage plain(u"<table id=t border=1><tr><td id=a>a</td></tr></table>");
+    const CExtRichStyleDescription& a = plain.Id(u"a")->GetStyle();
+    EXPECT_EQ(a.m_nBorderStyle[0], RichCode::BorderSolid);
+    EXPECT_NE(a.m_clrBorder[0], kRichColorNone);
+    LaidOutPage styled(u"<table id=t border=1 style='border-style:dashed;border-color:#FF0000'><tr><td id=a>a</td>"
+                       u"</tr></table>");
+    const CExtRichStyleDescription& b = styled.Id(u"a")->GetStyle();
+    EXPECT_EQ(b.m_nBorderStyle[0], RichCode::BorderDashed);
+    EXPECT_EQ(b.m_clrBorder[0], styled.Id(u"t")->GetStyle().m_clrBorder[0]);
+    LaidOutPage none(u"<table id=t border=0><tr><td id=a>a</td></tr></table>");
+    EXPECT_EQ(RectText(none.Box(u"a")), "(0,0,8,16)");
 }
 
 }  // namespace

@@ -1,0 +1,270 @@
+#include "framework/pageview.h"
+
+#include <algorithm>
+
+#include "framework/clipboard.h"
+#include "framework/dc.h"
+#include "framework/fwstate.h"
+
+namespace {
+
+fw::PageRendererFactory s_factory = nullptr;
+constexpr wchar_t kViewClass[] = L"FwPageView";
+
+void RegisterViewClass() {
+  WNDCLASSW wc = {};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = AfxGetAfxWndProc();
+  wc.hInstance = AfxGetInstanceHandle();
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kViewClass;
+  AfxRegisterClass(&wc);
+}
+
+}  // namespace
+
+void AFXAPI AfxSetPageRendererFactory(fw::PageRendererFactory factory) { s_factory = factory; }
+fw::PageRendererFactory AFXAPI AfxGetPageRendererFactory() { return s_factory; }
+
+namespace fw::detail {
+
+BEGIN_MESSAGE_MAP(CPageView, CWnd)
+  ON_WM_PAINT()
+  ON_WM_ERASEBKGND()
+  ON_WM_SIZE()
+  ON_WM_VSCROLL()
+  ON_WM_HSCROLL()
+  ON_WM_MOUSEWHEEL()
+  ON_WM_KEYDOWN()
+  ON_WM_GETDLGCODE()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONUP()
+  ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+CPageView::CPageView(std::unique_ptr<IPageRenderer> renderer, std::function<void(const std::wstring&)> onLink)
+    : m_renderer(std::move(renderer)), m_onLink(std::move(onLink)) {}
+
+CPageView::~CPageView() {
+  if (m_hWnd != nullptr) DestroyWindow();
+}
+
+BOOL CPageView::CreateView(CWnd* pParent, const RECT& rect, UINT nID) {
+  RegisterViewClass();
+  return CreateEx(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, rect, pParent,
+                  nID);
+}
+
+int CPageView::LineStep() const {
+  // About one line of the dialog font.
+  return std::max(8, static_cast<int>(HIWORD(::GetDialogBaseUnits())) + 4);
+}
+
+void CPageView::SetPage(const std::wstring& html, const std::wstring& url, const std::wstring& text) {
+  m_text = text;
+  if (m_hWnd != nullptr) SetWindowText(m_text.c_str());
+  m_renderer->SetPage(html, url);
+  m_origin = CPoint(0, 0);
+  m_layoutWidth = -1;
+  Relayout();
+  // A page opened at a place in it ("page.html#part") starts there.
+  std::size_t hash = url.find(L'#');
+  while (hash != std::wstring::npos && hash > 0 && url[hash - 1] == L'/') hash = url.find(L'#', hash + 1);
+  if (hash != std::wstring::npos) ScrollToAnchor(url.substr(hash + 1));
+}
+
+void CPageView::Relayout() {
+  if (m_hWnd == nullptr) return;
+  CRect client;
+  GetClientRect(&client);
+  // The vertical bar stays (disabled when not needed), so the page's width
+  // does not change with its height.
+  if (client.Width() != m_layoutWidth) {
+    HDC hdc = ::GetDC(m_hWnd);
+    SIZE size = m_renderer->Layout(hdc, std::max<LONG>(0, client.Width()));
+    ::ReleaseDC(m_hWnd, hdc);
+    m_docSize = CSize(size.cx, size.cy);
+    m_layoutWidth = client.Width();
+  }
+  UpdateBars();
+  Invalidate(FALSE);
+}
+
+void CPageView::UpdateBars() {
+  CRect client;
+  GetClientRect(&client);
+  SCROLLINFO si = {sizeof(si)};
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+  si.nMin = 0;
+  si.nMax = std::max<LONG>(0, m_docSize.cy - 1);
+  si.nPage = static_cast<UINT>(std::max<LONG>(0, client.Height()));
+  m_origin.y = std::clamp<LONG>(m_origin.y, 0L, std::max<LONG>(0, m_docSize.cy - client.Height()));
+  si.nPos = m_origin.y;
+  ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+  // The horizontal bar only for pages wider than the window (a wide table).
+  const bool wide = m_docSize.cx > client.Width();
+  m_origin.x = wide ? std::clamp<LONG>(m_origin.x, 0L, m_docSize.cx - client.Width()) : 0;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = wide ? m_docSize.cx - 1 : 0;
+  si.nPage = wide ? static_cast<UINT>(client.Width()) : 0;
+  si.nPos = m_origin.x;
+  ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
+  ::ShowScrollBar(m_hWnd, SB_HORZ, wide);
+}
+
+void CPageView::ScrollTo(CPoint origin) {
+  if (m_hWnd == nullptr) return;
+  CRect client;
+  GetClientRect(&client);
+  origin.x = std::clamp<LONG>(origin.x, 0L, std::max<LONG>(0, m_docSize.cx - client.Width()));
+  origin.y = std::clamp<LONG>(origin.y, 0L, std::max<LONG>(0, m_docSize.cy - client.Height()));
+  if (origin == m_origin) return;
+  m_origin = origin;
+  ::SetScrollPos(m_hWnd, SB_VERT, m_origin.y, TRUE);
+  ::SetScrollPos(m_hWnd, SB_HORZ, m_origin.x, TRUE);
+  Invalidate(FALSE);
+}
+
+BOOL CPageView::ScrollToAnchor(const std::wstring& name) {
+  int top = name.empty() ? 0 : m_renderer->AnchorTop(name);
+  if (top < 0) return FALSE;
+  ScrollTo(CPoint(m_origin.x, top));
+  return TRUE;
+}
+
+void CPageView::OnPaint() {
+  CPaintDC dc(this);
+  CRect client;
+  GetClientRect(&client);
+  if (client.IsRectEmpty()) return;
+  // Drawn off screen, then copied in one step: no flicker while scrolling.
+  HDC hMem = ::CreateCompatibleDC(dc.m_hDC);
+  HBITMAP hBitmap = ::CreateCompatibleBitmap(dc.m_hDC, client.Width(), client.Height());
+  if (hMem == nullptr || hBitmap == nullptr) {
+    if (hBitmap) ::DeleteObject(hBitmap);
+    if (hMem) ::DeleteDC(hMem);
+    ::FillRect(dc.m_hDC, &client, ::GetSysColorBrush(COLOR_WINDOW));
+    return;
+  }
+  HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+  RECT clip = dc.m_ps.rcPaint;
+  ::FillRect(hMem, &clip, ::GetSysColorBrush(COLOR_WINDOW));
+  int saved = ::SaveDC(hMem);
+  ::IntersectClipRect(hMem, clip.left, clip.top, clip.right, clip.bottom);
+  m_renderer->Paint(hMem, clip, POINT{m_origin.x, m_origin.y});
+  ::RestoreDC(hMem, saved);
+  ::BitBlt(dc.m_hDC, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, hMem, clip.left, clip.top,
+           SRCCOPY);
+  ::SelectObject(hMem, hOld);
+  ::DeleteObject(hBitmap);
+  ::DeleteDC(hMem);
+}
+
+BOOL CPageView::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CPageView::OnSize(UINT nType, int cx, int cy) {
+  CWnd::OnSize(nType, cx, cy);
+  Relayout();
+}
+
+void CPageView::Scroll(int bar, UINT code, int trackPos) {
+  CRect client;
+  GetClientRect(&client);
+  const bool vertical = bar == SB_VERT;
+  const int page = std::max<LONG>(1, (vertical ? client.Height() : client.Width()) - LineStep());
+  const int size = vertical ? m_docSize.cy : m_docSize.cx;
+  int pos = vertical ? m_origin.y : m_origin.x;
+  switch (code) {
+    case SB_LINEUP: pos -= LineStep(); break;
+    case SB_LINEDOWN: pos += LineStep(); break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = size; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The 32-bit position; the message carries only 16 bits.
+      SCROLLINFO si = {sizeof(si), SIF_TRACKPOS};
+      pos = ::GetScrollInfo(m_hWnd, bar, &si) ? si.nTrackPos : trackPos;
+      break;
+    }
+    default: return;
+  }
+  ScrollTo(vertical ? CPoint(m_origin.x, pos) : CPoint(pos, m_origin.y));
+}
+
+void CPageView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*) { Scroll(SB_VERT, nSBCode, static_cast<int>(nPos)); }
+void CPageView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*) { Scroll(SB_HORZ, nSBCode, static_cast<int>(nPos)); }
+
+BOOL CPageView::OnMouseWheel(UINT, short zDelta, CPoint) {
+  UINT lines = 3;
+  ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  CRect client;
+  GetClientRect(&client);
+  m_wheelRest += zDelta;
+  int steps = m_wheelRest / WHEEL_DELTA;
+  if (steps == 0) return TRUE;
+  m_wheelRest -= steps * WHEEL_DELTA;
+  int distance = lines == WHEEL_PAGESCROLL ? client.Height() : static_cast<int>(lines) * LineStep();
+  ScrollTo(CPoint(m_origin.x, m_origin.y - steps * distance));
+  return TRUE;
+}
+
+void CPageView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  switch (nChar) {
+    case VK_UP: Scroll(SB_VERT, SB_LINEUP, 0); return;
+    case VK_DOWN: Scroll(SB_VERT, SB_LINEDOWN, 0); return;
+    case VK_PRIOR: Scroll(SB_VERT, SB_PAGEUP, 0); return;
+    case VK_NEXT:
+    case VK_SPACE: Scroll(SB_VERT, SB_PAGEDOWN, 0); return;
+    case VK_HOME: ScrollTo(CPoint(0, 0)); return;
+    case VK_END: Scroll(SB_VERT, SB_BOTTOM, 0); return;
+    case VK_LEFT: Scroll(SB_HORZ, SB_LINEUP, 0); return;
+    case VK_RIGHT: Scroll(SB_HORZ, SB_LINEDOWN, 0); return;
+    case 'C':
+    case VK_INSERT:
+      // The page's text, as copying all of the text view gave it.
+      if (ctrl) {
+        CClipboard::CopyText(m_text.c_str(), m_hWnd);
+        return;
+      }
+      break;
+    default: break;
+  }
+  CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+UINT CPageView::OnGetDlgCode() { return DLGC_WANTARROWS; }
+
+void CPageView::OnLButtonDown(UINT, CPoint point) {
+  SetFocus();
+  m_pressedLink = m_renderer->LinkAt(POINT{point.x + m_origin.x, point.y + m_origin.y});
+}
+
+void CPageView::OnLButtonUp(UINT, CPoint point) {
+  std::wstring link = m_renderer->LinkAt(POINT{point.x + m_origin.x, point.y + m_origin.y});
+  const bool followed = !link.empty() && link == m_pressedLink;
+  m_pressedLink.clear();
+  if (!followed) return;
+  if (link[0] == L'#') {
+    ScrollToAnchor(link.substr(1));
+    return;
+  }
+  if (m_onLink) m_onLink(link);
+}
+
+BOOL CPageView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+  if (nHitTest == HTCLIENT) {
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    if (!m_renderer->LinkAt(POINT{point.x + m_origin.x, point.y + m_origin.y}).empty()) {
+      ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+      return TRUE;
+    }
+  }
+  return CWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+}  // namespace fw::detail

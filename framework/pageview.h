@@ -1,0 +1,64 @@
+// The web-browser control's rendering view: a child window that shows a page
+// through a page engine (pagerenderer.h), laid out at the window's width,
+// painted through an off-screen bitmap so scrolling and resizing do not
+// flicker, and scrolled by its bars, the wheel and the keys. Its window text
+// is the page's text, so what reads the text view reads this one the same way.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/pagerenderer.h"
+#include "framework/wnd.h"
+
+namespace fw::detail {
+
+class CPageView : public CWnd {
+ public:
+  // `onLink` gets the address of a followed link that is not a place in
+  // the page itself.
+  CPageView(std::unique_ptr<IPageRenderer> renderer, std::function<void(const std::wstring&)> onLink);
+  ~CPageView() override;
+
+  BOOL CreateView(CWnd* pParent, const RECT& rect, UINT nID);
+  // Shows a page; `text` is what the window text reads.
+  void SetPage(const std::wstring& html, const std::wstring& url, const std::wstring& text);
+  // Scrolls so the anchor's top shows first; false when the page lacks it.
+  BOOL ScrollToAnchor(const std::wstring& name);
+  CSize GetDocumentSize() const { return m_docSize; }
+  IPageRenderer* GetRenderer() const { return m_renderer.get(); }
+  CPoint GetScrollOrigin() const { return m_origin; }
+  void ScrollTo(CPoint origin);
+  int LineStep() const;
+
+ protected:
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg UINT OnGetDlgCode();
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+
+  void Relayout();
+  void UpdateBars();
+  void Scroll(int bar, UINT code, int trackPos);
+
+  std::unique_ptr<IPageRenderer> m_renderer;
+  std::function<void(const std::wstring&)> m_onLink;
+  std::wstring m_text;
+  CSize m_docSize{0, 0};
+  CPoint m_origin{0, 0};
+  int m_layoutWidth = -1;
+  int m_wheelRest = 0;  // wheel movement below one step
+  std::wstring m_pressedLink;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+}  // namespace fw::detail

@@ -1,0 +1,281 @@
+// The rich content engine drawing the web-browser control's pages: a table's
+// cells read back from the laid-out tree hold what the page's text has, its
+// colours and the pictures it names (files beside the page) are drawn, links
+// and anchors move within the page, long pages scroll, and the program's
+// syntax page opens and scrolls. The time a long page takes to read, lay out
+// and paint is printed (not asserted).
+#include <gtest/gtest.h>
+
+#include <ocidl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cwctype>
+#include <functional>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "framework/afxwin.h"
+#include "framework/htmltext.h"
+#include "framework/image.h"
+#include "framework/pageview.h"
+#include "framework/webbrowser.h"
+#include "gui_harness.h"
+#include "toolkit/richcontent/rich_item.h"
+#include "toolkit/richcontent/rich_page_renderer.h"
+
+namespace {
+
+class CPageTestApp : public CWinApp {
+ public:
+  CPageTestApp() : CWinApp(L"Rich Page Test") {}
+  BOOL InitApplication() override { return TRUE; }
+};
+CPageTestApp theApp;
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(5);
+  }
+  return true;
+}
+
+std::wstring TempFolder() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, path);
+  std::wstring folder = std::wstring(path) + L"rich_page_test\\";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+void WriteFile(const std::wstring& path, const std::string& bytes) {
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+std::wstring Text(const CExtRichContentItem* item) {
+  std::wstring out;
+  for (RichPosition pos = item->m_listChildren.GetHeadPosition(); pos;) {
+    const CExtRichContentItem* child = item->m_listChildren.GetNext(pos);
+    if (child->m_nKind == kRichItemText) out += reinterpret_cast<const wchar_t*>(child->m_strText.c_str());
+    else out += Text(child);
+  }
+  return out;
+}
+
+std::wstring NoBlanks(std::wstring s) {
+  std::wstring out;
+  for (wchar_t c : s)
+    if (!std::iswspace(c) && c != 0xA0) out += c;
+  return out;
+}
+
+void Collect(CExtRichContentItem* item, const char16_t* tag, std::vector<CExtRichContentItem*>& out) {
+  for (RichPosition pos = item->m_listChildren.GetHeadPosition(); pos;) {
+    CExtRichContentItem* child = item->m_listChildren.GetNext(pos);
+    if (child->IsElement() && child->GetTagName() == tag) out.push_back(child);
+    Collect(child, tag, out);
+  }
+}
+
+struct Installed {
+  Installed() {
+    AfxEnableControlContainer();
+    RichInstallPageRenderer();
+  }
+} g_installed;
+
+class RichPage : public testing::Test {
+ protected:
+  void SetUp() override {
+    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_WINDOW));
+    ASSERT_TRUE(host.CreateEx(0, cls, L"Page", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(30, 30, 530, 430), nullptr, 0));
+    CRect client;
+    host.GetClientRect(&client);
+    ASSERT_TRUE(browser.Create(nullptr, L"", WS_CHILD | WS_VISIBLE, client, &host, 100));
+    ASSERT_NE(browser.GetPageView(), nullptr);
+  }
+  void TearDown() override {
+    if (browser.m_hWnd) browser.DestroyWindow();
+    if (host.m_hWnd) host.DestroyWindow();
+  }
+  void Open(const std::wstring& url) {
+    browser.Navigate(url.c_str());
+    ASSERT_TRUE(PumpUntil([&] { return browser.GetReadyState() == READYSTATE_COMPLETE; }));
+  }
+  fw::detail::CPageView* View() { return browser.GetPageView(); }
+  CExtRichPageRenderer* Engine() { return dynamic_cast<CExtRichPageRenderer*>(View()->GetRenderer()); }
+  gui::Image Shot() {
+    View()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return gui::CaptureWindow(View()->m_hWnd);
+  }
+  static COLORREF At(const gui::Image& shot, int x, int y) {
+    const std::uint32_t p = shot.At(x, y);
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  CWnd host;
+  CWebBrowser2 browser;
+};
+
+TEST_F(RichPage, ATablesCellsHoldThePagesNumbersAndItsColoursAreDrawn) {
+  const std::wstring page =
+      L"<html><head><style>td { padding: 2px 6px } .eq { background-color: #00c000; color: white }</style></head>"
+      L"<body><h3>Result</h3><table border=1><tr><th>Seat</th><th>Hand</th><th>Equity</th></tr>"
+      L"<tr><td>1</td><td>AsKsQhJh</td><td class=eq id=first>55.10%</td></tr>"
+      L"<tr><td>2</td><td>random</td><td class=eq>44.90%</td></tr></table>"
+      L"<p>Simulated 250,000 deals.</p></body></html>";
+  Open(L"about:blank");
+  browser.WriteDocument(page.c_str());
+  ASSERT_NE(Engine(), nullptr);
+  CExtRichContentItem* root = Engine()->GetLayout().GetRoot();
+  ASSERT_NE(root, nullptr);
+  std::vector<CExtRichContentItem*> cells;
+  Collect(root, u"td", cells);
+  ASSERT_EQ(cells.size(), 6u);
+  // The plain-text copy: the cells of a row separated by tabs.
+  const std::wstring text = fw::detail::HtmlToText(page);
+  std::vector<std::wstring> plainCells;
+  std::size_t start = text.find(L"1\t");
+  ASSERT_NE(start, std::wstring::npos);
+  std::wstring rows = text.substr(start, text.find(L"Simulated") - start);
+  std::wstring cell;
+  for (wchar_t c : rows) {
+    if (c == L'\t' || c == L'\n') {
+      if (!NoBlanks(cell).empty()) plainCells.push_back(NoBlanks(cell));
+      cell.clear();
+    } else {
+      cell += c;
+    }
+  }
+  ASSERT_EQ(plainCells.size(), cells.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(NoBlanks(Text(cells[i])), plainCells[i]) << i;
+  // Cells side by side in a row, rows one below the other.
+  EXPECT_LT(cells[0]->m_rcItem.right, cells[2]->m_rcItem.left + 1);
+  EXPECT_GT(cells[3]->m_rcItem.top, cells[0]->m_rcItem.top);
+  // The equity cell's background shows where the layout put it.
+  const RichRect eq = cells[2]->m_rcItem;
+  gui::Image shot = Shot();
+  ASSERT_FALSE(shot.Empty());
+  gui::SaveCapture(shot, L"rich_page_table");
+  EXPECT_EQ(At(shot, eq.left + 2, eq.top + 1), RGB(0, 0xC0, 0));
+  EXPECT_GT(gui::CountColours(shot, RECT{0, 0, 200, 60}), 2);  // the heading's text
+}
+
+TEST_F(RichPage, PicturesBesideThePageAreDrawn) {
+  const std::wstring folder = TempFolder();
+  CImage red;
+  ASSERT_TRUE(red.Create(24, 32, 24));
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 24; ++x) red.SetPixel(x, y, RGB(220, 20, 20));
+  ASSERT_TRUE(SUCCEEDED(red.Save((folder + L"card.png").c_str())));
+  WriteFile(folder + L"board.html",
+            "<html><body><p>Board: <img id=c1 src=\"card.png\" alt=\"Ah\"> <img id=c2 src=\"missing.png\" "
+            "alt=\"Kd\"></p></body></html>");
+  Open(folder + L"board.html");
+  CExtRichContentItem* image = Engine()->GetLayout().FindById(u"c1");
+  ASSERT_NE(image, nullptr);
+  const RichRect box = image->m_rcItem;
+  EXPECT_EQ(box.Width(), 24);
+  EXPECT_EQ(box.Height(), 32);
+  gui::Image shot = Shot();
+  gui::SaveCapture(shot, L"rich_page_picture");
+  EXPECT_EQ(At(shot, box.left + 12, box.top + 16), RGB(220, 20, 20));
+}
+
+TEST_F(RichPage, LinksReachAnchorsAndALongPageScrollsToItsEnd) {
+  std::wstring page = L"<html><body><p><a href=\"#end\" id=go>To the end</a></p>";
+  for (int i = 0; i < 300; ++i) page += L"<p>Line " + std::to_wstring(i) + L" of a long page.</p>";
+  page += L"<p id=end>The end.</p></body></html>";
+  Open(L"about:blank");
+  browser.WriteDocument(page.c_str());
+  CRect client;
+  View()->GetClientRect(&client);
+  EXPECT_GT(View()->GetDocumentSize().cy, client.Height() * 5);
+  CExtRichContentItem* link = Engine()->GetLayout().FindById(u"go");
+  ASSERT_NE(link, nullptr);
+  std::vector<CExtRichContentItem*> words;
+  const RichRect box = link->m_listChildren.IsEmpty() ? link->m_rcItem : link->m_listChildren.GetHead()->m_rcItem;
+  const LPARAM at = MAKELPARAM(box.left + 2, box.top + box.Height() / 2);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONUP, 0, at);
+  const int endTop = Engine()->AnchorTop(L"end");
+  ASSERT_GT(endTop, 0);
+  EXPECT_EQ(View()->GetScrollOrigin().y, std::min<int>(endTop, View()->GetDocumentSize().cy - client.Height()));
+  ::SendMessageW(View()->m_hWnd, WM_KEYDOWN, VK_HOME, 0);
+  EXPECT_EQ(View()->GetScrollOrigin().y, 0);
+  ::SendMessageW(View()->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  EXPECT_GT(View()->GetScrollOrigin().y, 0);
+  gui::Image top = Shot();
+  ::SendMessageW(View()->m_hWnd, WM_KEYDOWN, VK_END, 0);
+  gui::Image end = Shot();
+  gui::SaveCapture(end, L"rich_page_end");
+  EXPECT_GT(gui::CountDifferentPixels(top, end, RECT{0, 0, client.Width(), client.Height()}), 100);
+}
+
+TEST_F(RichPage, TheSyntaxPageOpensAndScrolls) {
+  Open(std::wstring(OV_SOURCE_DIR_W) + L"\\data\\Syntax.html");
+  CRect client;
+  View()->GetClientRect(&client);
+  EXPECT_GT(View()->GetDocumentSize().cy, client.Height());
+  gui::Image first = Shot();
+  gui::SaveCapture(first, L"rich_page_syntax");
+  EXPECT_GT(gui::CountColours(first, RECT{0, 0, client.Width(), client.Height()}), 2);
+  ::SendMessageW(View()->m_hWnd, WM_KEYDOWN, VK_NEXT, 0);
+  EXPECT_GT(View()->GetScrollOrigin().y, 0);
+  gui::Image next = Shot();
+  gui::SaveCapture(next, L"rich_page_syntax_next");
+  EXPECT_GT(gui::CountDifferentPixels(first, next, RECT{0, 0, client.Width(), client.Height()}), 100);
+
+  // The contents line's links lead to the parts of the page.
+  ::SendMessageW(View()->m_hWnd, WM_KEYDOWN, VK_HOME, 0);
+  std::vector<CExtRichContentItem*> links;
+  Collect(Engine()->GetLayout().GetRoot(), u"a", links);
+  CExtRichContentItem* patterns = nullptr;
+  for (CExtRichContentItem* link : links) {
+    CExtRichContentItem* href = link->FindAttribute(u"href");
+    if (href && href->m_strValue == u"#patterns") patterns = link;
+  }
+  ASSERT_NE(patterns, nullptr);
+  ASSERT_FALSE(patterns->m_listChildren.IsEmpty());
+  const RichRect word = patterns->m_listChildren.GetHead()->m_rcItem;
+  ASSERT_LT(word.bottom, client.Height());
+  const LPARAM at = MAKELPARAM(word.left + 1, word.top + word.Height() / 2);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONUP, 0, at);
+  const int top = Engine()->AnchorTop(L"patterns");
+  ASSERT_GT(top, word.bottom);
+  EXPECT_EQ(View()->GetScrollOrigin().y, std::min<int>(top, View()->GetDocumentSize().cy - client.Height()));
+  gui::SaveCapture(Shot(), L"rich_page_syntax_patterns");
+}
+
+// A page as long as the range explorer's largest: read, laid out and its first screen
+// painted; the time is printed for the record.
+TEST_F(RichPage, ALongTablePageRenders) {
+  std::wstring page = L"<html><body><h3>Ranges</h3><table>";
+  for (int i = 0; i < 3000; ++i)
+    page += L"<tr><td>" + std::to_wstring(i) + L"</td><td>AsKsQhJh, AsKsQhTh, AsKsQh9h</td><td>" +
+            std::to_wstring(i % 100) + L".5%</td></tr>";
+  page += L"</table></body></html>";
+  Open(L"about:blank");
+  const auto start = std::chrono::steady_clock::now();
+  browser.WriteDocument(page.c_str());
+  View()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("long page (3000 rows, %zu characters): %.0f ms to read, lay out and paint\n", page.size(), ms);
+  CRect client;
+  View()->GetClientRect(&client);
+  EXPECT_GT(View()->GetDocumentSize().cy, client.Height() * 20);
+  gui::SaveCapture(Shot(), L"rich_page_long");
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+// The rich content engine as the web-browser control's page engine: a page
+// read as HTML (with the default style sheet and the page's own styles), laid
+// out at the control's width and painted; the images it names are loaded from
+// the program's resources (res://) and from files; links and anchors are
+// found in the laid-out tree. RichInstallPageRenderer makes every browser
+// control created afterwards draw its pages this way.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/pagerenderer.h"
+#include "toolkit/richcontent/rich_layout.h"
+
+class CExtRichPageRenderer : public fw::IPageRenderer {
+public:
+    CExtRichPageRenderer();
+    ~CExtRichPageRenderer() override;
+
+    void SetPage(const std::wstring& html, const std::wstring& baseUrl) override;
+    SIZE Layout(HDC hdc, int width) override;
+    void Paint(HDC hdc, const RECT& clip, POINT origin) override;
+    std::wstring LinkAt(POINT pt) override;
+    int AnchorTop(const std::wstring& name) override;
+
+    // The laid-out document, for reading what the page shows.
+    CExtRichContentLayout& GetLayout() { return *m_pDoc; }
+    // An address of the page resolved against the page's own (res://, file:// or a path).
+    std::wstring Resolve(const std::wstring& name) const;
+
+private:
+    void LoadImages();
+    HFONT PageFont() const;
+
+    std::unique_ptr<CExtRichContentLayout> m_pDoc;
+    std::wstring m_strBase;
+};
+
+void RichInstallPageRenderer();
