@@ -1,5 +1,6 @@
 #include "gui_harness.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace gui {
@@ -26,8 +27,20 @@ bool Process::Start(const std::wstring& exe, const std::wstring& args, const std
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(full.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
-        return false;
+    // Wine's loader has been seen to refuse a start once, in a few milliseconds, under load; the
+    // reason goes to the test's output and the start is tried again, a few times at most.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(300);
+        started = CreateProcessW(full.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                                 &pi) != 0;
+        if (!started) {
+            const DWORD error = GetLastError();
+            fwprintf(stderr, L"CreateProcess \"%ls\" in \"%ls\" failed: error %lu\n", full.c_str(), folder.c_str(),
+                     error);
+        }
+    }
+    if (!started) return false;
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
     pid_ = pi.dwProcessId;
