@@ -75,11 +75,25 @@ RichRect WorkingRect(HDC dc, const RECT* rect) {
     return ToRich(r);
 }
 
+// The rectangle a call draws into: the caller's, else the device context's clip box (kept in
+// *clipBox).
+RECT* TargetOrClipBox(HDC dc, RECT* rect, RECT* clipBox) {
+    if (rect) return rect;
+    ::GetClipBox(dc, clipBox);
+    return clipBox;
+}
+
 // Repeats a call on an off-screen copy of the visible part of the working rectangle, so that
 // everything it draws is clipped to that rectangle. The surface never exceeds the device
 // context's clip box: an opened-up empty rectangle does not ask for a 32,767-pixel bitmap.
-template <typename Inner>
-int OffscreenPass(HDC dc, const RichRect& working, Inner inner) {
+// The repeated call gets the working rectangle and the flags with DT_NOCLIP (and DT_CALCRECT
+// when nothing shows).
+template <typename Redraw>
+int OffscreenPass(HDC dc, const RichRect& working, UINT flags, Redraw redraw) {
+    auto inner = [&](HDC target, bool measureOnly) {
+        RECT rect = ToRect(working);
+        return redraw(target, &rect, flags | DT_NOCLIP | (measureOnly ? DT_CALCRECT : 0));
+    };
     RECT clip{};
     const int clipKind = ::GetClipBox(dc, &clip);
     RECT area = ToRect(working);
@@ -458,18 +472,11 @@ int DrawRichTextPlain(int nAngle, HDC hDC, const wchar_t* strText, int nTextLeng
     }
     nAngle = g_pfnNormalizeTextAngle ? g_pfnNormalizeTextAngle(nAngle) : NormalizeTextAngle(nAngle);
     RECT clipBox{};
-    RECT* target = pRect;
-    if (!target) {
-        ::GetClipBox(hDC, &clipBox);
-        target = &clipBox;
-    }
+    RECT* target = TargetOrClipBox(hDC, pRect, &clipBox);
     const RichRect r = WorkingRect(hDC, target);
     if (!(nDrawTextFlags & (DT_NOCLIP | DT_CALCRECT))) {
-        return OffscreenPass(hDC, r, [&](HDC dc, bool measureOnly) {
-            RECT inner = ToRect(r);
-            return DrawRichTextPlain(nAngle, dc, strText, nTextLength, &inner,
-                                     nDrawTextFlags | DT_NOCLIP | (measureOnly ? DT_CALCRECT : 0), nExtraFlags,
-                                     RICH_PASS_TAIL);
+        return OffscreenPass(hDC, r, nDrawTextFlags, [&](HDC dc, RECT* inner, UINT flags) {
+            return DrawRichTextPlain(nAngle, dc, strText, nTextLength, inner, flags, nExtraFlags, RICH_PASS_TAIL);
         });
     }
     const RichString text(U16(strText), static_cast<std::size_t>(nTextLength));
@@ -560,18 +567,11 @@ int DrawRichTextHtml(int nAngle, HDC hDC, const wchar_t* strText, int nTextLengt
     if (nTextLength < 0) nTextLength = static_cast<int>(std::wcslen(strText));
     if (nTextLength == 0) return 0;
     RECT clipBox{};
-    RECT* target = pRect;
-    if (!target) {
-        ::GetClipBox(hDC, &clipBox);
-        target = &clipBox;
-    }
+    RECT* target = TargetOrClipBox(hDC, pRect, &clipBox);
     const RichRect r = WorkingRect(hDC, target);
     if (!(nDrawTextFlags & (DT_NOCLIP | DT_CALCRECT))) {
-        return OffscreenPass(hDC, r, [&](HDC dc, bool measureOnly) {
-            RECT inner = ToRect(r);
-            return DrawRichTextHtml(nAngle, dc, strText, nTextLength, &inner,
-                                    nDrawTextFlags | DT_NOCLIP | (measureOnly ? DT_CALCRECT : 0), nExtraFlags,
-                                    RICH_PASS_TAIL);
+        return OffscreenPass(hDC, r, nDrawTextFlags, [&](HDC dc, RECT* inner, UINT flags) {
+            return DrawRichTextHtml(nAngle, dc, strText, nTextLength, inner, flags, nExtraFlags, RICH_PASS_TAIL);
         });
     }
     nAngle = g_pfnNormalizeTextAngle ? g_pfnNormalizeTextAngle(nAngle) : NormalizeTextAngle(nAngle);

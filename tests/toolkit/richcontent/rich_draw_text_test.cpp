@@ -6,31 +6,17 @@
 #include <algorithm>
 #include <string>
 
-#include "canvas.h"
+#include "tahoma_canvas.h"
 #include "toolkit/richcontent/rich_draw_text.h"
 #include "toolkit/richcontent/rich_layout.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
+using richtest::kWhite;
 
-class FontCanvas : public ctltest::Canvas {
+class FontCanvas : public richtest::TahomaCanvas {
  public:
-  FontCanvas(int width, int height) : Canvas(width, height, kWhite) {
-    LOGFONTW lf{};
-    lf.lfHeight = -13;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(lf.lfFaceName, L"Tahoma");
-    m_font = ::CreateFontIndirectW(&lf);
-    m_old = ::SelectObject(Hdc(), m_font);
-    ::SetTextColor(Hdc(), RGB(0, 0, 0));
-    ::SetBkMode(Hdc(), TRANSPARENT);
-  }
-  ~FontCanvas() {
-    ::SelectObject(Hdc(), m_old);
-    ::DeleteObject(m_font);
-  }
-  HDC Hdc() { return dc()->GetSafeHdc(); }
+  using TahomaCanvas::TahomaCanvas;
   // The bounding box of every pixel that is not white; empty when nothing was drawn.
   RECT InkBox() const {
     RECT box{width(), height(), 0, 0};
@@ -45,10 +31,6 @@ class FontCanvas : public ctltest::Canvas {
     if (box.left >= box.right) box = RECT{0, 0, 0, 0};
     return box;
   }
-
- private:
-  HFONT m_font;
-  HGDIOBJ m_old;
 };
 
 std::string RectText(const RECT& r) {

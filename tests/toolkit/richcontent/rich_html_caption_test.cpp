@@ -4,33 +4,18 @@
 
 #include <string>
 
-#include "canvas.h"
+#include "tahoma_canvas.h"
 #include "toolkit/richcontent/rich_doc_objects.h"
 #include "toolkit/richcontent/rich_draw_text.h"
 #include "toolkit/richcontent/rich_layout.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
+using richtest::kWhite;
 
-class CaptionCanvas : public ctltest::Canvas {
+class CaptionCanvas : public richtest::TahomaCanvas {
  public:
-  CaptionCanvas(int width, int height, int weight = FW_NORMAL) : Canvas(width, height, kWhite) {
-    LOGFONTW lf{};
-    lf.lfHeight = -13;
-    lf.lfWeight = weight;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(lf.lfFaceName, L"Tahoma");
-    m_font = ::CreateFontIndirectW(&lf);
-    m_old = ::SelectObject(Hdc(), m_font);
-    ::SetTextColor(Hdc(), RGB(0, 0, 0));
-    ::SetBkMode(Hdc(), TRANSPARENT);
-  }
-  ~CaptionCanvas() {
-    ::SelectObject(Hdc(), m_old);
-    ::DeleteObject(m_font);
-  }
-  HDC Hdc() { return dc()->GetSafeHdc(); }
+  using TahomaCanvas::TahomaCanvas;
   int Count(const RECT& r, COLORREF colour) const {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
@@ -43,10 +28,6 @@ class CaptionCanvas : public ctltest::Canvas {
     ::GetTextExtentPoint32W(Hdc(), text, static_cast<int>(wcslen(text)), &s);
     return s.cx;
   }
-
- private:
-  HFONT m_font;
-  HGDIOBJ m_old;
 };
 
 void AddSwatch() {

@@ -4,30 +4,17 @@
 
 #include <string>
 
-#include "canvas.h"
+#include "tahoma_canvas.h"
 #include "toolkit/richcontent/rich_doc_objects.h"
 #include "toolkit/richcontent/rich_layout.h"
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
+using richtest::kWhite;
 
-class TahomaCanvas : public ctltest::Canvas {
+class PaintCanvas : public richtest::TahomaCanvas {
  public:
-  TahomaCanvas(int width, int height) : Canvas(width, height, kWhite) {
-    LOGFONTW lf{};
-    lf.lfHeight = -13;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(lf.lfFaceName, L"Tahoma");
-    m_font = ::CreateFontIndirectW(&lf);
-    m_old = ::SelectObject(Hdc(), m_font);
-    ::SetTextColor(Hdc(), RGB(0, 0, 0));
-  }
-  ~TahomaCanvas() {
-    ::SelectObject(Hdc(), m_old);
-    ::DeleteObject(m_font);
-  }
-  HDC Hdc() { return dc()->GetSafeHdc(); }
+  PaintCanvas(int width, int height) : richtest::TahomaCanvas(width, height, FW_NORMAL, false) {}
   // Pixels in the rectangle that are not the background.
   int Ink(const RichRect& r, COLORREF background = kWhite) const {
     int n = 0;
@@ -35,15 +22,11 @@ class TahomaCanvas : public ctltest::Canvas {
       for (int x = std::max(0, r.left); x < std::min(width(), r.right); ++x) n += At(x, y) != background;
     return n;
   }
-
- private:
-  HFONT m_font;
-  HGDIOBJ m_old;
 };
 
 struct Page {
   CExtRichContentLayout doc;
-  void Paint(TahomaCanvas& canvas, const char16_t* html, int width) {
+  void Paint(PaintCanvas& canvas, const char16_t* html, int width) {
     doc.ParseHtml(html, false);  // keeps the images a test put in the local container
     doc.Layout(canvas.Hdc(), RichRect{0, 0, width, canvas.height()});
     doc.Paint(canvas.Hdc(), RichRect{0, 0, canvas.width(), canvas.height()});
@@ -53,7 +36,7 @@ struct Page {
 
 // Background inside the borders, each border in its colour, and nothing outside the box.
 TEST(RichPaint, BackgroundAndSolidBorders) {
-  TahomaCanvas canvas(200, 100);
+  PaintCanvas canvas(200, 100);
   Page page;
   page.Paint(canvas,
              u"<div id=b style='display:block;width:80px;height:40px;margin:5px;background-color:#ff0000;"
@@ -77,7 +60,7 @@ TEST(RichPaint, BackgroundAndSolidBorders) {
 
 // Double, dotted and inset edges: the pattern each style describes.
 TEST(RichPaint, BorderStyles) {
-  TahomaCanvas canvas(200, 120);
+  PaintCanvas canvas(200, 120);
   Page page;
   page.Paint(canvas,
              u"<div id=d style='display:block;width:60px;height:20px;border:3px double #000000'></div>"
@@ -107,7 +90,7 @@ TEST(RichPaint, BorderStyles) {
 
 // Run text is drawn inside the run's laid-out rectangle in the style's colour.
 TEST(RichPaint, TextInkInsideTheRunRectangles) {
-  TahomaCanvas canvas(200, 60);
+  PaintCanvas canvas(200, 60);
   Page page;
   page.Paint(canvas, u"<p id=p style='display:block;color:#008000'>Hello <b>bold</b> world</p>", 200);
   canvas.Save(L"rich_paint_text");
@@ -133,7 +116,7 @@ TEST(RichPaint, TextInkInsideTheRunRectangles) {
 
 // An image element shows its picture over its box; a background colour fills a list marker's box.
 TEST(RichPaint, ImageElementAndListMarker) {
-  TahomaCanvas canvas(200, 100);
+  PaintCanvas canvas(200, 100);
   Page page;
   auto* image = new CExtRichDocObjectImage(u"dot.bmp");
   image->GetBitmap().Create(10, 10);
@@ -158,7 +141,7 @@ TEST(RichPaint, ImageElementAndListMarker) {
 // A background image without a position is stretched over the whole box; tiles with a
 // percentage position start that share of the box (not of the free space) in.
 TEST(RichPaint, BackgroundImages) {
-  TahomaCanvas canvas(200, 120);
+  PaintCanvas canvas(200, 120);
   Page page;
   auto* image = new CExtRichDocObjectImage(u"bg.bmp");
   image->GetBitmap().Create(20, 20);
@@ -187,7 +170,7 @@ TEST(RichPaint, BackgroundImages) {
 // An element's frame is drawn once around its box: the words inside, which share its
 // description, get none of their own.
 TEST(RichPaint, WordsInsideAFramedBoxHaveNoFrames) {
-  TahomaCanvas canvas(200, 60);
+  PaintCanvas canvas(200, 60);
   Page page;
   page.Paint(canvas,
              u"<div id=b style='display:block;width:150px;padding:8px;border:1px solid #0000ff'>aa bb cc</div>",
