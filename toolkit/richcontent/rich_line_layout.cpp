@@ -98,9 +98,11 @@ private:
         }
         const int d = item->GetEffectiveDisplay();
         if (item->IsBlockLevel() || d == RichCode::DisplayTable) {
+            const bool blankLine = m_line.empty() && m_group.empty();
             FlushGroup();
             EndLine(true);
             PlaceBlock(item);
+            if (blankLine) OpenBlankLine(item);
             return;
         }
         if (item->GetTagName() == u"img") {
@@ -321,6 +323,20 @@ private:
             }
         }
         if (atStart) StartLine();
+    }
+
+    // A line break that ends a line holding nothing is an empty line of its own font, as in a
+    // browser; one after text only ends that text's line. Breaks that a drawing path has
+    // already given a height of their own keep it.
+    void OpenBlankLine(Item* item) {
+        if (item->GetTagName() != u"br" || item->m_nMinHeightHint >= 0 || !item->m_listChildren.IsEmpty()) return;
+        CExtRichContentLayout* doc = item->GetLayout();
+        RichFontScope scope(m_dc, item->GetStyle(), doc ? doc->m_nAngle : 0, false);
+        const int height = scope.Metrics().height + (m_noGaps ? 0 : scope.Metrics().externalLeading);
+        if (item->m_rcItem.Height() >= height) return;
+        item->m_rcItem.bottom = item->m_rcItem.top + height;
+        Grow(item->m_rcItem);
+        m_top = std::max(m_top, item->m_rcItem.bottom);
     }
 
     void PlaceBlock(Item* item) {
