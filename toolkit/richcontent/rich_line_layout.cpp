@@ -98,7 +98,7 @@ private:
         }
         const int d = item->GetEffectiveDisplay();
         if (item->IsBlockLevel() || d == RichCode::DisplayTable) {
-            const bool blankLine = m_line.empty() && m_group.empty();
+            const bool blankLine = OnlySpaces();
             FlushGroup();
             EndLine(true);
             PlaceBlock(item);
@@ -196,8 +196,29 @@ private:
         m_line.clear();
     }
 
+    // Whether the current line holds nothing but white space that collapses away (or nothing).
+    bool OnlySpaces() const {
+        if (m_line.empty() && m_group.empty()) return true;
+        if (!m_collapse) return false;
+        for (const Placed& p : m_line)
+            if (p.item->m_nKind != kRichItemWhiteSpace) return false;
+        for (const Item* item : m_group)
+            if (item->m_nKind != kRichItemWhiteSpace) return false;
+        return true;
+    }
+
     void EndLine(bool last) {
         if (m_line.empty()) return;
+        if (OnlySpaces()) {
+            // White space alone between blocks or after a line break makes no line, as in a
+            // browser: its runs shrink to nothing where the line would have started.
+            for (const Placed& p : m_line) {
+                const RichRect r = p.item->m_rcItem;
+                p.item->m_rcItem = RichRect{r.left, m_top, r.left, m_top};
+            }
+            StartLine();
+            return;
+        }
         Placed& tail = m_line.back();
         if (tail.item->m_nKind == kRichItemWhiteSpace) tail.item->m_rcItem.right = tail.item->m_rcItem.left;
 
