@@ -159,7 +159,7 @@ void FrameTable(CExtRichContentItem* table, CExtRichStyleDescription& style) {
         const int width = widths[side];
         if (width <= 0 || style.m_nBorderStyle[side] > RichCode::BorderInherit) continue;
         style.m_nBorderStyle[side] = RichCode::BorderSolid;
-        if (style.m_clrBorder[side] == kRichColorNone) style.m_clrBorder[side] = kFrameGrey;
+        style.m_clrBorder[side] = kFrameGrey;
     }
 }
 

@@ -103,7 +103,7 @@ TEST(HtmlCaption, AlignmentAndNoEllipsis) {
 
 // Block line breaks: a break after text ends its line and adds no height of its own, with and
 // without word breaks; consecutive breaks keep the text after them below the text before them,
-// in whole lines. (The default style sheet is empty here, so a plain "br" is inline.)
+// in whole lines. (Each break here is made a block by its own style.)
 TEST(HtmlCaption, LineBreakHeights) {
   TEXTMETRICW tm{};
   {

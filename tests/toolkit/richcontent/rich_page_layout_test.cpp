@@ -84,7 +84,7 @@ TEST(PageLayout, StylesOfPageDefaults) {
     const CExtRichStyleDescription& t = page.Id(u"t")->GetStyle();
     for (int side = 0; side < 4; ++side) {
         EXPECT_EQ(t.m_nBorderStyle[side], RichCode::BorderSolid) << side;
-        EXPECT_NE(t.m_clrBorder[side], kRichColorNone) << side;
+        EXPECT_EQ(t.m_clrBorder[side], RichRgb(0xA0, 0xA0, 0xA0)) << side;
         EXPECT_LE(page.Id(u"c")->GetStyle().m_nBorderStyle[side], RichCode::BorderInherit) << side;
     }
 }

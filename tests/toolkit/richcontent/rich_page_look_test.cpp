@@ -202,4 +202,24 @@ TEST_F(PageLook, SyntaxAndPlaceholderPages) {
   EXPECT_EQ(gui::CountColours(blank, RECT{0, 0, client.Width(), client.Height()}), 1);
 }
 
+// A table's border attribute frames the table itself as well as each cell, in grey, with the
+// page's two pixels of spacing between the frames; a table without it shows no frame.
+TEST_F(PageLook, TableFramesAreDrawn) {
+  Show(300, 120);
+  const gui::Image shot = Capture(
+      L"<html><body><table id=t border=1><tr><td id=a>a</td><td>b</td></tr></table>"
+      L"<table id=n><tr><td id=b>c</td></tr></table></body></html>",
+      L"page_look_frames");
+  const RichRect t = Engine()->GetLayout().FindById(u"t")->m_rcItem;
+  const RichRect a = Engine()->GetLayout().FindById(u"a")->m_rcItem;
+  const RichRect n = Engine()->GetLayout().FindById(u"n")->m_rcItem;
+  const COLORREF grey = RGB(0xA0, 0xA0, 0xA0), white = RGB(0xFF, 0xFF, 0xFF);
+  const int midY = (a.top + a.bottom) / 2;
+  EXPECT_EQ(At(shot, t.left, midY), grey);       // the table's frame
+  EXPECT_EQ(At(shot, t.left + 1, midY), white);  // the spacing
+  EXPECT_EQ(At(shot, a.left, midY), grey);       // the cell's frame
+  EXPECT_EQ(a.left - t.left, 3);
+  EXPECT_EQ(At(shot, n.left, (n.top + n.bottom) / 2), white);
+}
+
 }  // namespace
