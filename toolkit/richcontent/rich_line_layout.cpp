@@ -274,6 +274,7 @@ private:
         MoveBelowFloats();
         m_top += step;
         m_firstLine = false;
+        m_lastBlock = nullptr;
         ReleaseFloats();
         StartLine();
     }
@@ -360,14 +361,25 @@ private:
         m_top = std::max(m_top, item->m_rcItem.bottom);
     }
 
+    // In a browser's page the margins of two blocks that follow each other overlap: the gap
+    // between them is the larger of the two, not their sum.
+    int SharedMargin(Item* item) const {
+        CExtRichContentLayout* doc = m_container->GetLayout();
+        if (!doc || !doc->m_bPageDocument || !m_lastBlock || m_lastBlock->m_rcItem.bottom != m_top) return 0;
+        if (RichIsOutOfFlow(item) || RichIsOutOfFlow(m_lastBlock)) return 0;
+        return std::min(RichSide(m_lastBlock->GetStyle().m_rcMargin.bottom), RichSide(item->GetStyle().m_rcMargin.top));
+    }
+
     void PlaceBlock(Item* item) {
+        const int shared = SharedMargin(item);
         item->m_rcItem = RichRect{};
         item->m_nLayoutFlags |= kRichLayoutFlowBlock;
-        item->LayoutContent(m_dc, RichRect{m_c.left, m_top, m_c.right, m_c.bottom}, nullptr, false);
+        item->LayoutContent(m_dc, RichRect{m_c.left, m_top - shared, m_c.right, m_c.bottom}, nullptr, false);
         item->m_nLayoutFlags &= static_cast<std::uint8_t>(~kRichLayoutFlowBlock);
         Grow(item->m_rcItem);
-        m_top = std::max(m_top, item->m_rcItem.bottom);
+        m_top = std::max(m_top - shared, item->m_rcItem.bottom);
         m_firstLine = false;
+        m_lastBlock = item;
         ReleaseFloats();
         StartLine();
     }
@@ -404,6 +416,7 @@ private:
     std::vector<Placed> m_line;
     std::vector<Item*> m_group;
     std::vector<Item*> m_floatsLeft, m_floatsRight;
+    Item* m_lastBlock = nullptr;  // the block just placed, while nothing follows it
     RichFlowResult m_result;
 };
 

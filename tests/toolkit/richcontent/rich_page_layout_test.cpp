@@ -1,7 +1,8 @@
 // Pages of the browser control with the defaults a browser gives them, laid out with the
 // stand-in font (8 pixels a character, 16 high): cells padded by one pixel and two pixels
-// apart unless the table says otherwise, the table's own frame, spaced paragraphs, bold
-// headings in their sizes, blue links, the seven font sizes and white space that makes no line.
+// apart unless the table says otherwise, the table's own frame, spaced paragraphs whose
+// margins overlap, bold headings in their sizes, blue links, the seven font sizes and white
+// space that makes no line.
 #include "tests/toolkit/richcontent/rich_layout_test_support.h"
 #include "toolkit/richcontent/rich_page_layout.h"
 
@@ -50,9 +51,10 @@ TEST(PageLayout, BoxesOfPageDefaults) {
         {"cellspacing zero",
          u"<table id=t cellspacing=0><tr><td id=a>a</td><td id=b>b</td></tr></table>",
          {{u"a", "(0,0,10,18)"}, {u"b", "(10,0,20,18)"}}},
-        // A paragraph is 1em (13 pixels) below what comes before it; margins do not collapse,
-        // so only the top one is given.
-        {"paragraphs", u"<p id=a>x</p><p id=b>y</p>", {{u"a", "(0,0,400,29)"}, {u"b", "(0,29,400,58)"}}},
+        // Paragraphs have 1em (13 pixels) above and below; between two of them the margins
+        // overlap, and a table (which has none) keeps the paragraph's.
+        {"paragraphs", u"<p id=a>x</p><p id=b>y</p><table id=t><tr><td>z</td></tr></table>",
+         {{u"a", "(0,0,400,42)"}, {u"b", "(0,29,400,71)"}, {u"t", "(0,71,14,93)"}}},
         // A break that ends an empty line is a line; white space alone between breaks is none.
         {"breaks and white space", u"<div id=d>one<br>\n<br>\nthree</div>", {{u"d", "(0,0,400,48)"}}},
         {"white space between blocks", u"<div id=d><div>a</div>\n  \n<div>b</div></div>", {{u"d", "(0,0,400,32)"}}},
