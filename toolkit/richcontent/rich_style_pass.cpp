@@ -151,9 +151,18 @@ void FrameTable(CExtRichContentItem* table, CExtRichStyleDescription& style) {
         // The cells take the padding; the table itself is not padded by it.
         style.m_rcCellPadding = RichRect{};
     }
-    if (!table->FindAttribute(u"border") || style.m_nBorderCollapse == 0) return;
+    if (!table->FindAttribute(u"border")) return;
     // The style keeps its sides in the order left, right, top, bottom.
-    const RichRect& w = style.m_rcBorderWidth;
+    RichRect& w = style.m_rcBorderWidth;
+    if (style.m_nBorderCollapse == 0) {
+        // Borders collapsed into the cells': in a page the table keeps its left and top lines,
+        // the cells draw the others; elsewhere the cells draw all of them.
+        if (!doc || !doc->m_bPageDocument) return;
+        bool styled = false;
+        for (int side = 0; side < 4; ++side) styled = styled || style.m_nBorderStyle[side] > RichCode::BorderInherit;
+        if (styled) return;
+        w.right = w.bottom = 0;
+    }
     const int widths[4] = {w.left, w.right, w.top, w.bottom};
     for (int side = 0; side < 4; ++side) {
         const int width = widths[side];
@@ -181,6 +190,16 @@ void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& st
     }
     const CExtRichContentItem* border = table->FindAttribute(u"border");
     if (!border || IsZero(t.m_rcBorderWidth) || !IsZero(style.m_rcBorderWidth)) return;
+    if (doc && doc->m_bPageDocument && t.m_nBorderCollapse == 0) {
+        // Collapsed into single lines: each cell draws its right and bottom edges, the table
+        // the left and top ones (sides in the order left, right, top, bottom).
+        style.m_rcBorderWidth = RichRect{0, 0, 1, 1};
+        for (int side = 0; side < 4; ++side) {
+            style.m_nBorderStyle[side] = side == 1 || side == 3 ? RichCode::BorderSolid : RichCode::BorderNone;
+            style.m_clrBorder[side] = kFrameGrey;
+        }
+        return;
+    }
     style.m_rcBorderWidth = RichRect{1, 1, 1, 1};
     for (int side = 0; side < 4; ++side) {
         const bool styled = t.m_nBorderStyle[side] > RichCode::BorderInherit;

@@ -70,7 +70,7 @@ TEST(PageLayout, StylesOfPageDefaults) {
     Page page(u"<h1 id=h>Title</h1><h3 id=h3>Sub</h3><p id=p><a id=l href='#x'>link</a> <a id=n name=x>anchor</a>"
               u"<font id=f2 size=2>small</font><font id=f3 size=3>normal</font><font id=f5 size='+2'>larger</font></p>"
               u"<table id=t border=1><tr><td>a</td></tr></table>"
-              u"<table id=c border=1 style='border-collapse:collapse'><tr><td>a</td></tr></table>");
+              u"<table id=c border=1 style='border-collapse:collapse'><tr><td id=cc>a</td></tr></table>");
     const CExtRichStyleDescription& body = page.doc.GetRoot()->GetStyle();
     const CExtRichStyleDescription& h1 = page.Id(u"h")->GetStyle();
     EXPECT_GE(h1.m_font.m_lf.lfWeight, 700);
@@ -82,13 +82,21 @@ TEST(PageLayout, StylesOfPageDefaults) {
     EXPECT_EQ(page.Id(u"f2")->GetStyle().m_font.m_lf.lfHeight, -13);
     EXPECT_EQ(page.Id(u"f3")->GetStyle().m_font.m_lf.lfHeight, -16);
     EXPECT_EQ(page.Id(u"f5")->GetStyle().m_font.m_lf.lfHeight, -24);
-    // The border attribute frames the table itself, unless its borders collapse into its cells.
+    // The border attribute frames the table itself. Collapsed, the lines are single: the table
+    // keeps the left and top ones, each cell draws its right and bottom ones (sides in the
+    // order left, right, top, bottom).
     const CExtRichStyleDescription& t = page.Id(u"t")->GetStyle();
+    const CExtRichStyleDescription& c = page.Id(u"c")->GetStyle();
+    const CExtRichStyleDescription& cc = page.Id(u"cc")->GetStyle();
     for (int side = 0; side < 4; ++side) {
         EXPECT_EQ(t.m_nBorderStyle[side], RichCode::BorderSolid) << side;
         EXPECT_EQ(t.m_clrBorder[side], RichRgb(0xA0, 0xA0, 0xA0)) << side;
-        EXPECT_LE(page.Id(u"c")->GetStyle().m_nBorderStyle[side], RichCode::BorderInherit) << side;
+        const bool leading = side == 0 || side == 2;
+        EXPECT_EQ(c.m_nBorderStyle[side] == RichCode::BorderSolid, leading) << side;
+        EXPECT_EQ(cc.m_nBorderStyle[side] == RichCode::BorderSolid, !leading) << side;
     }
+    EXPECT_EQ(RectText(c.m_rcBorderWidth), "(1,1,0,0)");
+    EXPECT_EQ(RectText(cc.m_rcBorderWidth), "(0,0,1,1)");
 }
 
 }  // namespace

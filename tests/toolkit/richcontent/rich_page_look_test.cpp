@@ -208,7 +208,9 @@ TEST_F(PageLook, TableFramesAreDrawn) {
   Show(300, 120);
   const gui::Image shot = Capture(
       L"<html><body><table id=t border=1><tr><td id=a>a</td><td>b</td></tr></table>"
-      L"<table id=n><tr><td id=b>c</td></tr></table></body></html>",
+      L"<table id=n><tr><td id=b>c</td></tr></table>"
+      L"<table id=k border=1 style='border-collapse:collapse'><tr><td id=k1>d</td><td id=k2>e</td></tr></table>"
+      L"</body></html>",
       L"page_look_frames");
   const RichRect t = Engine()->GetLayout().FindById(u"t")->m_rcItem;
   const RichRect a = Engine()->GetLayout().FindById(u"a")->m_rcItem;
@@ -220,6 +222,16 @@ TEST_F(PageLook, TableFramesAreDrawn) {
   EXPECT_EQ(At(shot, a.left, midY), grey);       // the cell's frame
   EXPECT_EQ(a.left - t.left, 3);
   EXPECT_EQ(At(shot, n.left, (n.top + n.bottom) / 2), white);
+  // Collapsed borders are single grey lines: one column of them between the two cells.
+  const RichRect k1 = Engine()->GetLayout().FindById(u"k1")->m_rcItem;
+  const RichRect k2 = Engine()->GetLayout().FindById(u"k2")->m_rcItem;
+  const int y = (k1.top + k1.bottom) / 2;
+  EXPECT_EQ(k2.left, k1.right);
+  EXPECT_EQ(At(shot, k1.right - 1, y), grey);
+  EXPECT_EQ(At(shot, k1.right - 2, y), white);
+  EXPECT_EQ(At(shot, k2.left, y), white);
+  EXPECT_EQ(At(shot, k1.left - 1, y), grey);  // the table's left line
+  EXPECT_EQ(At(shot, k1.left, y), white);
 }
 
 }  // namespace
