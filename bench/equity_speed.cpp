@@ -9,8 +9,11 @@
 // others put on a shared machine counts far less than in wall time. Under Wine
 // thread time moves in 10 ms steps: runs of a second or more keep that small. With
 // --workers the rate on every hardware thread follows, in wall time (it needs
-// an otherwise idle machine to mean anything). Each figure is the median of
-// `rounds` runs.
+// an otherwise idle machine to mean anything). "run/s" counts a one-worker
+// run's every deal over its whole thread time, its preparation included
+// (reading the rows, leaving out the hands the board makes impossible), as a
+// user sees it; "prepare ms" is the wall time before the first deal. Each
+// figure is the median of `rounds` runs.
 //   equity_speed [seconds per run, default 0.5] [rounds, default 3] [--workers] [--case=TEXT]
 // --case runs only the cases whose name holds TEXT (e.g. "10 every, flop").
 #include <algorithm>
@@ -18,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -123,7 +127,8 @@ struct Watch {
     std::uint64_t (*valid)(const void* run) = nullptr;
     const void* run = nullptr;
     bool started = false;
-    Clock::time_point end;
+    Clock::time_point begin, end;
+    double prepare = 0;  // wall seconds from the call to the start call: the run's preparation
     std::uint64_t validFirst = 0, validLast = 0;
     double timeFirst = 0, timeLast = 0;
 };
@@ -131,8 +136,10 @@ struct Watch {
 int StopAfterSeconds(void* user, int isStart, double*, int, double*, int, double*, int, double*, int)
 {
     auto* w = static_cast<Watch*>(user);
-    if (isStart)
+    if (isStart) {
+        w->prepare = std::chrono::duration<double>(Clock::now() - w->begin).count();
         return 1;
+    }
     if (!w->started) {
         w->started = true;
         w->end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(w->seconds));
@@ -164,18 +171,31 @@ RunRequest Request(const Case& c, double (*results)[kMaxSeats], EquityProgressFn
 
 double (*g_results)[kMaxSeats] = new double[kEquityHiLoArrays][kMaxSeats];
 
-// Accepted deals per second of thread time on one worker.
+struct OneWorker {
+    double rate = 0;     // accepted deals per second of thread time, while dealing
+    double run = 0;      // the same over the whole run, its preparation included
+    double prepare = 0;  // seconds the run took before dealing
+};
+
 template <class Game>
-double OneWorkerRate(const Case& c, double seconds)
+OneWorker OneWorkerRate(const Case& c, double seconds)
 {
     Watch w;
     w.seconds = seconds;
-    EquityRun<Game> run(Request(c, g_results, StopAfterSeconds, &w, 1));
-    w.run = &run;
+    const double t0 = ThreadSeconds();
+    w.begin = Clock::now();
+    // Made and ended as the program makes and ends its runs.
+    auto run = std::make_unique<EquityRun<Game>>(Request(c, g_results, StopAfterSeconds, &w, 1));
+    w.run = run.get();
     w.valid = [](const void* r) { return static_cast<const EquityRun<Game>*>(r)->tally(0).valid; };
-    if (run.Run() != kEquityDone || w.timeLast <= w.timeFirst)
-        return 0;
-    return static_cast<double>(w.validLast - w.validFirst) / (w.timeLast - w.timeFirst);
+    const int code = run->Run();
+    const std::uint64_t valid = run->tally(0).valid;
+    run.reset();
+    const double t1 = ThreadSeconds();
+    if (code != kEquityDone || w.timeLast <= w.timeFirst || t1 <= t0)
+        return {};
+    return {static_cast<double>(w.validLast - w.validFirst) / (w.timeLast - w.timeFirst),
+            static_cast<double>(valid) / (t1 - t0), w.prepare};
 }
 
 int StopAtWallTime(void* user, int isStart, double*, int, double*, int, double*, int, double*, int)
@@ -234,7 +254,7 @@ int main(int argc, char** argv)
         {"2 every, flop", 2, 1, true},       {"2 tenth, flop", 2, 10, true},
         {"10 narrow, flop", 10, 1, true},     {"10 every, flop", 10, 0, true},
     };
-    std::printf("%-20s %-6s %14s", "case", "game", "1 worker/s");
+    std::printf("%-20s %-6s %14s %14s %10s", "case", "game", "1 worker/s", "run/s", "prepare ms");
     if (withWorkers)
         std::printf(" %14s %8s", "workers/s", "ratio");
     std::printf("\n");
@@ -243,15 +263,19 @@ int main(int argc, char** argv)
             continue;
         Fill(c);
         for (int hiLo = 0; hiLo < 2; ++hiLo) {
-            std::vector<double> one, many;
+            std::vector<double> one, whole, prepare, many;
             for (int r = 0; r < rounds; ++r) {
-                one.push_back(hiLo ? OneWorkerRate<HiLoGame>(c, seconds) : OneWorkerRate<HiGame>(c, seconds));
+                const OneWorker o = hiLo ? OneWorkerRate<HiLoGame>(c, seconds) : OneWorkerRate<HiGame>(c, seconds);
+                one.push_back(o.rate);
+                whole.push_back(o.run);
+                prepare.push_back(1e3 * o.prepare);
                 if (withWorkers)
                     many.push_back(hiLo ? WorkersRate<HiLoGame>(c, seconds, all)
                                         : WorkersRate<HiGame>(c, seconds, all));
             }
             const double a = Median(one);
-            std::printf("%-20s %-6s %14.0f", c.name, hiLo ? "Hi/Lo" : "Hi", a);
+            std::printf("%-20s %-6s %14.0f %14.0f %10.2f", c.name, hiLo ? "Hi/Lo" : "Hi", a, Median(whole),
+                        Median(prepare));
             if (withWorkers) {
                 const double b = Median(many);
                 std::printf(" %14.0f %8.2f", b, a > 0 ? b / a : 0);
