@@ -17,16 +17,16 @@ std::shared_ptr<CardMask[]> ReusableRowBuffer(std::size_t count)
     std::lock_guard<std::mutex> hold(g_lock);
     // Held here alone: no other thread can copy it meanwhile, and the fence
     // orders the last reader's accesses before the next run's writes.
-    const bool free = g_kept && g_kept.use_count() == 1;
-    if (free)
+    const bool idle = g_kept && g_kept.use_count() == 1;
+    if (idle)
         std::atomic_thread_fence(std::memory_order_acquire);
-    if (free && g_keptCount >= count)
+    if (idle && g_keptCount >= count)
         return g_kept;
     std::shared_ptr<CardMask[]> block(new (std::nothrow) CardMask[count]);
     if (!block)
         return block;
     // A block in use stays with its run; a free one too small makes way for the larger.
-    if (!g_kept || free) {
+    if (!g_kept || idle) {
         g_kept = block;
         g_keptCount = count;
     }
