@@ -99,6 +99,11 @@ CExtRichStyleDescription& CExtRichContentItem::GetStyle() {
     return *m_pStyle;
 }
 
+const CExtRichStyleDescription& CExtRichContentItem::ReadStyle() const {
+    if (!IsElementOrRoot() && m_pParent) return m_pParent->ReadStyle();
+    return m_pStyle ? *m_pStyle : CExtRichStyleDescription::Default();
+}
+
 // ---- visibility ----
 
 namespace {
@@ -153,25 +158,25 @@ bool CExtRichContentItem::IsVisibleInAncestors(bool shownOnly, bool anyCorner) {
 
 bool CExtRichContentItem::IsDisplayed(bool deep) {
     if (m_nKind > kRichItemElement) return false;
-    if (GetStyle().m_nDisplay == RichCode::DisplayNone) return false;
+    if (ReadStyle().m_nDisplay == RichCode::DisplayNone) return false;
     return !deep || IsVisibleInAncestors(true, true);
 }
 
 bool CExtRichContentItem::IsShown(bool deep) {
     if (!IsDisplayed(false)) return false;
-    if (GetStyle().m_nVisibility != RichCode::VisibilityVisible) return false;
+    if (ReadStyle().m_nVisibility != RichCode::VisibilityVisible) return false;
     return !deep || IsVisibleInAncestors(false, true);
 }
 
 bool CExtRichContentItem::CanBeHovered(bool deep, bool anyCorner) {
     if (!IsShown(false)) return false;
-    if (m_nKind == kRichItemElement && GetStyle().m_uiCaps[RichUiState::Hover] != RichUiState::On) return false;
+    if (m_nKind == kRichItemElement && ReadStyle().m_uiCaps[RichUiState::Hover] != RichUiState::On) return false;
     return !deep || IsVisibleInAncestors(false, anyCorner);
 }
 
 bool CExtRichContentItem::CanBeFocused(bool deep) {
     if (m_nKind != kRichItemElement || !IsShown(false)) return false;
-    if (GetStyle().m_uiCaps[RichUiState::Focus] != RichUiState::On) return false;
+    if (ReadStyle().m_uiCaps[RichUiState::Focus] != RichUiState::On) return false;
     return !deep || IsVisibleInAncestors(true, true);
 }
 
@@ -261,7 +266,7 @@ void CExtRichContentItem::ChangeSiblingsSelected(RichWindowHandle host) {
 }
 
 bool CExtRichContentItem::OnFocusEnter(RichWindowHandle host, RichEventArg x) {
-    const CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     if (style.m_nFocusEnsureVisibility == 2) ScrollParentsToShow(true, true, true, true, true);
     const bool makeSelected = style.m_nFocusOnMakeSelected == RichCode::SwitchOn;
     const bool unselectSiblings = style.m_nFocusOnMakeUnselectedSibling == RichCode::SwitchOn;
@@ -274,7 +279,7 @@ bool CExtRichContentItem::OnFocusEnter(RichWindowHandle host, RichEventArg x) {
 }
 
 bool CExtRichContentItem::OnFocusLeave(RichWindowHandle host, RichEventArg x) {
-    const CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     const bool unselect = style.m_nFocusOffMakeUnselected == RichCode::SwitchOn;
     const bool unselectSiblings = style.m_nFocusOffMakeUnselectedSibling == RichCode::SwitchOn;
     if (unselect) {
@@ -529,13 +534,13 @@ bool CExtRichContentItem::ComputeBlockLevel() {
 }
 
 bool CExtRichContentItem::ComputeNoWrapInline() {
-    return IsInlineLevel() && GetStyle().m_nWhiteSpace == RichCode::WhiteSpaceNoWrap;
+    return IsInlineLevel() && ReadStyle().m_nWhiteSpace == RichCode::WhiteSpaceNoWrap;
 }
 
 int CExtRichContentItem::GetEffectiveDisplay() {
     if (m_nKind > kRichItemElement) return RichCode::DisplayNone;
     if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace) return RichCode::DisplayInline;
-    int display = GetStyle().m_nDisplay;
+    int display = ReadStyle().m_nDisplay;
     if (display == RichCode::DisplayInherit) display = RichCode::DisplayInline;
     const int position = GetEffectivePosition();
     if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed)
@@ -545,12 +550,12 @@ int CExtRichContentItem::GetEffectiveDisplay() {
 }
 
 int CExtRichContentItem::GetEffectivePosition() {
-    return IsElementOrRoot() ? GetStyle().m_nPosition : RichCode::PositionStatic;
+    return IsElementOrRoot() ? ReadStyle().m_nPosition : RichCode::PositionStatic;
 }
 
 int CExtRichContentItem::GetEffectiveVisibility() {
     if (m_nKind > kRichItemElement) return RichCode::VisibilityHidden;
-    const int visibility = GetStyle().m_nVisibility;
+    const int visibility = ReadStyle().m_nVisibility;
     return visibility == RichCode::VisibilityInherit ? RichCode::VisibilityVisible : visibility;
 }
 

@@ -92,7 +92,10 @@ public:
     virtual bool IsElementOrRoot() const;
     virtual void InvalidateStyle(bool recursive, bool style, bool rule);
     virtual CExtRichStyleRule& GetRule();
+    // The computed style to change (a run's is its element's).
     virtual CExtRichStyleDescription& GetStyle();
+    // The computed style to read: a default one before the first computation.
+    const CExtRichStyleDescription& ReadStyle() const;
     bool IsRoot() const { return m_nKind == kRichItemRoot; }
     bool IsElement() const { return m_nKind == kRichItemElement; }
 

@@ -34,7 +34,7 @@ void CollectChildrenFlow(Item* container, RichItemList& flow) {
 
 int FloatSide(Item* item) {
     if (item->m_nKind != kRichItemElement) return RichCode::FloatNone;
-    const int f = item->GetStyle().m_nFloat;
+    const int f = item->ReadStyle().m_nFloat;
     return f == RichCode::FloatLeft || f == RichCode::FloatRight ? f : RichCode::FloatNone;
 }
 
@@ -45,7 +45,7 @@ void MoveTo(Item* item, int x, int y) {
 class LinePass {
 public:
     LinePass(Item* container, RichDcHandle dc, const RichRect& content)
-        : m_container(container), m_dc(dc), m_c(content), m_style(container->GetStyle()) {
+        : m_container(container), m_dc(dc), m_c(content), m_style(container->ReadStyle()) {
         const int ws = m_style.m_nWhiteSpace;
         m_collapse = ws == RichCode::WhiteSpaceNormal || ws == RichCode::WhiteSpaceNoWrap ||
                      ws == RichCode::WhiteSpacePreLine;

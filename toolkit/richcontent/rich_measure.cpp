@@ -39,7 +39,7 @@ bool Collapses(int whiteSpace) {
 
 bool IsFloating(CExtRichContentItem* item) {
     if (item->m_nKind != kRichItemElement) return false;
-    const int f = item->GetStyle().m_nFloat;
+    const int f = item->ReadStyle().m_nFloat;
     return f == RichCode::FloatLeft || f == RichCode::FloatRight;
 }
 
@@ -72,7 +72,7 @@ void InsertSiblingAfter(CExtRichContentItem* after, CExtRichContentItem* item) {
 // White space of a run, once: collapsed in the collapsing modes, tabs widened in the preserving
 // ones, and a preserved text split at its line feeds into runs and "br" elements.
 static void ProcessWhiteSpace(CExtRichContentItem* run, RichDcHandle dc) {
-    const CExtRichStyleDescription& style = run->GetStyle();
+    const CExtRichStyleDescription& style = run->ReadStyle();
     const int mode = style.m_nWhiteSpace;
     RichString text = run->m_strText;
     if (Collapses(mode)) {
@@ -119,7 +119,7 @@ static void ProcessWhiteSpace(CExtRichContentItem* run, RichDcHandle dc) {
 static void MeasureRun(CExtRichContentItem* run, RichDcHandle dc) {
     CExtRichContentLayout* doc = run->GetLayout();
     if (run->m_strText.empty() || !doc) return;
-    const CExtRichStyleDescription& style = run->GetStyle();
+    const CExtRichStyleDescription& style = run->ReadStyle();
     RichFontScope scope(dc, style, doc->m_nAngle, false);
     run->m_nContentHeight = scope.Metrics().height;
     run->m_nAscent = scope.Metrics().ascent;
@@ -188,7 +188,7 @@ void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& availa
         display != RichCode::DisplayInlineTable)
         m_nMinContentWidth = std::max(m_nMinContentWidth, RichWidestWordGroup(this));
 
-    CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     const bool outOfFlow = RichIsOutOfFlow(this);
     const RichInsets insets = RichBoxInsets(style, !outOfFlow);
     const bool image = GetTagName() == u"img";

@@ -78,7 +78,7 @@ void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
     CExtRichContentLayout* doc = item->GetLayout();
     CExtRichContentItem* first = item->m_listChildren.GetHead();
     if (first && (first->m_nPassFlags & kRichListMarker)) DestroyGenerated(item, first);
-    const CExtRichStyleDescription& style = item->GetStyle();
+    const CExtRichStyleDescription& style = item->ReadStyle();
     if (style.m_nListStyleType == RichCode::ListNone && style.m_strListStyleImage.empty()) return;
 
     auto* marker = new CExtRichContentItem(doc, kRichItemElement);
@@ -127,11 +127,11 @@ bool IsZero(const RichRect& r) { return r.left <= 0 && r.top <= 0 && r.right <= 
 void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& style) {
     CExtRichContentItem* table = cell->m_pParent;
     while (table && !(table->m_nKind == kRichItemElement &&
-                      (table->GetStyle().m_nDisplay == RichCode::DisplayTable ||
-                       table->GetStyle().m_nDisplay == RichCode::DisplayInlineTable)))
+                      (table->ReadStyle().m_nDisplay == RichCode::DisplayTable ||
+                       table->ReadStyle().m_nDisplay == RichCode::DisplayInlineTable)))
         table = table->m_pParent;
     if (!table) return;
-    const CExtRichStyleDescription& t = table->GetStyle();
+    const CExtRichStyleDescription& t = table->ReadStyle();
     if (IsZero(style.m_rcCellPadding) && IsZero(style.m_rcPadding)) style.m_rcCellPadding = t.m_rcCellPadding;
     const CExtRichContentItem* border = table->FindAttribute(u"border");
     if (!border || IsZero(t.m_rcBorderWidth) || !IsZero(style.m_rcBorderWidth)) return;
@@ -224,7 +224,7 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         if (child->m_nKind != kRichItemElement || child->GetEffectiveDisplay() != RichCode::DisplayListItem) continue;
         child->m_nListNumber = NumberAttribute(child, number);
         number = child->m_nListNumber + 1;
-        const CExtRichStyleDescription& childStyle = child->GetStyle();
+        const CExtRichStyleDescription& childStyle = child->ReadStyle();
         if (childStyle.m_nListStylePosition == RichCode::ListInside) {
             PlaceInsideMarker(child, dc);
         } else if (IsNumberedType(childStyle.m_nListStyleType) && childStyle.m_strListStyleImage.empty()) {
@@ -243,7 +243,7 @@ void CExtRichContentItem::ApplyStyleText(const RichString& text) {
     temp.m_pNext = nullptr;
     temp.m_strName = u"$$TempClassName$$ style=\"" + text + u"\"";
     temp.ParseTagText();
-    CExtRichStyleDescription base = GetStyle();
+    CExtRichStyleDescription base = ReadStyle();
     CExtRichStyleRule rule;
     temp.CollectRule(rule, base);
     if (rule.IsEmpty()) return;
