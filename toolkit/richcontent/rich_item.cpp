@@ -31,7 +31,7 @@ CExtRichContentItem::~CExtRichContentItem() {
         CExtRichRulePool::Release(m_pRule);
     else
         delete m_pRule;
-    delete m_pStyle;
+    ReleaseStyle();
     delete m_pTableLayout;
 }
 
@@ -67,6 +67,7 @@ void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule)
     if (IsElementOrRoot()) {
         if (style) {
             m_bStyleValid = false;
+            if (m_bStyleShared) ReleaseStyle();  // reads give the default description again
             if (m_pStyle) {
                 *m_pStyle = CExtRichStyleDescription::Default();
                 m_pStyle->m_bComputed = false;
@@ -95,8 +96,34 @@ CExtRichStyleRule& CExtRichContentItem::GetRule() {
 
 CExtRichStyleDescription& CExtRichContentItem::GetStyle() {
     if (!IsElementOrRoot() && m_pParent) return m_pParent->GetStyle();
+    if (m_bStyleShared) {
+        // A caller may change the style: it gets one of its own.
+        m_pStyle = CExtRichStylePool::Unshare(m_pStyle);
+        m_bStyleShared = false;
+    }
     if (!m_pStyle) m_pStyle = new CExtRichStyleDescription;
     return *m_pStyle;
+}
+
+void CExtRichContentItem::SetComputedStyle(const CExtRichStyleDescription& computed) {
+    if (!m_pLayout) {
+        GetStyle() = computed;
+        return;
+    }
+    // Elements with equal computed styles share one (a large page has few distinct ones).
+    const CExtRichStyleDescription* shared = m_pLayout->GetStylePool().Acquire(computed);
+    ReleaseStyle();
+    m_pStyle = const_cast<CExtRichStyleDescription*>(shared);
+    m_bStyleShared = true;
+}
+
+void CExtRichContentItem::ReleaseStyle() {
+    if (m_bStyleShared)
+        CExtRichStylePool::Release(m_pStyle);
+    else
+        delete m_pStyle;
+    m_pStyle = nullptr;
+    m_bStyleShared = false;
 }
 
 const CExtRichStyleDescription& CExtRichContentItem::ReadStyle() const {
@@ -429,18 +456,20 @@ void CExtRichContentItem::ApplyCssDeclarations(CExtRichStyleRule& rule, const CE
     }
 }
 
-CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
-                                                            bool force, bool recursive) {
-    if (!IsElementOrRoot()) return GetStyle();
+const CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle dc,
+                                                                  const CExtRichStyleDescription& parentStyle,
+                                                                  bool force, bool recursive) {
+    if (!IsElementOrRoot()) return ReadStyle();
     if (force) m_bStyleValid = false;
-    CExtRichStyleDescription& style = GetStyle();
     if (!m_bStyleValid) {
         CExtRichStyleRule rule;
         CollectRule(rule, parentStyle);
-        style.Reset();
-        rule.ComputeDescription(parentStyle, style);
+        CExtRichStyleDescription computed;
+        rule.ComputeDescription(parentStyle, computed);
+        SetComputedStyle(computed);
         m_bStyleValid = true;
     }
+    const CExtRichStyleDescription& style = ReadStyle();
     if (recursive)
         for (CExtRichContentItem* child : m_listChildren) child->RefreshStyle(dc, style, force, true);
     return style;

@@ -155,9 +155,11 @@ public:
     virtual void ApplyAttributesAndDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
     virtual void ApplyHtmlAttributes(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
     virtual void ApplyCssDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
+    // Makes the computed style equal to `computed`: one shared with the document's other items.
+    void SetComputedStyle(const CExtRichStyleDescription& computed);
     // Recomputes the description from the collected rule over the parent's when stale.
-    CExtRichStyleDescription& RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle, bool force,
-                                           bool recursive);
+    const CExtRichStyleDescription& RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
+                                                 bool force, bool recursive);
 
     // ---- style, measuring and layout passes (rich_style_pass.cpp, rich_measure.cpp,
     // rich_layout_pass.cpp, rich_line_layout.cpp, rich_table_pass.cpp) ----
@@ -382,7 +384,8 @@ public:
     CExtRichStyleRule* m_pRule = nullptr;           // owned, or shared from the document's pool
     bool m_bRuleShared = false;                     // m_pRule is pooled: read only
     bool m_bStyleValid = false;
-    CExtRichStyleDescription* m_pStyle = nullptr;   // owned
+    bool m_bStyleShared = false;                    // m_pStyle is pooled: read only
+    CExtRichStyleDescription* m_pStyle = nullptr;   // owned, or shared from the document's pool
     RichPoint m_ptScroll;
     RichSize m_sizeScrollRange;
     std::vector<RichString>* m_pClassNames = nullptr;  // owned
@@ -403,6 +406,8 @@ private:
         kVoidKnown = 0x10, kVoidValue = 0x20, kNoWrapKnown = 0x40, kNoWrapValue = 0x80,
     };
     bool Cached(std::uint8_t known, std::uint8_t value, bool (CExtRichContentItem::*compute)());
+    // Drops the computed style, pooled or owned.
+    void ReleaseStyle();
     bool ComputeVoidElement();
     bool ComputeInlineLevel();
     bool ComputeBlockLevel();

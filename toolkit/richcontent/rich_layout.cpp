@@ -9,11 +9,17 @@ CExtRichContentLayout::CExtRichContentLayout(int angle) : m_nAngle(angle) {}
 CExtRichContentLayout::~CExtRichContentLayout() {
     Clear(true);
     delete m_pRulePool;
+    delete m_pStylePool;
 }
 
 CExtRichRulePool& CExtRichContentLayout::GetRulePool() {
     if (!m_pRulePool) m_pRulePool = new CExtRichRulePool;
     return *m_pRulePool;
+}
+
+CExtRichStylePool& CExtRichContentLayout::GetStylePool() {
+    if (!m_pStylePool) m_pStylePool = new CExtRichStylePool;
+    return *m_pStylePool;
 }
 
 CExtRichContentItem* CExtRichContentLayout::GetRoot() const {

@@ -15,6 +15,7 @@ class CExtRichDocObjectBase;
 class RichBitmap;
 class CExtRichDocObjectContainer;
 class CExtRichRulePool;
+class CExtRichStylePool;
 
 // What a text is.
 enum RichTextKind : int {
@@ -171,11 +172,13 @@ public:
     RichRect m_rcLayout;
     RichLayoutList m_listStyleSheets;
 
-    // The collected rules the items of this document share (made on first use).
+    // The collected rules and computed styles the items of this document share (made on first use).
     CExtRichRulePool& GetRulePool();
+    CExtRichStylePool& GetStylePool();
 
 private:
-    CExtRichRulePool* m_pRulePool = nullptr;  // owned
+    CExtRichRulePool* m_pRulePool = nullptr;    // owned
+    CExtRichStylePool* m_pStylePool = nullptr;  // owned
 };
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.

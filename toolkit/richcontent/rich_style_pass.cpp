@@ -151,13 +151,21 @@ void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& st
 void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
                                        const RichRect& layoutRect) {
     if (!IsElementOrRoot()) return;
-    CExtRichStyleDescription& style = RefreshStyle(dc, parentStyle, false, false);
-    if (style.m_nDisplay == RichCode::DisplayTableCell) TakeTableAttributes(this, style);
+    if (RefreshStyle(dc, parentStyle, false, false).m_nDisplay == RichCode::DisplayTableCell) {
+        CExtRichStyleDescription cell = ReadStyle();
+        TakeTableAttributes(this, cell);
+        SetComputedStyle(cell);
+    }
 
     // Generated content belongs to this item only: its children must not inherit it.
-    const RichString before = style.m_strContentBefore, after = style.m_strContentAfter;
-    style.m_strContentBefore.clear();
-    style.m_strContentAfter.clear();
+    const RichString before = ReadStyle().m_strContentBefore, after = ReadStyle().m_strContentAfter;
+    const bool generated = !before.empty() || !after.empty();
+    if (generated) {
+        CExtRichStyleDescription& own = GetStyle();
+        own.m_strContentBefore.clear();
+        own.m_strContentAfter.clear();
+    }
+    const CExtRichStyleDescription& style = ReadStyle();
 
     m_sizeScrollRange = RichSize{};
     if (m_pLayout) {
@@ -187,7 +195,7 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         if (tail && (tail->m_nPassFlags & kRichGeneratedAfter)) DestroyGenerated(child, tail);
 
         child->ComputeStyle(dc, style, layoutRect);
-        CExtRichStyleDescription& childStyle = child->GetStyle();
+        const CExtRichStyleDescription& childStyle = child->ReadStyle();
         if (childStyle.m_nDisplay == RichCode::DisplayUiDock) {
             const int dock = childStyle.m_nUiDock;
             if (dock == RichCode::DockNone || dock == RichCode::DockFill || dock == RichCode::DockPreFill)
@@ -232,8 +240,11 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         }
     }
 
-    style.m_strContentBefore = before;
-    style.m_strContentAfter = after;
+    if (generated) {
+        CExtRichStyleDescription& own = GetStyle();
+        own.m_strContentBefore = before;
+        own.m_strContentAfter = after;
+    }
 }
 
 void CExtRichContentItem::ApplyStyleText(const RichString& text) {
