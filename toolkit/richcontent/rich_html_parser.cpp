@@ -7,6 +7,7 @@
 #include "toolkit/richcontent/rich_text.h"
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -225,7 +226,7 @@ void CHtmlTokenizer::EndTag(bool selfClosing, int& faults) {
     LowerTagName(tag);
     if (tag.empty()) return;
     auto* item = new CExtRichContentItem(&m_doc, kRichItemElement);
-    item->m_strName = tag;
+    item->m_strName = std::move(tag);
     if (closing) item->m_nTagFlags |= kRichTagEnd;
     if (selfClosing) item->m_nTagFlags |= kRichTagEmpty;
     if (!item->ParseTagText()) {
