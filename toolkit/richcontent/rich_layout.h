@@ -14,6 +14,7 @@
 class CExtRichDocObjectBase;
 class RichBitmap;
 class CExtRichDocObjectContainer;
+class CExtRichMeasureCache;
 class CExtRichRulePool;
 class CExtRichStylePool;
 
@@ -175,10 +176,13 @@ public:
     // The collected rules and computed styles the items of this document share (made on first use).
     CExtRichRulePool& GetRulePool();
     CExtRichStylePool& GetStylePool();
+    // The run measures of the current measuring pass (made on first use).
+    CExtRichMeasureCache& GetMeasureCache();
 
 private:
-    CExtRichRulePool* m_pRulePool = nullptr;    // owned
-    CExtRichStylePool* m_pStylePool = nullptr;  // owned
+    CExtRichRulePool* m_pRulePool = nullptr;        // owned
+    CExtRichStylePool* m_pStylePool = nullptr;      // owned
+    CExtRichMeasureCache* m_pMeasureCache = nullptr;  // owned
 };
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.

@@ -5,6 +5,7 @@
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_layout_support.h"
+#include "toolkit/richcontent/rich_measure_cache.h"
 #include "toolkit/richcontent/rich_table_pass.h"
 
 #include <algorithm>
@@ -120,16 +121,29 @@ static void MeasureRun(CExtRichContentItem* run, RichDcHandle dc) {
     CExtRichContentLayout* doc = run->GetLayout();
     if (run->m_strText.empty() || !doc) return;
     const CExtRichStyleDescription& style = run->ReadStyle();
-    RichFontScope scope(dc, style, doc->m_nAngle, false);
-    run->m_nContentHeight = scope.Metrics().height;
-    run->m_nAscent = scope.Metrics().ascent;
-    run->m_nLineGap = scope.Metrics().externalLeading;
+    static const RichString kSpace = u" ";
+    const bool collapsed = run->m_nKind == kRichItemWhiteSpace && Collapses(style.m_nWhiteSpace);
+    const RichString& text = collapsed ? kSpace : run->m_strText;
+    const RichLogFont font = style.m_font.LogFontFor(doc->m_nAngle, false);
+    CExtRichMeasureCache::MeasureMap& known = doc->GetMeasureCache().ForFont(dc, font);
+    auto found = known.find(text);
+    if (found == known.end()) {
+        RichFontScope scope(dc, style, doc->m_nAngle, false);
+        CExtRichMeasureCache::CMeasure measure;
+        measure.metrics = scope.Metrics();
+        measure.width = doc->MeasureText(dc, text.c_str(), static_cast<int>(text.size())).cx;
+        found = known.emplace(text, measure).first;
+    }
+    const CExtRichMeasureCache::CMeasure& measure = found->second;
+    run->m_nContentHeight = measure.metrics.height;
+    run->m_nAscent = measure.metrics.ascent;
+    run->m_nLineGap = measure.metrics.externalLeading;
     int width = 0;
-    if (run->m_nKind == kRichItemWhiteSpace && Collapses(style.m_nWhiteSpace)) {
-        width = style.m_nWordSpacing != kRichUnsetPixels ? style.m_nWordSpacing : doc->MeasureText(dc, u" ", 1).cx;
+    if (collapsed) {
+        width = style.m_nWordSpacing != kRichUnsetPixels ? style.m_nWordSpacing : measure.width;
     } else {
         const int length = static_cast<int>(run->m_strText.size());
-        width = doc->MeasureText(dc, run->m_strText.c_str(), length).cx;
+        width = measure.width;
         if (run->m_nKind == kRichItemText && style.m_nLetterSpacing != kRichUnsetPixels) {
             const bool spaceNext = run->m_pNext && run->m_pNext->m_nKind == kRichItemWhiteSpace;
             width += style.m_nLetterSpacing * (length - (spaceNext ? 1 : 0));
@@ -140,6 +154,8 @@ static void MeasureRun(CExtRichContentItem* run, RichDcHandle dc) {
 }
 
 void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& available) {
+    // Each pass of the whole document measures afresh (the device context may have changed).
+    if (IsRoot() && m_pLayout) m_pLayout->GetMeasureCache().Clear();
     if (m_nKind > kRichItemElement || !IsDisplayed(false)) return;
     if (m_strText.empty()) m_strText = m_strName;
     m_nContentWidth = m_nContentHeight = m_nMinContentWidth = m_nMinContentHeight = 0;
