@@ -99,6 +99,12 @@ void RichSharedPool<T>::Forget(Entry* entry) {
 }
 
 template <class T>
+const T* RichSharedPool<T>::Retain(const T* value) {
+    if (value) ++static_cast<Entry*>(const_cast<T*>(value))->m_nRefs;
+    return value;
+}
+
+template <class T>
 void RichSharedPool<T>::Release(const T* value) {
     if (!value) return;
     auto* entry = static_cast<Entry*>(const_cast<T*>(value));

@@ -21,7 +21,9 @@ public:
 
     // A pooled record equal to `value`, with one more reference (the caller's).
     const T* Acquire(const T& value);
-    // Drops a reference taken by Acquire; the last one deletes the record.
+    // One more reference to a pooled record (dropped with Release).
+    static const T* Retain(const T* value);
+    // Drops a reference taken by Acquire or Retain; the last one deletes the record.
     static void Release(const T* value);
     // Turns the caller's reference into a record the caller owns (and deletes): the pooled record
     // itself, taken out of the pool, when no one else refers to it, else a copy.

@@ -5,6 +5,7 @@
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_layout_support.h"
+#include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_text.h"
 
 #include <string>
@@ -166,6 +167,9 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         own.m_strContentAfter.clear();
     }
     const CExtRichStyleDescription& style = ReadStyle();
+    // The children compute from this style: a shared one stays alive while they do, even if
+    // one of them makes this item's style its own.
+    const CExtRichStyleDescription* held = m_bStyleShared ? CExtRichStylePool::Retain(m_pStyle) : nullptr;
 
     m_sizeScrollRange = RichSize{};
     if (m_pLayout) {
@@ -245,6 +249,7 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         own.m_strContentBefore = before;
         own.m_strContentAfter = after;
     }
+    CExtRichStylePool::Release(held);
 }
 
 void CExtRichContentItem::ApplyStyleText(const RichString& text) {
