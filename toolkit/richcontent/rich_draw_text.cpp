@@ -156,7 +156,7 @@ void VerticalOffset(int angle, UINT flags, const RichRect& r, const RichRect& b,
 int OwnFontHeight(CExtRichContentItem* item, HDC dc, int angle) {
     const bool underline = (item->m_nReaderFlags & kRichRunMnemonic) != 0;
     RichTextMetrics metrics;
-    void* previous = RichPlatform().SelectFont(dc, item->GetStyle().m_font.LogFontFor(angle, underline), metrics);
+    void* previous = RichPlatform().SelectFont(dc, item->ReadStyle().m_font.LogFontFor(angle, underline), metrics);
     RichPlatform().RestoreFont(dc, previous);
     return metrics.height;
 }

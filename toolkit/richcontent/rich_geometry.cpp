@@ -115,7 +115,7 @@ int CExtRichContentItem::AlignLineVertically(RichPosition first, RichPosition en
         if (item->IsBlockLevel()) blockMet = true;
         if (!blockMet) inLine.push_back(item);
     }
-    auto align = [](CExtRichContentItem* item) { return item->GetStyle().m_nVerticalAlign; };
+    auto align = [](CExtRichContentItem* item) { return item->ReadStyle().m_nVerticalAlign; };
     bool top = false, textTop = false, middle = false;
     for (CExtRichContentItem* item : range) {
         if (!IsImage(item)) continue;
@@ -338,7 +338,7 @@ int CExtRichContentItem::GetBaselineShift() {
     CExtRichContentItem* sibling = m_pParent->m_pPrev;
     if (!m_pParent->IsBlockLevel() && sibling && !sibling->IsBlockLevel()) base = sibling->GetBaselineShift();
     const int third = static_cast<int>(m_nContentHeight * 0.33);
-    switch (GetStyle().m_nVerticalAlign) {
+    switch (ReadStyle().m_nVerticalAlign) {
     case RichCode::VAlignSuper:
         return base - GetLineGap() - third;
     case RichCode::VAlignSub:

@@ -86,7 +86,7 @@ bool CExtRichContentItem::HitTest(RichHitTestRecord& record, CExtRichContentItem
 
     const std::size_t pathBefore = record.m_path.size();
     const bool hit = HitTestChildren(record, target);
-    const int overflow = GetStyle().m_nOverflow;
+    const int overflow = ReadStyle().m_nOverflow;
     if (!hit || (overflow != RichCode::OverflowHidden && overflow != RichCode::OverflowAuto) || record.m_path.empty())
         return hit;
     // Clipped content: a hit on an item wholly outside this box does not count, and the entries
@@ -128,7 +128,7 @@ bool CExtRichContentItem::HitTestChildren(RichHitTestRecord& record, CExtRichCon
         return true;
     };
     auto isDockFill = [](CExtRichContentItem* child) {
-        const int dock = child->GetStyle().m_nUiDock;
+        const int dock = child->ReadStyle().m_nUiDock;
         return dock == RichCode::DockNone || dock == RichCode::DockFill || dock == RichCode::DockPreFill;
     };
     bool found = false;
@@ -139,7 +139,7 @@ bool CExtRichContentItem::HitTestChildren(RichHitTestRecord& record, CExtRichCon
     for (int sweep = 0; sweep < 2 && !found; ++sweep) {
         for (CExtRichContentItem* child : m_listDockedFill) {
             if (child->GetEffectiveDisplay() != RichCode::DisplayUiDock) continue;
-            const bool preFill = child->GetStyle().m_nUiDock == RichCode::DockPreFill;
+            const bool preFill = child->ReadStyle().m_nUiDock == RichCode::DockPreFill;
             if (preFill != (sweep == 1)) continue;
             if ((found = visit(child))) break;
         }
@@ -178,6 +178,6 @@ void CExtRichContentItem::HitTestBoxZones(RichPoint point, RichHitInfo& info) {
         }
     }
     const RichRect content = box.Content();
-    TestRing(Ring(content, RichDeflateRect(content, GetStyle().m_rcPadding)), point, info, dx, dy,
+    TestRing(Ring(content, RichDeflateRect(content, ReadStyle().m_rcPadding)), point, info, dx, dy,
              kRichHitPaddingTop, kRichHitPaddingBottom, 0, kRichHitPaddingRight);
 }

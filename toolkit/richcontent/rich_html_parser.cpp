@@ -7,6 +7,7 @@
 #include "toolkit/richcontent/rich_text.h"
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,6 +108,7 @@ private:
     const char16_t* m_text;
     std::size_t m_length = 0;
     RichString m_buffer;
+    CExtRichContentItem m_textToken{&m_doc, kRichItemText};
     bool m_inTag = false, m_inPre = false, m_inStyle = false;
     char16_t m_valueQuote = 0;  // the quote of the open attribute value, 0 outside one
     // Cached searches of the tag comments (both only move forward, so reading stays linear).
@@ -225,7 +227,7 @@ void CHtmlTokenizer::EndTag(bool selfClosing, int& faults) {
     LowerTagName(tag);
     if (tag.empty()) return;
     auto* item = new CExtRichContentItem(&m_doc, kRichItemElement);
-    item->m_strName = tag;
+    item->m_strName = std::move(tag);
     if (closing) item->m_nTagFlags |= kRichTagEnd;
     if (selfClosing) item->m_nTagFlags |= kRichTagEmpty;
     if (!item->ParseTagText()) {
@@ -253,15 +255,16 @@ void CHtmlTokenizer::EndText() {
             break;
         }
     if (!counts) return;
-    auto* item = new CExtRichContentItem(&m_doc, kRichItemText);
-    item->m_strName = m_buffer;
     if (m_inStyle) {
+        auto* item = new CExtRichContentItem(&m_doc, kRichItemText);
+        item->m_strName = m_buffer;
         m_doc.ParseStyleSheet(m_buffer);
         m_doc.m_listItems.AddTail(item);
         return;
     }
-    item->SplitTextIntoWords(m_inPre);
-    delete item;
+    // The token's own item only splits it into words: one serves every token.
+    m_textToken.m_strName = m_buffer;
+    m_textToken.SplitTextIntoWords(m_inPre);
 }
 
 // The second phase: the flat item list into the element tree.

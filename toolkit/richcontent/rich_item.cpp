@@ -31,7 +31,7 @@ CExtRichContentItem::~CExtRichContentItem() {
         CExtRichRulePool::Release(m_pRule);
     else
         delete m_pRule;
-    delete m_pStyle;
+    ReleaseStyle();
     delete m_pTableLayout;
 }
 
@@ -67,6 +67,7 @@ void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule)
     if (IsElementOrRoot()) {
         if (style) {
             m_bStyleValid = false;
+            if (m_bStyleShared) ReleaseStyle();  // reads give the default description again
             if (m_pStyle) {
                 *m_pStyle = CExtRichStyleDescription::Default();
                 m_pStyle->m_bComputed = false;
@@ -95,8 +96,39 @@ CExtRichStyleRule& CExtRichContentItem::GetRule() {
 
 CExtRichStyleDescription& CExtRichContentItem::GetStyle() {
     if (!IsElementOrRoot() && m_pParent) return m_pParent->GetStyle();
+    if (m_bStyleShared) {
+        // A caller may change the style: it gets one of its own.
+        m_pStyle = CExtRichStylePool::Unshare(m_pStyle);
+        m_bStyleShared = false;
+    }
     if (!m_pStyle) m_pStyle = new CExtRichStyleDescription;
     return *m_pStyle;
+}
+
+void CExtRichContentItem::SetComputedStyle(const CExtRichStyleDescription& computed) {
+    if (!m_pLayout) {
+        GetStyle() = computed;
+        return;
+    }
+    // Elements with equal computed styles share one (a large page has few distinct ones).
+    const CExtRichStyleDescription* shared = m_pLayout->GetStylePool().Acquire(computed);
+    ReleaseStyle();
+    m_pStyle = const_cast<CExtRichStyleDescription*>(shared);
+    m_bStyleShared = true;
+}
+
+void CExtRichContentItem::ReleaseStyle() {
+    if (m_bStyleShared)
+        CExtRichStylePool::Release(m_pStyle);
+    else
+        delete m_pStyle;
+    m_pStyle = nullptr;
+    m_bStyleShared = false;
+}
+
+const CExtRichStyleDescription& CExtRichContentItem::ReadStyle() const {
+    if (!IsElementOrRoot() && m_pParent) return m_pParent->ReadStyle();
+    return m_pStyle ? *m_pStyle : CExtRichStyleDescription::Default();
 }
 
 // ---- visibility ----
@@ -153,25 +185,25 @@ bool CExtRichContentItem::IsVisibleInAncestors(bool shownOnly, bool anyCorner) {
 
 bool CExtRichContentItem::IsDisplayed(bool deep) {
     if (m_nKind > kRichItemElement) return false;
-    if (GetStyle().m_nDisplay == RichCode::DisplayNone) return false;
+    if (ReadStyle().m_nDisplay == RichCode::DisplayNone) return false;
     return !deep || IsVisibleInAncestors(true, true);
 }
 
 bool CExtRichContentItem::IsShown(bool deep) {
     if (!IsDisplayed(false)) return false;
-    if (GetStyle().m_nVisibility != RichCode::VisibilityVisible) return false;
+    if (ReadStyle().m_nVisibility != RichCode::VisibilityVisible) return false;
     return !deep || IsVisibleInAncestors(false, true);
 }
 
 bool CExtRichContentItem::CanBeHovered(bool deep, bool anyCorner) {
     if (!IsShown(false)) return false;
-    if (m_nKind == kRichItemElement && GetStyle().m_uiCaps[RichUiState::Hover] != RichUiState::On) return false;
+    if (m_nKind == kRichItemElement && ReadStyle().m_uiCaps[RichUiState::Hover] != RichUiState::On) return false;
     return !deep || IsVisibleInAncestors(false, anyCorner);
 }
 
 bool CExtRichContentItem::CanBeFocused(bool deep) {
     if (m_nKind != kRichItemElement || !IsShown(false)) return false;
-    if (GetStyle().m_uiCaps[RichUiState::Focus] != RichUiState::On) return false;
+    if (ReadStyle().m_uiCaps[RichUiState::Focus] != RichUiState::On) return false;
     return !deep || IsVisibleInAncestors(true, true);
 }
 
@@ -261,7 +293,7 @@ void CExtRichContentItem::ChangeSiblingsSelected(RichWindowHandle host) {
 }
 
 bool CExtRichContentItem::OnFocusEnter(RichWindowHandle host, RichEventArg x) {
-    const CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     if (style.m_nFocusEnsureVisibility == 2) ScrollParentsToShow(true, true, true, true, true);
     const bool makeSelected = style.m_nFocusOnMakeSelected == RichCode::SwitchOn;
     const bool unselectSiblings = style.m_nFocusOnMakeUnselectedSibling == RichCode::SwitchOn;
@@ -274,7 +306,7 @@ bool CExtRichContentItem::OnFocusEnter(RichWindowHandle host, RichEventArg x) {
 }
 
 bool CExtRichContentItem::OnFocusLeave(RichWindowHandle host, RichEventArg x) {
-    const CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     const bool unselect = style.m_nFocusOffMakeUnselected == RichCode::SwitchOn;
     const bool unselectSiblings = style.m_nFocusOffMakeUnselectedSibling == RichCode::SwitchOn;
     if (unselect) {
@@ -424,18 +456,20 @@ void CExtRichContentItem::ApplyCssDeclarations(CExtRichStyleRule& rule, const CE
     }
 }
 
-CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
-                                                            bool force, bool recursive) {
-    if (!IsElementOrRoot()) return GetStyle();
+const CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle dc,
+                                                                  const CExtRichStyleDescription& parentStyle,
+                                                                  bool force, bool recursive) {
+    if (!IsElementOrRoot()) return ReadStyle();
     if (force) m_bStyleValid = false;
-    CExtRichStyleDescription& style = GetStyle();
     if (!m_bStyleValid) {
         CExtRichStyleRule rule;
         CollectRule(rule, parentStyle);
-        style.Reset();
-        rule.ComputeDescription(parentStyle, style);
+        CExtRichStyleDescription computed;
+        rule.ComputeDescription(parentStyle, computed);
+        SetComputedStyle(computed);
         m_bStyleValid = true;
     }
+    const CExtRichStyleDescription& style = ReadStyle();
     if (recursive)
         for (CExtRichContentItem* child : m_listChildren) child->RefreshStyle(dc, style, force, true);
     return style;
@@ -529,13 +563,13 @@ bool CExtRichContentItem::ComputeBlockLevel() {
 }
 
 bool CExtRichContentItem::ComputeNoWrapInline() {
-    return IsInlineLevel() && GetStyle().m_nWhiteSpace == RichCode::WhiteSpaceNoWrap;
+    return IsInlineLevel() && ReadStyle().m_nWhiteSpace == RichCode::WhiteSpaceNoWrap;
 }
 
 int CExtRichContentItem::GetEffectiveDisplay() {
     if (m_nKind > kRichItemElement) return RichCode::DisplayNone;
     if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace) return RichCode::DisplayInline;
-    int display = GetStyle().m_nDisplay;
+    int display = ReadStyle().m_nDisplay;
     if (display == RichCode::DisplayInherit) display = RichCode::DisplayInline;
     const int position = GetEffectivePosition();
     if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed)
@@ -545,12 +579,12 @@ int CExtRichContentItem::GetEffectiveDisplay() {
 }
 
 int CExtRichContentItem::GetEffectivePosition() {
-    return IsElementOrRoot() ? GetStyle().m_nPosition : RichCode::PositionStatic;
+    return IsElementOrRoot() ? ReadStyle().m_nPosition : RichCode::PositionStatic;
 }
 
 int CExtRichContentItem::GetEffectiveVisibility() {
     if (m_nKind > kRichItemElement) return RichCode::VisibilityHidden;
-    const int visibility = GetStyle().m_nVisibility;
+    const int visibility = ReadStyle().m_nVisibility;
     return visibility == RichCode::VisibilityInherit ? RichCode::VisibilityVisible : visibility;
 }
 

@@ -92,7 +92,10 @@ public:
     virtual bool IsElementOrRoot() const;
     virtual void InvalidateStyle(bool recursive, bool style, bool rule);
     virtual CExtRichStyleRule& GetRule();
+    // The computed style to change (a run's is its element's).
     virtual CExtRichStyleDescription& GetStyle();
+    // The computed style to read: a default one before the first computation.
+    const CExtRichStyleDescription& ReadStyle() const;
     bool IsRoot() const { return m_nKind == kRichItemRoot; }
     bool IsElement() const { return m_nKind == kRichItemElement; }
 
@@ -152,9 +155,11 @@ public:
     virtual void ApplyAttributesAndDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
     virtual void ApplyHtmlAttributes(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
     virtual void ApplyCssDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
+    // Makes the computed style equal to `computed`: one shared with the document's other items.
+    void SetComputedStyle(const CExtRichStyleDescription& computed);
     // Recomputes the description from the collected rule over the parent's when stale.
-    CExtRichStyleDescription& RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle, bool force,
-                                           bool recursive);
+    const CExtRichStyleDescription& RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
+                                                 bool force, bool recursive);
 
     // ---- style, measuring and layout passes (rich_style_pass.cpp, rich_measure.cpp,
     // rich_layout_pass.cpp, rich_line_layout.cpp, rich_table_pass.cpp) ----
@@ -349,6 +354,7 @@ public:
     // has (a declared width and height, or none) and the answer is false.
     bool MeasureImage();
 
+    // Members are ordered by size, so that a large page's many items leave no padding unused.
     CExtRichContentItem* m_pParent;
     CExtRichContentItem* m_pPrev;
     CExtRichContentItem* m_pNext;
@@ -357,7 +363,6 @@ public:
     RichString m_strName;
     RichString m_strText;
     RichString m_strValue;
-    std::uint8_t m_nTagFlags = 0;
     RichItemList m_listChildren;
     RichItemList m_listAttributes;  // owned
     RichItemList m_listAux;
@@ -371,26 +376,28 @@ public:
     int m_nListIndex = -1;
     int m_nListNumber = -1;
     int m_nMarkerWidth = -1;
-    std::uint8_t m_nLayoutFlags = 0;
+    int m_nMinWidthHint = -1, m_nMinHeightHint = -1;
+    int m_nScrollBarHotPart = -1;
     CExtRichTableLayout* m_pTableLayout = nullptr;  // owned once the table model exists
     CExtRichContentLayout* m_pLayout;
-    RichUiStateSet m_states;
-    bool m_bRuleCached = false;
     CExtRichStyleRule* m_pRule = nullptr;           // owned, or shared from the document's pool
-    bool m_bRuleShared = false;                     // m_pRule is pooled: read only
-    bool m_bStyleValid = false;
-    CExtRichStyleDescription* m_pStyle = nullptr;   // owned
+    CExtRichStyleDescription* m_pStyle = nullptr;   // owned, or shared from the document's pool
     RichPoint m_ptScroll;
     RichSize m_sizeScrollRange;
     std::vector<RichString>* m_pClassNames = nullptr;  // owned
-    std::uint8_t m_nCacheFlags = 0;
-    std::uint8_t m_nRunFlags = 0;  // the text-run pass's own bits
     // The id, name and ui ids: a record of their own, made when one is set (few items have any).
     struct CRegisteredNames;
     CRegisteredNames* m_pNames = nullptr;  // owned
-    int m_nMinWidthHint = -1, m_nMinHeightHint = -1;
+    RichUiStateSet m_states;
+    std::uint8_t m_nTagFlags = 0;
+    std::uint8_t m_nLayoutFlags = 0;
+    bool m_bRuleCached = false;
+    bool m_bRuleShared = false;   // m_pRule is pooled: read only
+    bool m_bStyleValid = false;
+    bool m_bStyleShared = false;  // m_pStyle is pooled: read only
+    std::uint8_t m_nCacheFlags = 0;
+    std::uint8_t m_nRunFlags = 0;     // the text-run pass's own bits
     std::uint8_t m_nReaderFlags = 0;  // the plain-text reader's own bits
-    int m_nScrollBarHotPart = -1;
     std::uint8_t m_nScrollBarFlags = 0;
     std::uint8_t m_nPassFlags = 0;  // RichPassFlag bits of the style and measuring passes
 
@@ -400,6 +407,8 @@ private:
         kVoidKnown = 0x10, kVoidValue = 0x20, kNoWrapKnown = 0x40, kNoWrapValue = 0x80,
     };
     bool Cached(std::uint8_t known, std::uint8_t value, bool (CExtRichContentItem::*compute)());
+    // Drops the computed style, pooled or owned.
+    void ReleaseStyle();
     bool ComputeVoidElement();
     bool ComputeInlineLevel();
     bool ComputeBlockLevel();

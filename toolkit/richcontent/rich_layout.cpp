@@ -1,5 +1,6 @@
 #include "toolkit/richcontent/rich_layout.h"
 
+#include "toolkit/richcontent/rich_measure_cache.h"
 #include "toolkit/richcontent/rich_platform.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_text.h"
@@ -9,11 +10,23 @@ CExtRichContentLayout::CExtRichContentLayout(int angle) : m_nAngle(angle) {}
 CExtRichContentLayout::~CExtRichContentLayout() {
     Clear(true);
     delete m_pRulePool;
+    delete m_pStylePool;
+    delete m_pMeasureCache;
 }
 
 CExtRichRulePool& CExtRichContentLayout::GetRulePool() {
     if (!m_pRulePool) m_pRulePool = new CExtRichRulePool;
     return *m_pRulePool;
+}
+
+CExtRichMeasureCache& CExtRichContentLayout::GetMeasureCache() {
+    if (!m_pMeasureCache) m_pMeasureCache = new CExtRichMeasureCache;
+    return *m_pMeasureCache;
+}
+
+CExtRichStylePool& CExtRichContentLayout::GetStylePool() {
+    if (!m_pStylePool) m_pStylePool = new CExtRichStylePool;
+    return *m_pStylePool;
 }
 
 CExtRichContentItem* CExtRichContentLayout::GetRoot() const {

@@ -14,7 +14,9 @@
 class CExtRichDocObjectBase;
 class RichBitmap;
 class CExtRichDocObjectContainer;
+class CExtRichMeasureCache;
 class CExtRichRulePool;
+class CExtRichStylePool;
 
 // What a text is.
 enum RichTextKind : int {
@@ -174,11 +176,16 @@ public:
     RichRect m_rcLayout;
     RichLayoutList m_listStyleSheets;
 
-    // The collected rules the items of this document share (made on first use).
+    // The collected rules and computed styles the items of this document share (made on first use).
     CExtRichRulePool& GetRulePool();
+    CExtRichStylePool& GetStylePool();
+    // The run measures of the current measuring pass (made on first use).
+    CExtRichMeasureCache& GetMeasureCache();
 
 private:
-    CExtRichRulePool* m_pRulePool = nullptr;  // owned
+    CExtRichRulePool* m_pRulePool = nullptr;        // owned
+    CExtRichStylePool* m_pStylePool = nullptr;      // owned
+    CExtRichMeasureCache* m_pMeasureCache = nullptr;  // owned
 };
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.

@@ -93,7 +93,7 @@ CExtRichContentItem* PositionedAncestor(CExtRichContentItem* item) {
 
 // The box of an absolutely or fixed positioned item from its offsets.
 RichRect PositionedBox(CExtRichContentItem* item, RichRect a) {
-    const CExtRichStyleDescription& s = item->GetStyle();
+    const CExtRichStyleDescription& s = item->ReadStyle();
     RichRect p = s.m_rcPosition;
     CExtRichContentItem* parent = item->m_pParent;
     if (parent && parent->IsElementOrRoot()) {
@@ -106,7 +106,7 @@ RichRect PositionedBox(CExtRichContentItem* item, RichRect a) {
     }
     const bool absolute = item->GetEffectivePosition() == RichCode::PositionAbsolute;
     if (CExtRichContentItem* anchor = PositionedAncestor(item)) {
-        const CExtRichStyleDescription& as = anchor->GetStyle();
+        const CExtRichStyleDescription& as = anchor->ReadStyle();
         const int ax = anchor->m_rcItem.left + RichSide(as.m_rcMargin.left) + RichSide(as.m_rcBorderWidth.left);
         const int ay = anchor->m_rcItem.top + RichSide(as.m_rcMargin.top) + RichSide(as.m_rcBorderWidth.top);
         if (absolute && p.left != kRichUnsetPixels && p.top != kRichUnsetPixels) {
@@ -152,7 +152,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
                             available.top + m_nContentHeight};
         return;
     }
-    CExtRichStyleDescription& s = GetStyle();
+    const CExtRichStyleDescription& s = ReadStyle();
     if (s.m_nDisplay == RichCode::DisplayNone) return;
     const bool outOfFlow = RichIsOutOfFlow(this);
     if (outOfFlow && target != this) return;
@@ -228,7 +228,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
         child->m_rcItem = RichRect{};
         child->LayoutContent(dc, content, nullptr, false);
         const RichRect& r = child->m_rcItem;
-        switch (child->GetStyle().m_nUiDock) {
+        switch (child->ReadStyle().m_nUiDock) {
         case RichCode::DockTop:
         case RichCode::DockPreTop:
             content.top += r.Height();
@@ -325,7 +325,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
 
     // 8. Percent limits against the parent's explicit size.
     if (m_pParent && m_pParent->IsElementOrRoot()) {
-        const CExtRichStyleDescription& ps = m_pParent->GetStyle();
+        const CExtRichStyleDescription& ps = m_pParent->ReadStyle();
         if (ps.m_nWidth >= 0) {
             if (s.m_dMaxWidthPercent >= 0)
                 m_rcItem.right = std::min(m_rcItem.right,

@@ -34,7 +34,7 @@ void CollectChildrenFlow(Item* container, RichItemList& flow) {
 
 int FloatSide(Item* item) {
     if (item->m_nKind != kRichItemElement) return RichCode::FloatNone;
-    const int f = item->GetStyle().m_nFloat;
+    const int f = item->ReadStyle().m_nFloat;
     return f == RichCode::FloatLeft || f == RichCode::FloatRight ? f : RichCode::FloatNone;
 }
 
@@ -45,7 +45,7 @@ void MoveTo(Item* item, int x, int y) {
 class LinePass {
 public:
     LinePass(Item* container, RichDcHandle dc, const RichRect& content)
-        : m_container(container), m_dc(dc), m_c(content), m_style(container->GetStyle()) {
+        : m_container(container), m_dc(dc), m_c(content), m_style(container->ReadStyle()) {
         const int ws = m_style.m_nWhiteSpace;
         m_collapse = ws == RichCode::WhiteSpaceNormal || ws == RichCode::WhiteSpaceNoWrap ||
                      ws == RichCode::WhiteSpacePreLine;
@@ -353,7 +353,7 @@ private:
     void OpenBlankLine(Item* item) {
         if (item->GetTagName() != u"br" || item->m_nMinHeightHint >= 0 || !item->m_listChildren.IsEmpty()) return;
         CExtRichContentLayout* doc = item->GetLayout();
-        RichFontScope scope(m_dc, item->GetStyle(), doc ? doc->m_nAngle : 0, false);
+        RichFontScope scope(m_dc, item->ReadStyle(), doc ? doc->m_nAngle : 0, false);
         const int height = scope.Metrics().height + (m_noGaps ? 0 : scope.Metrics().externalLeading);
         if (item->m_rcItem.Height() >= height) return;
         item->m_rcItem.bottom = item->m_rcItem.top + height;
@@ -367,7 +367,7 @@ private:
         CExtRichContentLayout* doc = m_container->GetLayout();
         if (!doc || !doc->m_bPageDocument || !m_lastBlock || m_lastBlock->m_rcItem.bottom != m_top) return 0;
         if (RichIsOutOfFlow(item) || RichIsOutOfFlow(m_lastBlock)) return 0;
-        return std::min(RichSide(m_lastBlock->GetStyle().m_rcMargin.bottom), RichSide(item->GetStyle().m_rcMargin.top));
+        return std::min(RichSide(m_lastBlock->ReadStyle().m_rcMargin.bottom), RichSide(item->ReadStyle().m_rcMargin.top));
     }
 
     void PlaceBlock(Item* item) {

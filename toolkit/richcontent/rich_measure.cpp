@@ -5,6 +5,7 @@
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_layout_support.h"
+#include "toolkit/richcontent/rich_measure_cache.h"
 #include "toolkit/richcontent/rich_table_pass.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ bool Collapses(int whiteSpace) {
 
 bool IsFloating(CExtRichContentItem* item) {
     if (item->m_nKind != kRichItemElement) return false;
-    const int f = item->GetStyle().m_nFloat;
+    const int f = item->ReadStyle().m_nFloat;
     return f == RichCode::FloatLeft || f == RichCode::FloatRight;
 }
 
@@ -72,7 +73,7 @@ void InsertSiblingAfter(CExtRichContentItem* after, CExtRichContentItem* item) {
 // White space of a run, once: collapsed in the collapsing modes, tabs widened in the preserving
 // ones, and a preserved text split at its line feeds into runs and "br" elements.
 static void ProcessWhiteSpace(CExtRichContentItem* run, RichDcHandle dc) {
-    const CExtRichStyleDescription& style = run->GetStyle();
+    const CExtRichStyleDescription& style = run->ReadStyle();
     const int mode = style.m_nWhiteSpace;
     RichString text = run->m_strText;
     if (Collapses(mode)) {
@@ -119,17 +120,30 @@ static void ProcessWhiteSpace(CExtRichContentItem* run, RichDcHandle dc) {
 static void MeasureRun(CExtRichContentItem* run, RichDcHandle dc) {
     CExtRichContentLayout* doc = run->GetLayout();
     if (run->m_strText.empty() || !doc) return;
-    const CExtRichStyleDescription& style = run->GetStyle();
-    RichFontScope scope(dc, style, doc->m_nAngle, false);
-    run->m_nContentHeight = scope.Metrics().height;
-    run->m_nAscent = scope.Metrics().ascent;
-    run->m_nLineGap = scope.Metrics().externalLeading;
+    const CExtRichStyleDescription& style = run->ReadStyle();
+    static const RichString kSpace = u" ";
+    const bool collapsed = run->m_nKind == kRichItemWhiteSpace && Collapses(style.m_nWhiteSpace);
+    const RichString& text = collapsed ? kSpace : run->m_strText;
+    const RichLogFont font = style.m_font.LogFontFor(doc->m_nAngle, false);
+    CExtRichMeasureCache::MeasureMap& known = doc->GetMeasureCache().ForFont(dc, font);
+    auto found = known.find(text);
+    if (found == known.end()) {
+        RichFontScope scope(dc, style, doc->m_nAngle, false);
+        CExtRichMeasureCache::CMeasure measure;
+        measure.metrics = scope.Metrics();
+        measure.width = doc->MeasureText(dc, text.c_str(), static_cast<int>(text.size())).cx;
+        found = known.emplace(text, measure).first;
+    }
+    const CExtRichMeasureCache::CMeasure& measure = found->second;
+    run->m_nContentHeight = measure.metrics.height;
+    run->m_nAscent = measure.metrics.ascent;
+    run->m_nLineGap = measure.metrics.externalLeading;
     int width = 0;
-    if (run->m_nKind == kRichItemWhiteSpace && Collapses(style.m_nWhiteSpace)) {
-        width = style.m_nWordSpacing != kRichUnsetPixels ? style.m_nWordSpacing : doc->MeasureText(dc, u" ", 1).cx;
+    if (collapsed) {
+        width = style.m_nWordSpacing != kRichUnsetPixels ? style.m_nWordSpacing : measure.width;
     } else {
         const int length = static_cast<int>(run->m_strText.size());
-        width = doc->MeasureText(dc, run->m_strText.c_str(), length).cx;
+        width = measure.width;
         if (run->m_nKind == kRichItemText && style.m_nLetterSpacing != kRichUnsetPixels) {
             const bool spaceNext = run->m_pNext && run->m_pNext->m_nKind == kRichItemWhiteSpace;
             width += style.m_nLetterSpacing * (length - (spaceNext ? 1 : 0));
@@ -140,6 +154,8 @@ static void MeasureRun(CExtRichContentItem* run, RichDcHandle dc) {
 }
 
 void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& available) {
+    // Each pass of the whole document measures afresh (the device context may have changed).
+    if (IsRoot() && m_pLayout) m_pLayout->GetMeasureCache().Clear();
     if (m_nKind > kRichItemElement || !IsDisplayed(false)) return;
     if (m_strText.empty()) m_strText = m_strName;
     m_nContentWidth = m_nContentHeight = m_nMinContentWidth = m_nMinContentHeight = 0;
@@ -188,7 +204,7 @@ void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& availa
         display != RichCode::DisplayInlineTable)
         m_nMinContentWidth = std::max(m_nMinContentWidth, RichWidestWordGroup(this));
 
-    CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     const bool outOfFlow = RichIsOutOfFlow(this);
     const RichInsets insets = RichBoxInsets(style, !outOfFlow);
     const bool image = GetTagName() == u"img";

@@ -262,7 +262,7 @@ void CExtRichContentItem::PaintChildren(RichDcHandle dc, const RichRect& clip, R
     RichItemList later;
     CExtRichContentLayout* doc = m_pLayout;
     auto paint = [&](CExtRichContentItem* child) {
-        switch (child->GetStyle().m_nDelayedDraw) {
+        switch (child->ReadStyle().m_nDelayedDraw) {
         case RichCode::DrawDefault: child->PaintContent(dc, clip, offset, target, scrolling); break;
         case RichCode::DrawPostSibling: later.AddTail(child); break;
         case RichCode::DrawPreFixedAbsolute: doc->m_listPaintPre.AddTail(child); break;
@@ -273,7 +273,7 @@ void CExtRichContentItem::PaintChildren(RichDcHandle dc, const RichRect& clip, R
     auto sweep = [&](RichItemList& list, bool pre) {
         for (RichPosition pos = list.GetHeadPosition(); pos;) {
             CExtRichContentItem* child = list.GetNext(pos);
-            const int dock = child->GetStyle().m_nUiDock;
+            const int dock = child->ReadStyle().m_nUiDock;
             const bool isPre = dock == RichCode::DockPreFill || dock == RichCode::DockPreTop ||
                                dock == RichCode::DockPreBottom || dock == RichCode::DockPreLeft ||
                                dock == RichCode::DockPreRight;
@@ -298,7 +298,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
     if (!dc || m_nKind > kRichItemElement) return;
     if (!IsShown(false)) return;
     if (IsElement() && IsPositioned(this) && target != this) return;
-    CExtRichStyleDescription& d = GetStyle();
+    const CExtRichStyleDescription& d = ReadStyle();
     const int angle = m_pLayout->m_nAngle;
     const bool elementOrRoot = IsElementOrRoot();
     // An element that scrolls paints its content clipped to its padding box, moved back by its

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 using RichPosition = void*;
 
 template <class T>
 class RichPtrList {
+    // The head's back link is the tail (the tail's forward link is null), so that a list is two
+    // words: every item of a page carries five.
     struct Node {
         Node* prev;
         Node* next;
@@ -25,20 +28,23 @@ public:
     bool IsEmpty() const { return m_count == 0; }
     std::size_t GetCount() const { return m_count; }
     T* GetHead() const { return m_head ? m_head->data : nullptr; }
-    T* GetTail() const { return m_tail ? m_tail->data : nullptr; }
+    T* GetTail() const { return m_head ? Tail()->data : nullptr; }
     RichPosition GetHeadPosition() const { return m_head; }
-    RichPosition GetTailPosition() const { return m_tail; }
+    RichPosition GetTailPosition() const { return m_head ? Tail() : nullptr; }
 
     RichPosition AddTail(T* data) {
-        Node* n = new Node{m_tail, nullptr, data};
-        (m_tail ? m_tail->next : m_head) = n;
-        m_tail = n;
+        if (!m_head) return AddFirst(data);
+        Node* tail = Tail();
+        Node* n = new Node{tail, nullptr, data};
+        tail->next = n;
+        m_head->prev = n;
         ++m_count;
         return n;
     }
     RichPosition AddHead(T* data) {
-        Node* n = new Node{nullptr, m_head, data};
-        (m_head ? m_head->prev : m_tail) = n;
+        if (!m_head) return AddFirst(data);
+        Node* n = new Node{Tail(), m_head, data};
+        m_head->prev = n;
         m_head = n;
         ++m_count;
         return n;
@@ -46,7 +52,7 @@ public:
     // Inserts after the node at `pos` (at the tail for a null position).
     RichPosition InsertAfter(RichPosition pos, T* data) {
         Node* at = static_cast<Node*>(pos);
-        if (!at || at == m_tail) return AddTail(data);
+        if (!at || !at->next) return AddTail(data);
         Node* n = new Node{at, at->next, data};
         at->next->prev = n;
         at->next = n;
@@ -68,8 +74,13 @@ public:
     void RemoveAt(RichPosition pos) {
         Node* n = static_cast<Node*>(pos);
         if (!n) return;
-        (n->prev ? n->prev->next : m_head) = n->next;
-        (n->next ? n->next->prev : m_tail) = n->prev;
+        if (n == m_head) {
+            m_head = n->next;
+            if (m_head) m_head->prev = n->prev;
+        } else {
+            n->prev->next = n->next;
+            (n->next ? n->next->prev : m_head->prev) = n->prev;
+        }
         delete n;
         --m_count;
     }
@@ -99,7 +110,7 @@ public:
     }
     T* GetPrev(RichPosition& pos) const {
         Node* n = static_cast<Node*>(pos);
-        pos = n->prev;
+        pos = n == m_head ? nullptr : n->prev;
         return n->data;
     }
 
@@ -121,7 +132,15 @@ public:
     Iterator end() const { return Iterator(nullptr); }
 
 private:
+    Node* Tail() const { return m_head->prev; }
+    RichPosition AddFirst(T* data) {
+        Node* n = new Node{nullptr, nullptr, data};
+        n->prev = n;
+        m_head = n;
+        m_count = 1;
+        return n;
+    }
+
     Node* m_head = nullptr;
-    Node* m_tail = nullptr;
-    std::size_t m_count = 0;
+    std::uint32_t m_count = 0;
 };

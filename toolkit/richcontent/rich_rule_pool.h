@@ -1,7 +1,9 @@
-// Collected rules shared between the items of a document: most elements of a large page carry
-// one of a few identical rules (a colour, a font), so an item keeps a reference to one pooled
-// copy instead of a rule of its own. Pooled rules are counted: each lives while an item refers
-// to it, also past the pool (an item may outlive its document).
+// Collected rules and computed styles shared between the items of a document: most elements of a
+// large page carry one of a few identical rules (a colour, a font) and end with one of a few
+// identical computed styles, so an item keeps a reference to one pooled copy instead of a record
+// of its own. Pooled records are counted: each lives while an item refers to it, also past the
+// pool (an item may outlive its document). A pooled record is read only; an item that changes
+// its record first makes it its own (Unshare).
 #pragma once
 
 #include "toolkit/richcontent/rich_style.h"
@@ -9,20 +11,31 @@
 #include <cstddef>
 #include <unordered_map>
 
-class CExtRichRulePool {
+template <class T>
+class RichSharedPool {
 public:
-    CExtRichRulePool() = default;
-    CExtRichRulePool(const CExtRichRulePool&) = delete;
-    CExtRichRulePool& operator=(const CExtRichRulePool&) = delete;
-    ~CExtRichRulePool();
+    RichSharedPool() = default;
+    RichSharedPool(const RichSharedPool&) = delete;
+    RichSharedPool& operator=(const RichSharedPool&) = delete;
+    ~RichSharedPool();
 
-    // A pooled rule equal to `rule`, with one more reference (the caller's).
-    const CExtRichStyleRule* Acquire(const CExtRichStyleRule& rule);
-    // Drops a reference taken by Acquire; the last one deletes the rule.
-    static void Release(const CExtRichStyleRule* rule);
+    // A pooled record equal to `value`, with one more reference (the caller's).
+    const T* Acquire(const T& value);
+    // One more reference to a pooled record (dropped with Release).
+    static const T* Retain(const T* value);
+    // Drops a reference taken by Acquire or Retain; the last one deletes the record.
+    static void Release(const T* value);
+    // Turns the caller's reference into a record the caller owns (and deletes): the pooled record
+    // itself, taken out of the pool, when no one else refers to it, else a copy.
+    static T* Unshare(const T* value);
 
 private:
     struct Entry;
-    static std::size_t Hash(const CExtRichStyleRule& rule);
+    static std::size_t Hash(const T& value);
+    static bool Equal(const T& a, const T& b);
+    static void Forget(Entry* entry);
     std::unordered_multimap<std::size_t, Entry*> m_entries;
 };
+
+class CExtRichRulePool : public RichSharedPool<CExtRichStyleRule> {};
+class CExtRichStylePool : public RichSharedPool<CExtRichStyleDescription> {};

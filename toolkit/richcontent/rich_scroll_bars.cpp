@@ -76,7 +76,7 @@ int RichScrollBarPartFromHitCode(int hitCode) {
 // ---- boxes ----
 
 RichScrollBox::RichScrollBox(CExtRichContentItem* item, const RichRect& outer) {
-    const CExtRichStyleDescription& style = item->GetStyle();
+    const CExtRichStyleDescription& style = item->ReadStyle();
     m_rcMarginInner = RichDeflateRect(outer, style.m_rcCellPadding);
     const int position = item->GetEffectivePosition();
     if (position == RichCode::PositionRelative || position == RichCode::PositionStatic)
@@ -120,7 +120,7 @@ void CExtRichContentItem::GetScrollBarRects(const RichRect& inner, RichRect& hor
 
 int CExtRichContentItem::GetScrollBarModeH() {
     if (IsRotated(this) || !IsElementOrRoot()) return 1;
-    const CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     if (style.m_nOverflow == RichCode::OverflowScroll && m_sizeScrollRange.cx > 0) return 2;
     if (style.m_nOverflow != RichCode::OverflowAuto && style.m_nScrollBarH != 0) return style.m_nScrollBarH;
     return 1;
@@ -128,7 +128,7 @@ int CExtRichContentItem::GetScrollBarModeH() {
 
 int CExtRichContentItem::GetScrollBarModeV() {
     if (IsRotated(this) || !IsElementOrRoot()) return 1;
-    const CExtRichStyleDescription& style = GetStyle();
+    const CExtRichStyleDescription& style = ReadStyle();
     if (style.m_nOverflow == RichCode::OverflowScroll && m_sizeScrollRange.cy > 0) return 2;
     if (style.m_nOverflow != RichCode::OverflowAuto && style.m_nScrollBarV != 0) return style.m_nScrollBarV;
     return 1;

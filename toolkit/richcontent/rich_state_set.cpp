@@ -1,7 +1,7 @@
 #include "toolkit/richcontent/rich_state_set.h"
 
 void RichUiStateSet::Clear() {
-    for (int& v : m_values) v = RichUiState::Unset;
+    for (std::int8_t& v : m_values) v = RichUiState::Unset;
 }
 
 bool RichUiStateSet::IsEmpty() const {
@@ -19,7 +19,7 @@ void RichUiStateSet::MergeNonZero(const RichUiStateSet& other) {
 
 void RichUiStateSet::SetFlagged(const RichUiStateSet& flags, int value) {
     for (int i = 0; i < RichUiState::Count; ++i)
-        if (flags.m_values[i] != 0) m_values[i] = value;
+        if (flags.m_values[i] != 0) m_values[i] = static_cast<std::int8_t>(value);
 }
 
 void RichUiStateSet::SetDefaultCaps() {

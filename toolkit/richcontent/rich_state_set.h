@@ -2,6 +2,8 @@
 // each entry is 0 (unset), 1 (off) or 2 (on).
 #pragma once
 
+#include <cstdint>
+
 namespace RichUiState {
 enum : int {
     After = 0,
@@ -26,9 +28,10 @@ constexpr int On = 2;
 }  // namespace RichUiState
 
 struct RichUiStateSet {
-    int m_values[RichUiState::Count] = {};
+    // One byte an entry: every item and style record carries a set.
+    std::int8_t m_values[RichUiState::Count] = {};
 
-    int& operator[](int i) { return m_values[i]; }
+    std::int8_t& operator[](int i) { return m_values[i]; }
     int operator[](int i) const { return m_values[i]; }
     friend bool operator==(const RichUiStateSet&, const RichUiStateSet&) = default;
 

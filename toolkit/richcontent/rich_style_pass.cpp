@@ -5,6 +5,7 @@
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_layout_support.h"
+#include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_text.h"
 
 #include <algorithm>
@@ -79,7 +80,7 @@ void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
     CExtRichContentLayout* doc = item->GetLayout();
     CExtRichContentItem* first = item->m_listChildren.GetHead();
     if (first && (first->m_nPassFlags & kRichListMarker)) DestroyGenerated(item, first);
-    const CExtRichStyleDescription& style = item->GetStyle();
+    const CExtRichStyleDescription& style = item->ReadStyle();
     if (style.m_nListStyleType == RichCode::ListNone && style.m_strListStyleImage.empty()) return;
 
     auto* marker = new CExtRichContentItem(doc, kRichItemElement);
@@ -128,8 +129,8 @@ bool IsZero(const RichRect& r) { return r.left <= 0 && r.top <= 0 && r.right <= 
 constexpr RichColor kFrameGrey = 0x00A0A0A0;
 
 bool IsTableElement(CExtRichContentItem* item) {
-    return item->m_nKind == kRichItemElement && (item->GetStyle().m_nDisplay == RichCode::DisplayTable ||
-                                                 item->GetStyle().m_nDisplay == RichCode::DisplayInlineTable);
+    return item->m_nKind == kRichItemElement && (item->ReadStyle().m_nDisplay == RichCode::DisplayTable ||
+                                                 item->ReadStyle().m_nDisplay == RichCode::DisplayInlineTable);
 }
 
 // A page's cells are padded by their table's "cellpadding" (one pixel without it).
@@ -180,7 +181,7 @@ void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& st
     CExtRichContentItem* table = cell->m_pParent;
     while (table && !IsTableElement(table)) table = table->m_pParent;
     if (!table) return;
-    const CExtRichStyleDescription& t = table->GetStyle();
+    const CExtRichStyleDescription& t = table->ReadStyle();
     CExtRichContentLayout* doc = cell->GetLayout();
     if (IsZero(style.m_rcCellPadding) && IsZero(style.m_rcPadding)) {
         if (!doc || !doc->m_bPageDocument)
@@ -213,20 +214,36 @@ void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& st
 void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
                                        const RichRect& layoutRect) {
     if (!IsElementOrRoot()) return;
-    CExtRichStyleDescription& style = RefreshStyle(dc, parentStyle, false, false);
-    if (style.m_nDisplay == RichCode::DisplayTableCell) TakeTableAttributes(this, style);
-    if (IsTableElement(this)) FrameTable(this, style);
+    // Styles are shared between equal elements: what only this element changes goes into a copy.
+    const bool cell = RefreshStyle(dc, parentStyle, false, false).m_nDisplay == RichCode::DisplayTableCell;
+    const bool table = IsTableElement(this);
     // The page style sheet colours and underlines "a" for links; a named anchor is no link and
     // keeps the look of the text round it.
-    if (m_pLayout && m_pLayout->m_bPageDocument && GetTagName() == u"a" && !FindAttribute(u"href")) {
-        style.m_clrText = parentStyle.m_clrText;
-        style.m_font.m_lf.lfUnderline = parentStyle.m_font.m_lf.lfUnderline;
+    const bool namedAnchor =
+        m_pLayout && m_pLayout->m_bPageDocument && GetTagName() == u"a" && !FindAttribute(u"href");
+    if (cell || table || namedAnchor) {
+        CExtRichStyleDescription style = ReadStyle();
+        if (cell) TakeTableAttributes(this, style);
+        if (table) FrameTable(this, style);
+        if (namedAnchor) {
+            style.m_clrText = parentStyle.m_clrText;
+            style.m_font.m_lf.lfUnderline = parentStyle.m_font.m_lf.lfUnderline;
+        }
+        SetComputedStyle(style);
     }
 
     // Generated content belongs to this item only: its children must not inherit it.
-    const RichString before = style.m_strContentBefore, after = style.m_strContentAfter;
-    style.m_strContentBefore.clear();
-    style.m_strContentAfter.clear();
+    const RichString before = ReadStyle().m_strContentBefore, after = ReadStyle().m_strContentAfter;
+    const bool generated = !before.empty() || !after.empty();
+    if (generated) {
+        CExtRichStyleDescription& own = GetStyle();
+        own.m_strContentBefore.clear();
+        own.m_strContentAfter.clear();
+    }
+    const CExtRichStyleDescription& style = ReadStyle();
+    // The children compute from this style: a shared one stays alive while they do, even if
+    // one of them makes this item's style its own.
+    const CExtRichStyleDescription* held = m_bStyleShared ? CExtRichStylePool::Retain(m_pStyle) : nullptr;
 
     m_sizeScrollRange = RichSize{};
     if (m_pLayout) {
@@ -256,7 +273,7 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         if (tail && (tail->m_nPassFlags & kRichGeneratedAfter)) DestroyGenerated(child, tail);
 
         child->ComputeStyle(dc, style, layoutRect);
-        CExtRichStyleDescription& childStyle = child->GetStyle();
+        const CExtRichStyleDescription& childStyle = child->ReadStyle();
         if (childStyle.m_nDisplay == RichCode::DisplayUiDock) {
             const int dock = childStyle.m_nUiDock;
             if (dock == RichCode::DockNone || dock == RichCode::DockFill || dock == RichCode::DockPreFill)
@@ -293,7 +310,7 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         if (child->m_nKind != kRichItemElement || child->GetEffectiveDisplay() != RichCode::DisplayListItem) continue;
         child->m_nListNumber = NumberAttribute(child, number);
         number = child->m_nListNumber + 1;
-        const CExtRichStyleDescription& childStyle = child->GetStyle();
+        const CExtRichStyleDescription& childStyle = child->ReadStyle();
         if (childStyle.m_nListStylePosition == RichCode::ListInside) {
             PlaceInsideMarker(child, dc);
         } else if (IsNumberedType(childStyle.m_nListStyleType) && childStyle.m_strListStyleImage.empty()) {
@@ -301,8 +318,12 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         }
     }
 
-    style.m_strContentBefore = before;
-    style.m_strContentAfter = after;
+    if (generated) {
+        CExtRichStyleDescription& own = GetStyle();
+        own.m_strContentBefore = before;
+        own.m_strContentAfter = after;
+    }
+    CExtRichStylePool::Release(held);
 }
 
 void CExtRichContentItem::ApplyStyleText(const RichString& text) {
@@ -312,7 +333,7 @@ void CExtRichContentItem::ApplyStyleText(const RichString& text) {
     temp.m_pNext = nullptr;
     temp.m_strName = u"$$TempClassName$$ style=\"" + text + u"\"";
     temp.ParseTagText();
-    CExtRichStyleDescription base = GetStyle();
+    CExtRichStyleDescription base = ReadStyle();
     CExtRichStyleRule rule;
     temp.CollectRule(rule, base);
     if (rule.IsEmpty()) return;

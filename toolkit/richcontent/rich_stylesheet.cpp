@@ -3,6 +3,8 @@
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_text.h"
 
+#include <utility>
+
 int (*g_pfnDetectRichTextKind)(const char16_t* text, int length) = DetectRichTextKind;
 
 CExtRichContentLayout::CExtRichContentLayout(const char16_t* text, int kind, int angle) : m_nAngle(angle) {
@@ -154,7 +156,8 @@ bool CExtRichContentItem::ParseTagText() {
     while (restStart < m_strName.size() && IsBlank(m_strName[restStart])) ++restStart;
     m_strValue = m_strName.substr(restStart);
     m_strName.resize(nameEnd);
-    const RichString text = m_strValue;
+    m_strName.shrink_to_fit();  // a short name keeps no buffer of the whole tag's size
+    const RichString& text = m_strValue;
 
     RichString name, value;
     bool readingValue = false;
@@ -244,15 +247,18 @@ bool CExtRichContentItem::ParseTagText() {
     }
     endAttribute();
     for (CExtRichContentItem* attribute : m_listAttributes) {
-        RichString escaped;
-        for (char16_t d : attribute->m_strValue) {
-            if (d == u'"') escaped.push_back(u'\\');
-            escaped.push_back(d);
+        if (attribute->m_strValue.find(u'"') != RichString::npos) {
+            RichString escaped;
+            for (char16_t d : attribute->m_strValue) {
+                if (d == u'"') escaped.push_back(u'\\');
+                escaped.push_back(d);
+            }
+            attribute->m_strValue = std::move(escaped);
         }
-        attribute->m_strValue = escaped;
         attribute->ParseStyleAttribute();
     }
     m_strValue.clear();
+    m_strValue.shrink_to_fit();
     return true;
 }
 

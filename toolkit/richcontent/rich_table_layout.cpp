@@ -146,7 +146,7 @@ constexpr long long kMaxSpanSlots = 1 << 24;
 
 void RecordSpan(CExtRichContentItem* cell, int number, int row, std::vector<RichPoint>& positions,
                 std::vector<RichSize>& spans, std::vector<CExtRichContentItem*>& cells) {
-    const CExtRichStyleDescription& style = cell->GetStyle();
+    const CExtRichStyleDescription& style = cell->ReadStyle();
     const int colspan = CellSpan(style.m_nColSpan), rowspan = CellSpan(style.m_nRowSpan);
     if (colspan <= 1 && rowspan <= 1) return;
     positions.push_back(RichPoint{number, row});
@@ -328,7 +328,7 @@ void CExtRichTableLayout::Build(CExtRichContentItem* table) {
         int c = 0;
         for (CExtRichContentItem* cell : sources[r].cells) {
             while (isTaken(r, c)) ++c;
-            const CExtRichStyleDescription& style = cell->GetStyle();
+            const CExtRichStyleDescription& style = cell->ReadStyle();
             // Spans past the last row end there; a column span stops at a slot held by a row
             // span from above, so cells never overlap.
             const int rowspan = std::min(CellSpan(style.m_nRowSpan), rows - r);

@@ -13,7 +13,7 @@ struct Gaps {
 };
 
 Gaps TableGaps(CExtRichContentItem* table, int columns, int rows) {
-    const CExtRichStyleDescription& s = table->GetStyle();
+    const CExtRichStyleDescription& s = table->ReadStyle();
     Gaps g;
     if (s.m_nBorderCollapse != 0) {
         g.spacingX = RichSide(s.m_nBorderSpacingX);
@@ -56,7 +56,7 @@ void RichMeasureTable(CExtRichContentItem* table, RichDcHandle dc) {
             if (!cell) continue;
             cell->MeasureContent(dc, kUnboundedRect);
             cell->LayoutContent(dc, kUnboundedRect, nullptr, false);
-            const CExtRichStyleDescription& s = cell->GetStyle();
+            const CExtRichStyleDescription& s = cell->ReadStyle();
             const RichInsets insets = RichBoxInsets(s, true);
             // The cell's own measure: its widest unbreakable part or its natural layout.
             const int minWidth = cell->m_nMinContentWidth + insets.Horizontal();
@@ -175,7 +175,7 @@ RichRect RichLayoutTable(CExtRichContentItem* table, RichDcHandle dc, const Rich
     CExtRichTableLayout& grid = table->GetTableLayout();
     const int rows = grid.GetSize(), columns = grid.GetColumnCount();
     if (rows == 0 || columns == 0) return RichRect{content.left, content.top, content.left, content.top};
-    const CExtRichStyleDescription& style = table->GetStyle();
+    const CExtRichStyleDescription& style = table->ReadStyle();
     const Gaps gaps = TableGaps(table, columns, rows);
     const int gapX = gaps.spacingX + gaps.cellX, gapY = gaps.spacingY + gaps.cellY;
 
@@ -200,7 +200,7 @@ RichRect RichLayoutTable(CExtRichContentItem* table, RichDcHandle dc, const Rich
         for (int c = 0; c < columns; ++c) {
             CExtRichContentItem* cell = row->GetAt(c);
             if (!cell) continue;
-            const CExtRichStyleDescription& s = cell->GetStyle();
+            const CExtRichStyleDescription& s = cell->ReadStyle();
             const int w = s.m_nWidth >= 0 ? s.m_nWidth : spanWidth(c, cell->m_nColSpan);
             const int h = s.m_nHeight >= 0 ? s.m_nHeight : cell->m_nContentHeight;
             cell->m_rcItem = RichRect{};
@@ -243,10 +243,10 @@ RichRect RichLayoutTable(CExtRichContentItem* table, RichDcHandle dc, const Rich
             const int slotHeight = top[r + span] - gapY - top[r];
             cell->OffsetItem(RichPoint{0, top[r]}, true, true, true);
             const int free = slotHeight - cell->m_rcItem.Height();
-            const int align = cell->GetStyle().m_nVerticalAlign;
+            const int align = cell->ReadStyle().m_nVerticalAlign;
             const int dy = align == RichCode::VAlignMiddle ? free / 2 : (align == RichCode::VAlignBottom ? free : 0);
             if (dy > 0) cell->OffsetItem(RichPoint{0, dy}, false, true, true);
-            if (cell->GetStyle().m_nWidth < 0) cell->m_rcItem.right = cell->m_rcItem.left + spanWidth(c, cell->m_nColSpan);
+            if (cell->ReadStyle().m_nWidth < 0) cell->m_rcItem.right = cell->m_rcItem.left + spanWidth(c, cell->m_nColSpan);
             cell->m_rcItem.bottom = std::max(cell->m_rcItem.bottom, top[r] + slotHeight);
         }
     }

@@ -129,7 +129,7 @@ struct Page : DocumentBuilder {
         doc.ParseStyleSheet(css);
         doc.AttachSelf();
     }
-    CExtRichStyleDescription& Compute() {
+    const CExtRichStyleDescription& Compute() {
         doc.m_listStyleSheets.RemoveAll();
         doc.AttachSelf();
         CExtRichStyleDescription start;

@@ -2,8 +2,12 @@
 // chosen items worked out by hand from the layout rules (blocks stacked with their margins, which
 // do not collapse; lines broken at the width; alignment; floats; explicit sizes; rotation).
 #include "tests/toolkit/richcontent/rich_layout_test_support.h"
+#include "toolkit/richcontent/rich_platform.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 using richtest::LaidOutPage;
 using richtest::RectsText;
@@ -202,6 +206,52 @@ TEST(LayoutScrollRanges, OverflowOfAnExplicitHeight) {
     // Two lines of 16 ("aa bb cc dd" and "ee ff") in a 20-pixel box.
     EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cy, 12);
     EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cx, 0);
+}
+
+// Records the texts measured; everything else as the stand-in (whose widths follow the font size).
+class MeasuringPlatform : public CExtRichPlatform {
+public:
+    CExtRichPlatform& base = RichDefaultPlatform();
+    mutable std::vector<RichString> measured;
+    int DpiX() const override { return base.DpiX(); }
+    int DpiY() const override { return base.DpiY(); }
+    RichColor SysColor(int index) const override { return base.SysColor(index); }
+    int ScrollBarHeight() const override { return base.ScrollBarHeight(); }
+    int ScrollBarWidth() const override { return base.ScrollBarWidth(); }
+    RichSize MeasureText(RichDcHandle dc, const char16_t* text, int length) const override {
+        measured.emplace_back(text, static_cast<std::size_t>(length));
+        return base.MeasureText(dc, text, length);
+    }
+    RichLogFont DcFont(RichDcHandle dc) const override { return base.DcFont(dc); }
+    RichString NormalFontFace() const override { return base.NormalFontFace(); }
+    void* SelectFont(RichDcHandle dc, const RichLogFont& font, RichTextMetrics& metrics) const override {
+        return base.SelectFont(dc, font, metrics);
+    }
+    void RestoreFont(RichDcHandle dc, void* previous) const override { base.RestoreFont(dc, previous); }
+    long Count(const char16_t* text) const { return std::count(measured.begin(), measured.end(), text); }
+};
+
+// A page measures each word once in each font in a pass, and every word still gets its font's
+// extent; the next pass measures afresh.
+TEST(LayoutMeasuring, EachWordOncePerFontInAPass) {
+    MeasuringPlatform platform;
+    CExtRichPlatform* previous = RichSetPlatform(&platform);
+    {
+        LaidOutPage page(u"<p id=p>ab cd ab <b>ab</b> ab <font size=7>ab</font> cd</p>", 400);
+        EXPECT_EQ(platform.Count(u"ab"), 3);  // the paragraph's font, bold, the large font
+        EXPECT_EQ(platform.Count(u"cd"), 1);
+        const std::vector<RichRect> words = page.Words(u"p");
+        ASSERT_EQ(words.size(), 7u);
+        for (std::size_t i : {1u, 2u, 4u, 6u}) EXPECT_EQ(words[i].Width(), words[0].Width()) << i;
+        EXPECT_GT(words[5].Width(), words[0].Width());  // the large font's own extent
+        EXPECT_GT(words[5].Height(), words[0].Height());
+        // Spaces after words of both sizes keep their own widths too: the line stays in order.
+        for (std::size_t i = 1; i < words.size(); ++i) EXPECT_GT(words[i].left, words[i - 1].right) << i;
+        page.Layout(300);
+        EXPECT_EQ(platform.Count(u"ab"), 6);
+        EXPECT_EQ(platform.Count(u"cd"), 2);
+    }
+    RichSetPlatform(previous);
 }
 
 }  // namespace
