@@ -107,9 +107,9 @@ private:
 
 }  // namespace
 
-const RichString& CExtRichTextIndex::RunText(const CExtRichContentItem* item) {
-    return item->m_strText.empty() ? item->m_strName : item->m_strText;
-}
+// The processed text: the measuring pass fills it from the text as read, so after a layout an
+// empty one is a run that shows nothing (a line feed made into a break).
+const RichString& CExtRichTextIndex::RunText(const CExtRichContentItem* item) { return item->m_strText; }
 
 void CExtRichTextIndex::Build(CExtRichContentItem* root) {
     m_runs.clear();
