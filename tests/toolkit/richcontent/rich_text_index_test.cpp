@@ -1,7 +1,9 @@
 // The text a reader selects in a laid-out page: the whole text with tabs between the cells of a
 // row and line ends between blocks, rows and breaks; the position under a point (the stand-in
 // font: 8 pixels a character); the text between two points; the word around a position; the
-// same positions after the page is laid out at another width.
+// same positions after the page is laid out at another width; and any page read from mutated
+// text indexes without touching memory it does not own.
+#include "tests/support/mutation_fuzzer.h"
 #include "tests/toolkit/richcontent/rich_layout_test_support.h"
 #include "toolkit/richcontent/rich_text_index.h"
 
@@ -117,6 +119,17 @@ TEST(TextIndex, APointOffTheTextGoesToTheNearestLineAndEnd) {
 }
 
 TEST(TextIndex, PositionsHoldAcrossALayoutAtAnotherWidth) {
+    // Preserved line feeds: the run left empty before a break stays empty at the next layout.
+    LaidOutPage pre(u"<p style=\"white-space:pre\">a\n\nb c</p>", 400);
+    CExtRichTextIndex first;
+    first.Build(pre.doc.GetRoot());
+    EXPECT_EQ(Shown(first.TextBetween(0, first.Length())), "a||b c");
+    pre.Layout(30);
+    CExtRichTextIndex again;
+    again.Build(pre.doc.GetRoot());
+    EXPECT_EQ(Shown(again.TextBetween(0, again.Length())), "a||b c");
+
+
     LaidOutPage page(u"<ol><li>first item of a list</li><li id=x>second one</li></ol><p>after it</p>", 400);
     CExtRichTextIndex wide;
     wide.Build(page.doc.GetRoot());
@@ -129,6 +142,44 @@ TEST(TextIndex, PositionsHoldAcrossALayoutAtAnotherWidth) {
     // Narrow, the words stand one below the other: the second word starts a line.
     ASSERT_GE(narrow.Runs().size(), 2u);
     EXPECT_GT(narrow.Runs()[1].m_rc.top, narrow.Runs()[0].m_rc.top);
+}
+
+// Whatever the reader made of a text: positions stay within the text, every point finds one,
+// the text between any two is made of the runs' characters and separators, and a layout at
+// another width keeps the positions.
+TEST(TextIndexFuzz, AnyPageIndexes) {
+    const std::vector<std::string> seeds = {
+        "<table><tr><td>a b<td>c<tr><td colspan=2>d</table><p>one <b>two</b> three</p>",
+        "<p style='white-space:pre'>a\tb\n\nc  d</p><ul><li>x<li>y <br> z</ul>",
+        "<style>p:before{content:\"[\"} li{list-style-position:inside}</style><p>x</p><ol><li>a</ol>"
+        "<div style='display:none'>h</div><span style='display:inline-block;width:40px'>ib</span>",
+    };
+    ovtest::MutationFuzzer fuzzer(seeds);
+    fuzzer.Run(400, [](const std::string& input) {
+        LaidOutPage page(richtest::WidenFuzzBytes(input), 300, 0, 200);
+        CExtRichTextIndex index;
+        index.Build(page.doc.GetRoot());
+        const long length = index.Length();
+        long characters = 0;
+        for (const CExtRichTextIndex::Run& run : index.Runs()) characters += run.m_nLength;
+        ASSERT_GE(static_cast<long>(index.TextBetween(0, length).size()), characters);
+        for (int y = -10; y < 220; y += 23) {
+            const long at = index.PositionAt(TestDc(), RichPoint{(y * 7) % 320 - 10, y});
+            // -1 only when no run has a box (a tree the layout could not place).
+            bool placed = false;
+            for (const CExtRichTextIndex::Run& run : index.Runs()) placed = placed || run.m_rc.Width() > 0;
+            ASSERT_GE(at, placed ? 0 : -1) << input;
+            ASSERT_LE(at, length);
+            index.TextBetween(at, length / 2);
+            long from = 0, to = 0;
+            index.WordAround(at, from, to);
+            ASSERT_LE(from, to);
+        }
+        page.Layout(40, 200);
+        CExtRichTextIndex narrow;
+        narrow.Build(page.doc.GetRoot());
+        ASSERT_EQ(narrow.Length(), length) << input;
+    });
 }
 
 }  // namespace
