@@ -369,6 +369,11 @@ BOOL CPageView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
       ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
     }
+    // Text to select: the text beam, as over the text view.
+    if (m_dragging || m_renderer->TextLength() > 0) {
+      ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
+      return TRUE;
+    }
   }
   return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }

@@ -72,7 +72,7 @@ class BandEngine : public fw::IPageRenderer {
   int AnchorTop(const std::wstring& name) override { return name == L"part" ? kAnchorTop : -1; }
   // Text positions are document rows; the text between two reads "from-to".
   long TextPositionAt(POINT pt) override { return m_selectable ? std::clamp<long>(pt.y, 0, kDocHeight) : -1; }
-  long TextLength() override { return kDocHeight; }
+  long TextLength() override { return m_selectable ? kDocHeight : 0; }
   std::wstring TextBetween(long from, long to) override {
     return std::to_wstring(std::min(from, to)) + L"-" + std::to_wstring(std::max(from, to));
   }

@@ -229,6 +229,13 @@ TEST_F(RichPage, TextIsSelectedWithTheMouseAndTheKeysAndCopied) {
     return POINT{x + 1, middle(run)};
   };
 
+  // Over text the pointer is the text beam.
+  const POINT overOne = OnScreen(one->m_rc.left + 2, middle(one));
+  ::SetCursorPos(overOne.x, overOne.y);
+  ::SendMessageW(View()->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(View()->m_hWnd),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_IBEAM));
+
   // A drag over one word, with the real mouse.
   Drag(boundary(one, 0), boundary(one, 3));
   EXPECT_EQ(Copied(), L"one");
