@@ -5,6 +5,7 @@
 
 #include "core/equity.h"
 #include "core/platform_random.h"
+#include "core/row_buffer.h"
 #include "core/secure_random.h"
 #include "pokereval/pokereval.h"
 
@@ -557,7 +558,7 @@ private:
         }
         if (total == 0)
             return;
-        std::shared_ptr<CardMask[]> filtered(new (std::nothrow) CardMask[total]);
+        std::shared_ptr<CardMask[]> filtered = ReusableRowBuffer(total);
         if (!filtered)
             return;  // the whole rows serve as well, with more rejections
         m_filtered = filtered;

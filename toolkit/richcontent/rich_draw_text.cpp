@@ -597,6 +597,8 @@ int DrawRichTextHtml(int nAngle, HDC hDC, const wchar_t* strText, int nTextLengt
         return 0;
     }
     // Line breaks: a break takes its own font's height unless the run before it shares its line.
+    // The style sheets (the default one makes "br" a block) must be in before the walk.
+    doc.RebuildStyleSheets();
     doc.ComputeStyles(hDC, true, true);
     if (CExtRichContentItem* body = root->m_listChildren.IsEmpty() ? nullptr : root->m_listChildren.GetHead())
         MeasureBreaks(body, hDC, r, nAngle, nDrawTextFlags, true);

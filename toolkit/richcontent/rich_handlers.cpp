@@ -78,11 +78,19 @@ void ApplyHtmlAttrName(CExtRichContentItem* item, CExtRichContentItem* attribute
 
 // "size": a signed step multiplies the inherited height; a plain number is a font size of the
 // classic seven-step scale.
-void ApplyHtmlAttrSize(CExtRichContentItem*, CExtRichContentItem* attribute, CExtRichStyleRule& rule,
+// In a browser's page the seven steps are those of browsers (3 the normal size, a signed
+// value a step away from it).
+void ApplyHtmlAttrSize(CExtRichContentItem* item, CExtRichContentItem* attribute, CExtRichStyleRule& rule,
                        const CExtRichStyleDescription&) {
     const RichString v = Keyword(attribute);
     if (v.empty()) return;
     const int n = rich::LeadingInt(v);
+    if (item && item->GetLayout() && item->GetLayout()->m_bPageDocument) {
+        static const int kPixels[7] = {10, 13, 16, 18, 24, 32, 48};
+        const int step = std::clamp(v[0] == u'+' || v[0] == u'-' ? 3 + n : n, 1, 7);
+        rule.m_nFontSize = MulDivRound(kPixels[step - 1], std::abs(RichPlatform().DpiY()), 96);
+        return;
+    }
     if (v[0] == u'+' || v[0] == u'-') {
         rule.m_dFontSizeFactor += n;
         return;

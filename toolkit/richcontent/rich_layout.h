@@ -146,6 +146,9 @@ public:
     CExtRichContentItem* CreateItem(int kind, CExtRichContentItem* parent = nullptr);
 
     bool m_bCaptionDocument = false;
+    // A page of the browser control (CExtRichPageLayout): HTML tables and font sizes follow
+    // what browsers make of them.
+    bool m_bPageDocument = false;
     int m_nDrawTextFlags = 0;
     int m_nExtraFlags = 0;
     int m_nSpareInt = 0;

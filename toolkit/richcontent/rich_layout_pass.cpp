@@ -290,8 +290,10 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
         if (barV) outer.right += GetScrollBarWidth();
         // Sizes after content: a shorter box grows to its height (content placed by its
         // vertical-align), a narrower one to its width (content placed by its text-align).
-        const int needHeight = std::max(m_nContentHeight, s.m_nHeight);
-        if (!caption && outer.Height() < needHeight) {
+        // Caption documents leave explicit heights out, but a line break still gets the
+        // height that its drawing path measured for it.
+        const int needHeight = caption ? m_nMinHeightHint : std::max(m_nContentHeight, s.m_nHeight);
+        if (outer.Height() < needHeight) {
             const int free = needHeight - outer.Height();
             outer.bottom = outer.top + needHeight;
             if (s.m_nVerticalAlign == RichCode::VAlignMiddle) OffsetChildren(this, 0, free / 2);

@@ -98,9 +98,11 @@ private:
         }
         const int d = item->GetEffectiveDisplay();
         if (item->IsBlockLevel() || d == RichCode::DisplayTable) {
+            const bool blankLine = OnlySpaces();
             FlushGroup();
             EndLine(true);
             PlaceBlock(item);
+            if (blankLine) OpenBlankLine(item);
             return;
         }
         if (item->GetTagName() == u"img") {
@@ -194,8 +196,29 @@ private:
         m_line.clear();
     }
 
+    // Whether the current line holds nothing but white space that collapses away (or nothing).
+    bool OnlySpaces() const {
+        if (m_line.empty() && m_group.empty()) return true;
+        if (!m_collapse) return false;
+        for (const Placed& p : m_line)
+            if (p.item->m_nKind != kRichItemWhiteSpace) return false;
+        for (const Item* item : m_group)
+            if (item->m_nKind != kRichItemWhiteSpace) return false;
+        return true;
+    }
+
     void EndLine(bool last) {
         if (m_line.empty()) return;
+        if (OnlySpaces()) {
+            // White space alone between blocks or after a line break makes no line, as in a
+            // browser: its runs shrink to nothing where the line would have started.
+            for (const Placed& p : m_line) {
+                const RichRect r = p.item->m_rcItem;
+                p.item->m_rcItem = RichRect{r.left, m_top, r.left, m_top};
+            }
+            StartLine();
+            return;
+        }
         Placed& tail = m_line.back();
         if (tail.item->m_nKind == kRichItemWhiteSpace) tail.item->m_rcItem.right = tail.item->m_rcItem.left;
 
@@ -251,6 +274,7 @@ private:
         MoveBelowFloats();
         m_top += step;
         m_firstLine = false;
+        m_lastBlock = nullptr;
         ReleaseFloats();
         StartLine();
     }
@@ -323,14 +347,39 @@ private:
         if (atStart) StartLine();
     }
 
-    void PlaceBlock(Item* item) {
-        item->m_rcItem = RichRect{};
-        item->m_nLayoutFlags |= kRichLayoutFlowBlock;
-        item->LayoutContent(m_dc, RichRect{m_c.left, m_top, m_c.right, m_c.bottom}, nullptr, false);
-        item->m_nLayoutFlags &= static_cast<std::uint8_t>(~kRichLayoutFlowBlock);
+    // A line break that ends a line holding nothing is an empty line of its own font, as in a
+    // browser; one after text only ends that text's line. Breaks that a drawing path has
+    // already given a height of their own keep it.
+    void OpenBlankLine(Item* item) {
+        if (item->GetTagName() != u"br" || item->m_nMinHeightHint >= 0 || !item->m_listChildren.IsEmpty()) return;
+        CExtRichContentLayout* doc = item->GetLayout();
+        RichFontScope scope(m_dc, item->GetStyle(), doc ? doc->m_nAngle : 0, false);
+        const int height = scope.Metrics().height + (m_noGaps ? 0 : scope.Metrics().externalLeading);
+        if (item->m_rcItem.Height() >= height) return;
+        item->m_rcItem.bottom = item->m_rcItem.top + height;
         Grow(item->m_rcItem);
         m_top = std::max(m_top, item->m_rcItem.bottom);
+    }
+
+    // In a browser's page the margins of two blocks that follow each other overlap: the gap
+    // between them is the larger of the two, not their sum.
+    int SharedMargin(Item* item) const {
+        CExtRichContentLayout* doc = m_container->GetLayout();
+        if (!doc || !doc->m_bPageDocument || !m_lastBlock || m_lastBlock->m_rcItem.bottom != m_top) return 0;
+        if (RichIsOutOfFlow(item) || RichIsOutOfFlow(m_lastBlock)) return 0;
+        return std::min(RichSide(m_lastBlock->GetStyle().m_rcMargin.bottom), RichSide(item->GetStyle().m_rcMargin.top));
+    }
+
+    void PlaceBlock(Item* item) {
+        const int shared = SharedMargin(item);
+        item->m_rcItem = RichRect{};
+        item->m_nLayoutFlags |= kRichLayoutFlowBlock;
+        item->LayoutContent(m_dc, RichRect{m_c.left, m_top - shared, m_c.right, m_c.bottom}, nullptr, false);
+        item->m_nLayoutFlags &= static_cast<std::uint8_t>(~kRichLayoutFlowBlock);
+        Grow(item->m_rcItem);
+        m_top = std::max(m_top - shared, item->m_rcItem.bottom);
         m_firstLine = false;
+        m_lastBlock = item;
         ReleaseFloats();
         StartLine();
     }
@@ -367,6 +416,7 @@ private:
     std::vector<Placed> m_line;
     std::vector<Item*> m_group;
     std::vector<Item*> m_floatsLeft, m_floatsRight;
+    Item* m_lastBlock = nullptr;  // the block just placed, while nothing follows it
     RichFlowResult m_result;
 };
 

@@ -9,6 +9,7 @@
 #include "toolkit/richcontent/rich_gdi.h"
 #include "toolkit/richcontent/rich_hit_test.h"
 #include "toolkit/richcontent/rich_item.h"
+#include "toolkit/richcontent/rich_page_layout.h"
 
 namespace {
 
@@ -87,14 +88,14 @@ std::unique_ptr<fw::IPageRenderer> MakeRenderer() { return std::make_unique<CExt
 
 }  // namespace
 
-CExtRichPageRenderer::CExtRichPageRenderer() : m_pDoc(std::make_unique<CExtRichContentLayout>()) {}
+CExtRichPageRenderer::CExtRichPageRenderer() : m_pDoc(std::make_unique<CExtRichPageLayout>()) {}
 CExtRichPageRenderer::~CExtRichPageRenderer() = default;
 
 void CExtRichPageRenderer::SetPage(const std::wstring& html, const std::wstring& baseUrl) {
     m_strBase = baseUrl;
     m_index.Clear();
     m_nSelFrom = m_nSelTo = 0;
-    m_pDoc = std::make_unique<CExtRichContentLayout>();
+    m_pDoc = std::make_unique<CExtRichPageLayout>();
     m_pDoc->ParseHtml(U16(html.c_str()), true);
     m_pDoc->m_nDocKind = kRichTextHtml;
     LoadImages();

@@ -7,6 +7,7 @@
 #include "toolkit/richcontent/rich_layout_support.h"
 #include "toolkit/richcontent/rich_text.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -122,23 +123,84 @@ void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
 
 bool IsZero(const RichRect& r) { return r.left <= 0 && r.top <= 0 && r.right <= 0 && r.bottom <= 0; }
 
+// The attribute "border" gives a width only: without a border style of the table's own the
+// frames are drawn as thin grey lines, as HTML tables show them.
+constexpr RichColor kFrameGrey = 0x00A0A0A0;
+
+bool IsTableElement(CExtRichContentItem* item) {
+    return item->m_nKind == kRichItemElement && (item->GetStyle().m_nDisplay == RichCode::DisplayTable ||
+                                                 item->GetStyle().m_nDisplay == RichCode::DisplayInlineTable);
+}
+
+// A page's cells are padded by their table's "cellpadding" (one pixel without it).
+RichRect PageCellPadding(CExtRichContentLayout* doc, CExtRichContentItem* table, const CExtRichStyleDescription& t) {
+    const CExtRichContentItem* attribute = table->FindAttribute(u"cellpadding");
+    if (!attribute || attribute->m_strValue.empty()) return RichRect{1, 1, 1, 1};
+    const int x = std::max(0, doc->ParseLength(attribute->m_strValue, true, t, 0));
+    const int y = std::max(0, doc->ParseLength(attribute->m_strValue, false, t, 0));
+    return RichRect{x, y, x, y};
+}
+
+// A table whose "border" attribute gives it a frame width draws that frame round itself too,
+// unless its borders collapse into those of its cells. In a page a "cellspacing" attribute
+// takes the place of the page's default spacing between the cells.
+void FrameTable(CExtRichContentItem* table, CExtRichStyleDescription& style) {
+    CExtRichContentLayout* doc = table->GetLayout();
+    if (doc && doc->m_bPageDocument) {
+        if (table->FindAttribute(u"cellspacing")) style.m_nBorderSpacingX = style.m_nBorderSpacingY = 0;
+        // The cells take the padding; the table itself is not padded by it.
+        style.m_rcCellPadding = RichRect{};
+    }
+    if (!table->FindAttribute(u"border")) return;
+    // The style keeps its sides in the order left, right, top, bottom.
+    RichRect& w = style.m_rcBorderWidth;
+    if (style.m_nBorderCollapse == 0) {
+        // Borders collapsed into the cells': in a page the table keeps its left and top lines,
+        // the cells draw the others; elsewhere the cells draw all of them.
+        if (!doc || !doc->m_bPageDocument) return;
+        bool styled = false;
+        for (int side = 0; side < 4; ++side) styled = styled || style.m_nBorderStyle[side] > RichCode::BorderInherit;
+        if (styled) return;
+        w.right = w.bottom = 0;
+    }
+    const int widths[4] = {w.left, w.right, w.top, w.bottom};
+    for (int side = 0; side < 4; ++side) {
+        const int width = widths[side];
+        if (width <= 0 || style.m_nBorderStyle[side] > RichCode::BorderInherit) continue;
+        style.m_nBorderStyle[side] = RichCode::BorderSolid;
+        style.m_clrBorder[side] = kFrameGrey;
+    }
+}
+
 // An HTML table pads every cell by its "cellpadding" and frames every cell with a 1-pixel border
-// when its "border" is set; a cell's own padding or border keeps precedence.
+// when its "border" is set; a cell's own padding or border keeps precedence. In a page the
+// padding lies inside the cell's frame and is one pixel without the attribute, as browsers
+// have it.
 void TakeTableAttributes(CExtRichContentItem* cell, CExtRichStyleDescription& style) {
     CExtRichContentItem* table = cell->m_pParent;
-    while (table && !(table->m_nKind == kRichItemElement &&
-                      (table->GetStyle().m_nDisplay == RichCode::DisplayTable ||
-                       table->GetStyle().m_nDisplay == RichCode::DisplayInlineTable)))
-        table = table->m_pParent;
+    while (table && !IsTableElement(table)) table = table->m_pParent;
     if (!table) return;
     const CExtRichStyleDescription& t = table->GetStyle();
-    if (IsZero(style.m_rcCellPadding) && IsZero(style.m_rcPadding)) style.m_rcCellPadding = t.m_rcCellPadding;
+    CExtRichContentLayout* doc = cell->GetLayout();
+    if (IsZero(style.m_rcCellPadding) && IsZero(style.m_rcPadding)) {
+        if (!doc || !doc->m_bPageDocument)
+            style.m_rcCellPadding = t.m_rcCellPadding;
+        else
+            style.m_rcPadding = PageCellPadding(doc, table, t);
+    }
     const CExtRichContentItem* border = table->FindAttribute(u"border");
     if (!border || IsZero(t.m_rcBorderWidth) || !IsZero(style.m_rcBorderWidth)) return;
+    if (doc && doc->m_bPageDocument && t.m_nBorderCollapse == 0) {
+        // Collapsed into single lines: each cell draws its right and bottom edges, the table
+        // the left and top ones (sides in the order left, right, top, bottom).
+        style.m_rcBorderWidth = RichRect{0, 0, 1, 1};
+        for (int side = 0; side < 4; ++side) {
+            style.m_nBorderStyle[side] = side == 1 || side == 3 ? RichCode::BorderSolid : RichCode::BorderNone;
+            style.m_clrBorder[side] = kFrameGrey;
+        }
+        return;
+    }
     style.m_rcBorderWidth = RichRect{1, 1, 1, 1};
-    // The attribute gives a width only: without a border style of the table's own the frames
-    // are drawn as thin grey lines, as HTML tables show them.
-    constexpr RichColor kFrameGrey = 0x00A0A0A0;
     for (int side = 0; side < 4; ++side) {
         const bool styled = t.m_nBorderStyle[side] > RichCode::BorderInherit;
         style.m_nBorderStyle[side] = styled ? t.m_nBorderStyle[side] : RichCode::BorderSolid;
@@ -153,6 +215,13 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
     if (!IsElementOrRoot()) return;
     CExtRichStyleDescription& style = RefreshStyle(dc, parentStyle, false, false);
     if (style.m_nDisplay == RichCode::DisplayTableCell) TakeTableAttributes(this, style);
+    if (IsTableElement(this)) FrameTable(this, style);
+    // The page style sheet colours and underlines "a" for links; a named anchor is no link and
+    // keeps the look of the text round it.
+    if (m_pLayout && m_pLayout->m_bPageDocument && GetTagName() == u"a" && !FindAttribute(u"href")) {
+        style.m_clrText = parentStyle.m_clrText;
+        style.m_font.m_lf.lfUnderline = parentStyle.m_font.m_lf.lfUnderline;
+    }
 
     // Generated content belongs to this item only: its children must not inherit it.
     const RichString before = style.m_strContentBefore, after = style.m_strContentAfter;

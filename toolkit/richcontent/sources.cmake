@@ -45,6 +45,7 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_line_layout.cpp
   ${_rc}/rich_table_pass.cpp
   ${_rc}/rich_plain_text.cpp
+  ${_rc}/rich_page_layout.cpp
   ${_rc}/rich_text_index.cpp
 )
 if(WIN32)

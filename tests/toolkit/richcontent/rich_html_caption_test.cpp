@@ -103,7 +103,7 @@ TEST(HtmlCaption, AlignmentAndNoEllipsis) {
 
 // Block line breaks: a break after text ends its line and adds no height of its own, with and
 // without word breaks; consecutive breaks keep the text after them below the text before them,
-// in whole lines. (The default style sheet is empty here, so a plain "br" is inline.)
+// in whole lines. (Each break here is made a block by its own style.)
 TEST(HtmlCaption, LineBreakHeights) {
   TEXTMETRICW tm{};
   {
@@ -139,6 +139,55 @@ TEST(HtmlCaption, LineBreakHeights) {
       EXPECT_GT(canvas.Ink(RECT{10, 10, 190, 10 + line}), 5) << name;
       EXPECT_GT(canvas.Ink(RECT{10, 10 + h - line, 190, 10 + h}), 5) << name;
       EXPECT_EQ(canvas.Ink(RECT{0, 10 + h + 1, 200, 100}), 0) << name;
+    }
+  }
+}
+
+// Plain HTML line breaks ("br" is a block in the default style sheet) in whole lines of the
+// caption's font: a break after text only ends its line, each further break adds an empty
+// line, and a break that starts or ends the caption keeps a line of its own. Where the plain
+// text with line feeds means the same, the system's DrawText measures the same height.
+// Measuring (DT_CALCRECT), the returned height and the drawn ink agree.
+TEST(HtmlCaption, LineBreaksInWholeLines) {
+  struct BreakCase {
+    const wchar_t* html;
+    const wchar_t* plain;  // the same lines as plain text, or null
+    int lines;
+    int lastInkLine;  // the line (from 0) that holds the last word's ink
+  };
+  const BreakCase cases[] = {
+      {L"<html>one<br>two</html>", L"one\ntwo", 2, 1},
+      {L"<html>one<br><br>three</html>", L"one\n\nthree", 3, 2},
+      {L"<html>one<br><br><br>four<br>five</html>", L"one\n\n\nfour\nfive", 5, 4},
+      {L"<html><br>two</html>", L"\ntwo", 2, 1},
+      {L"<html>one<br></html>", nullptr, 2, 0},
+      // A cell's breaks are not measured by the caption path; they follow the page rules.
+      {L"<html><table><tr><td>one<br><br>three</td></tr></table></html>", nullptr, 3, 2},
+  };
+  CaptionCanvas probe(8, 8);
+  TEXTMETRICW tm{};
+  ::GetTextMetricsW(probe.Hdc(), &tm);
+  const int line = tm.tmHeight;
+  for (const BreakCase& c : cases) {
+    for (UINT flags : {0u, static_cast<UINT>(DT_WORDBREAK)}) {
+      SCOPED_TRACE(testing::PrintToString(std::wstring(c.html)) + " flags " + std::to_string(flags));
+      CaptionCanvas canvas(200, 120);
+      RECT calc{10, 10, 190, 115};
+      const int h = DrawRichTextAuto(canvas.Hdc(), c.html, -1, &calc, flags | DT_CALCRECT);
+      // A table adds its cell spacing around the lines.
+      EXPECT_GE(h, c.lines * line);
+      EXPECT_LT(h, c.lines * line + line / 2);
+      EXPECT_EQ(calc.bottom - calc.top, h);
+      if (c.plain) {
+        RECT plain{10, 10, 190, 115};
+        ::DrawTextW(canvas.Hdc(), c.plain, -1, &plain, flags | DT_CALCRECT);
+        EXPECT_EQ(plain.bottom - plain.top, h);
+      }
+      RECT draw{10, 10, 190, 115};
+      EXPECT_EQ(DrawRichTextAuto(canvas.Hdc(), c.html, -1, &draw, flags), h);
+      const int top = 10 + (h - c.lines * line) / 2;
+      EXPECT_GT(canvas.Ink(RECT{10, top + c.lastInkLine * line, 190, top + (c.lastInkLine + 1) * line}), 5);
+      EXPECT_EQ(canvas.Ink(RECT{0, top + (c.lastInkLine + 1) * line + 1, 200, 120}), 0);
     }
   }
 }

@@ -205,3 +205,56 @@ TEST(LayoutScrollRanges, OverflowOfAnExplicitHeight) {
 }
 
 }  // namespace
+
+namespace {
+
+void CollectBreaks(CExtRichContentItem* item, std::vector<CExtRichContentItem*>& out) {
+    for (CExtRichContentItem* child : item->m_listChildren) {
+        if (child->IsElement() && child->GetTagName() == u"br") out.push_back(child);
+        CollectBreaks(child, out);
+    }
+}
+
+struct BreakCase {
+    const char* name;
+    const char16_t* html;
+    std::vector<int> hints;  // what the caption drawing path measures for each break (-1: none)
+    int captionHeight, pageHeight;  // of the item "p"
+    int captionLastTop, pageLastTop;  // of its last word, from its top
+};
+
+}  // namespace
+
+// Line breaks: in a caption a break is as high as the drawing path measured it (16 for a
+// break that opens a line of its own, 0 for one that only ends a line of text); in a page,
+// and for breaks the drawing path leaves alone (inside a table cell), a break that ends an
+// empty line is an empty line of its font, as in a browser, and one after text adds nothing.
+TEST(LayoutBreaks, EmptyLinesOfBreaks) {
+    const BreakCase cases[] = {
+        {"one break", u"<p id=p>one<br>two</p>", {0}, 32, 32, 16, 16},
+        {"two breaks", u"<p id=p>one<br><br>three</p>", {0, 16}, 48, 48, 32, 32},
+        {"three breaks", u"<p id=p>one<br><br><br>four</p>", {0, 16, 16}, 64, 64, 48, 48},
+        {"break first", u"<p id=p><br>one</p>", {16}, 32, 32, 16, 16},
+        {"break last", u"<p id=p>one<br></p>", {16}, 32, 16, 0, 0},
+        {"in a cell", u"<table><tr><td id=p>one<br><br>three</td></tr></table>", {-1, -1}, 48, 48, 32, 32},
+    };
+    for (const BreakCase& c : cases) {
+        for (const bool caption : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (caption ? " caption" : " page"));
+            LaidOutPage page(c.html, 200);
+            std::vector<CExtRichContentItem*> breaks;
+            CollectBreaks(page.doc.GetRoot(), breaks);
+            ASSERT_EQ(breaks.size(), c.hints.size());
+            if (caption)
+                for (std::size_t i = 0; i < breaks.size(); ++i) breaks[i]->m_nMinHeightHint = c.hints[i];
+            page.doc.m_bCaptionDocument = caption;
+            page.Layout(200);
+            const RichRect box = page.Box(u"p");
+            EXPECT_EQ(box.Height(), caption ? c.captionHeight : c.pageHeight) << RectText(box);
+            const std::vector<RichRect> words = page.Words(u"p");
+            ASSERT_FALSE(words.empty());
+            EXPECT_EQ(words.back().top - box.top, caption ? c.captionLastTop : c.pageLastTop)
+                << RectsText(words);
+        }
+    }
+}
