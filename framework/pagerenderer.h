@@ -31,6 +31,20 @@ class IPageRenderer {
   virtual std::wstring LinkAt(POINT) { return {}; }
   // The document's top of an anchor (name or id) of the page; -1 when absent.
   virtual int AnchorTop(const std::wstring&) { return -1; }
+
+  // Text selection. A text position counts along the page's text as the engine
+  // orders it, from 0 to TextLength(); an engine that offers no selection
+  // answers -1 from TextPositionAt.
+  // The position nearest to a document point (the place a press or drag there means).
+  virtual long TextPositionAt(POINT) { return -1; }
+  virtual long TextLength() { return 0; }
+  // The text from `from` up to `to` (either order) as a reader copies it: the
+  // cells of a table row separated by tabs, blocks and rows by line ends.
+  virtual std::wstring TextBetween(long, long) { return {}; }
+  // The word around a position (as positions).
+  virtual void WordAround(long position, long& from, long& to) { from = to = position; }
+  // The range painted as selected (either order; equal ends: none).
+  virtual void SetSelection(long, long) {}
 };
 
 using PageRendererFactory = std::unique_ptr<IPageRenderer> (*)();

@@ -10,6 +10,8 @@ namespace {
 
 fw::PageRendererFactory s_factory = nullptr;
 constexpr wchar_t kViewClass[] = L"FwPageView";
+constexpr UINT_PTR kDragScrollTimer = 1;
+constexpr UINT kDragScrollMs = 50;
 
 void RegisterViewClass() {
   WNDCLASSW wc = {};
@@ -39,6 +41,10 @@ BEGIN_MESSAGE_MAP(CPageView, CWnd)
   ON_WM_GETDLGCODE()
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_MOUSEMOVE()
+  ON_WM_TIMER()
+  ON_WM_CAPTURECHANGED()
   ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
@@ -63,6 +69,8 @@ int CPageView::LineStep() const {
 void CPageView::SetPage(const std::wstring& html, const std::wstring& url, const std::wstring& text) {
   m_text = text;
   if (m_hWnd != nullptr) SetWindowText(m_text.c_str());
+  if (m_dragging) EndDrag();
+  m_anchor = m_caret = -1;
   m_renderer->SetPage(html, url);
   m_origin = CPoint(0, 0);
   m_layoutWidth = -1;
@@ -224,9 +232,15 @@ void CPageView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_RIGHT: Scroll(SB_HORZ, SB_LINEDOWN, 0); return;
     case 'C':
     case VK_INSERT:
-      // The page's text, as copying all of the text view gave it.
       if (ctrl) {
-        CClipboard::CopyText(m_text.c_str(), m_hWnd);
+        CClipboard::CopyText(CopiedText().c_str(), m_hWnd);
+        return;
+      }
+      break;
+    case 'A':
+      if (ctrl) {
+        const long length = m_renderer->TextLength();
+        if (m_renderer->TextPositionAt(POINT{0, 0}) >= 0) SetSelection(0, length);
         return;
       }
       break;
@@ -237,14 +251,98 @@ void CPageView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
 UINT CPageView::OnGetDlgCode() { return DLGC_WANTARROWS; }
 
-void CPageView::OnLButtonDown(UINT, CPoint point) {
+long CPageView::PositionAt(CPoint client) const {
+  return m_renderer->TextPositionAt(POINT{client.x + m_origin.x, client.y + m_origin.y});
+}
+
+void CPageView::SetSelection(long anchor, long end) {
+  if (anchor == m_anchor && end == m_caret) return;
+  m_anchor = anchor;
+  m_caret = end;
+  m_renderer->SetSelection(anchor, end);
+  if (m_hWnd != nullptr) Invalidate(FALSE);
+}
+
+std::wstring CPageView::CopiedText() const {
+  if (m_anchor < 0 || m_caret < 0 || m_anchor == m_caret) return m_text;
+  // All of it selected copies the page's text, as selecting all of the text view did.
+  if (std::min(m_anchor, m_caret) == 0 && std::max(m_anchor, m_caret) >= m_renderer->TextLength()) return m_text;
+  return m_renderer->TextBetween(m_anchor, m_caret);
+}
+
+void CPageView::OnLButtonDown(UINT nFlags, CPoint point) {
   SetFocus();
   m_pressedLink = m_renderer->LinkAt(POINT{point.x + m_origin.x, point.y + m_origin.y});
+  const long at = PositionAt(point);
+  if (at < 0) return;
+  // Shift extends the selection there is; a plain press starts a new one.
+  if ((nFlags & MK_SHIFT) != 0 && m_anchor >= 0)
+    SetSelection(m_anchor, at);
+  else
+    SetSelection(at, at);
+  m_dragging = true;
+  m_dragPoint = point;
+  SetCapture();
+}
+
+void CPageView::DragTo(CPoint client) {
+  m_dragPoint = client;
+  CRect rc;
+  GetClientRect(&rc);
+  // Past an edge the page scrolls, by a timer while the pointer stays there.
+  const bool outside = client.y < rc.top || client.y >= rc.bottom || client.x < rc.left || client.x >= rc.right;
+  if (outside)
+    SetTimer(kDragScrollTimer, kDragScrollMs, nullptr);
+  else
+    KillTimer(kDragScrollTimer);
+  CPoint inside(std::clamp<LONG>(client.x, rc.left, std::max(rc.left, rc.right - 1)),
+                std::clamp<LONG>(client.y, rc.top, std::max(rc.top, rc.bottom - 1)));
+  const long at = PositionAt(inside);
+  if (at >= 0) SetSelection(m_anchor, at);
+}
+
+void CPageView::EndDrag() {
+  m_dragging = false;
+  KillTimer(kDragScrollTimer);
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+}
+
+void CPageView::OnMouseMove(UINT, CPoint point) {
+  if (m_dragging) DragTo(point);
+}
+
+void CPageView::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent != kDragScrollTimer || !m_dragging) {
+    CWnd::OnTimer(nIDEvent);
+    return;
+  }
+  CRect rc;
+  GetClientRect(&rc);
+  const int step = LineStep();
+  CPoint origin = m_origin;
+  if (m_dragPoint.y < rc.top) origin.y -= step;
+  if (m_dragPoint.y >= rc.bottom) origin.y += step;
+  if (m_dragPoint.x < rc.left) origin.x -= step;
+  if (m_dragPoint.x >= rc.right) origin.x += step;
+  ScrollTo(origin);
+  DragTo(m_dragPoint);
+}
+
+void CPageView::OnCaptureChanged(CWnd*) {
+  m_dragging = false;
+  KillTimer(kDragScrollTimer);
 }
 
 void CPageView::OnLButtonUp(UINT, CPoint point) {
+  const bool wasDragging = m_dragging;
+  if (m_dragging) {
+    DragTo(point);
+    EndDrag();
+  }
   std::wstring link = m_renderer->LinkAt(POINT{point.x + m_origin.x, point.y + m_origin.y});
-  const bool followed = !link.empty() && link == m_pressedLink;
+  // A press that selected text is no click on the link under it.
+  const bool selected = wasDragging && m_anchor != m_caret;
+  const bool followed = !link.empty() && link == m_pressedLink && !selected;
   m_pressedLink.clear();
   if (!followed) return;
   if (link[0] == L'#') {
@@ -254,6 +352,14 @@ void CPageView::OnLButtonUp(UINT, CPoint point) {
   if (m_onLink) m_onLink(link);
 }
 
+void CPageView::OnLButtonDblClk(UINT, CPoint point) {
+  const long at = PositionAt(point);
+  if (at < 0) return;
+  long from = at, to = at;
+  m_renderer->WordAround(at, from, to);
+  SetSelection(from, to);
+}
+
 BOOL CPageView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   if (nHitTest == HTCLIENT) {
     CPoint point;
@@ -261,6 +367,11 @@ BOOL CPageView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     ScreenToClient(&point);
     if (!m_renderer->LinkAt(POINT{point.x + m_origin.x, point.y + m_origin.y}).empty()) {
       ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+      return TRUE;
+    }
+    // Text to select: the text beam, as over the text view.
+    if (m_dragging || m_renderer->TextLength() > 0) {
+      ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
       return TRUE;
     }
   }

@@ -1,8 +1,11 @@
 // The web-browser control's rendering view: a child window that shows a page
 // through a page engine (pagerenderer.h), laid out at the window's width,
 // painted through an off-screen bitmap so scrolling and resizing do not
-// flicker, and scrolled by its bars, the wheel and the keys. Its window text
-// is the page's text, so what reads the text view reads this one the same way.
+// flicker, and scrolled by its bars, the wheel and the keys. Text is selected
+// by dragging (past an edge scrolls), a double-click (a word), Shift+click
+// (extends) and Ctrl+A, and copied with Ctrl+C (the whole page's text when
+// nothing is selected). Its window text is the page's text, so what reads the
+// text view reads this one the same way.
 #pragma once
 
 #include <functional>
@@ -31,6 +34,13 @@ class CPageView : public CWnd {
   CPoint GetScrollOrigin() const { return m_origin; }
   void ScrollTo(CPoint origin);
   int LineStep() const;
+  // The selection as text positions of the engine (anchor, then the moving
+  // end); equal when nothing is selected, -1 before any.
+  long GetSelectionAnchor() const { return m_anchor; }
+  long GetSelectionEnd() const { return m_caret; }
+  void SetSelection(long anchor, long end);
+  // What Ctrl+C copies: the selected text, or the page's text without a selection.
+  std::wstring CopiedText() const;
 
  protected:
   afx_msg void OnPaint();
@@ -43,11 +53,18 @@ class CPageView : public CWnd {
   afx_msg UINT OnGetDlgCode();
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg void OnCaptureChanged(CWnd* pWnd);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
   void Relayout();
   void UpdateBars();
   void Scroll(int bar, UINT code, int trackPos);
+  long PositionAt(CPoint client) const;
+  void DragTo(CPoint client);
+  void EndDrag();
 
   std::unique_ptr<IPageRenderer> m_renderer;
   std::function<void(const std::wstring&)> m_onLink;
@@ -57,6 +74,9 @@ class CPageView : public CWnd {
   int m_layoutWidth = -1;
   int m_wheelRest = 0;  // wheel movement below one step
   std::wstring m_pressedLink;
+  long m_anchor = -1, m_caret = -1;
+  bool m_dragging = false;
+  CPoint m_dragPoint;  // the pointer's last place while dragging (client)
 
   DECLARE_MESSAGE_MAP()
 };

@@ -5,7 +5,9 @@
 // double that paints bands whose colour tells the document row shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/afxwin.h"
@@ -68,9 +70,24 @@ class BandEngine : public fw::IPageRenderer {
     return {};
   }
   int AnchorTop(const std::wstring& name) override { return name == L"part" ? kAnchorTop : -1; }
+  // Text positions are document rows; the text between two reads "from-to".
+  long TextPositionAt(POINT pt) override { return m_selectable ? std::clamp<long>(pt.y, 0, kDocHeight) : -1; }
+  long TextLength() override { return m_selectable ? kDocHeight : 0; }
+  std::wstring TextBetween(long from, long to) override {
+    return std::to_wstring(std::min(from, to)) + L"-" + std::to_wstring(std::max(from, to));
+  }
+  void WordAround(long position, long& from, long& to) override {
+    from = position / 10 * 10;
+    to = from + 10;
+  }
+  void SetSelection(long from, long to) override { g_selection = {from, to}; }
   static std::wstring m_next;
+  static bool m_selectable;
+  static std::pair<long, long> g_selection;
 };
 std::wstring BandEngine::m_next;
+bool BandEngine::m_selectable = false;
+std::pair<long, long> BandEngine::g_selection;
 
 std::unique_ptr<fw::IPageRenderer> MakeEngine() { return std::make_unique<BandEngine>(); }
 
@@ -124,6 +141,8 @@ class PageView : public testing::Test {
   void SetUp() override {
     g_log = EngineLog{};
     g_opened.clear();
+    BandEngine::m_selectable = false;
+    BandEngine::g_selection = {-1, -1};
     BandEngine::m_next = L"res://" + ModulePath() + L"/102";
     ASSERT_TRUE(dialog.Create(IDD_BROWSER, CWnd::GetDesktopWindow()));
     dialog.SetWindowPos(nullptr, 40, 40, 420, 320, SWP_NOZORDER);
@@ -272,6 +291,57 @@ TEST_F(PageView, LinksMoveWithinThePageLoadPagesAndHandAddressesToTheProgram) {
   ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(10, 200));
   fwtest::Pump(100);
   EXPECT_EQ(dialog.m_events.size(), before + 2);
+}
+
+TEST_F(PageView, TheSelectionFollowsTheMouseAndIsWhatCopyTakes) {
+  BandEngine::m_selectable = true;
+  ASSERT_TRUE(NavigateAndWait(L"res://" + ModulePath() + L"/102"));
+  HWND view = View()->m_hWnd;
+  auto key = [&](UINT vk) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(view, WM_KEYDOWN, vk, 0);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+  };
+  auto copied = [&] {
+    CClipboard::CopyText(L"", view);
+    key('C');
+    return std::wstring(CClipboard::PasteText().GetString());
+  };
+  // Pressed on a link and dragged off it: text is selected, the link not followed.
+  const std::size_t events = dialog.m_events.size();
+  ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 45));
+  ::SendMessageW(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 90));
+  ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(10, 120));
+  fwtest::Pump(100);
+  EXPECT_EQ(dialog.m_events.size(), events);
+  EXPECT_EQ(BandEngine::g_selection, std::make_pair(45L, 120L)) << "the engine paints what is selected";
+  EXPECT_EQ(copied(), L"45-120");
+  // Shift+click moves the end, the start stays.
+  ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 30));
+  ::SendMessageW(view, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(10, 30));
+  EXPECT_EQ(copied(), L"30-45");
+  // Scrolled: positions are the document's, not the window's.
+  ::SendMessageW(view, WM_KEYDOWN, VK_NEXT, 0);
+  const int top = View()->GetScrollOrigin().y;
+  ASSERT_GT(top, 0);
+  ::SendMessageW(view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 14));
+  EXPECT_EQ(copied(), std::to_wstring((top + 14) / 10 * 10) + L"-" + std::to_wstring((top + 14) / 10 * 10 + 10));
+  // Ctrl+A: the page's text, as the text view gave it; so does a click that selects nothing.
+  key('A');
+  EXPECT_EQ(BandEngine::g_selection, std::make_pair(0L, static_cast<long>(kDocHeight)));
+  EXPECT_EQ(copied(), std::wstring(dialog.m_browser.GetDocumentText().GetString()));
+  ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 200));
+  ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(10, 200));
+  EXPECT_EQ(copied(), std::wstring(dialog.m_browser.GetDocumentText().GetString()));
+  // A new page starts without a selection.
+  ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 50));
+  ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(10, 70));
+  dialog.m_browser.WriteDocument(L"<p>fresh</p>");
+  EXPECT_EQ(copied(), L"fresh");
 }
 
 TEST_F(PageView, CopyPutsThePagesTextOnTheClipboard) {

@@ -157,7 +157,9 @@ void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& availa
     // Each pass of the whole document measures afresh (the device context may have changed).
     if (IsRoot() && m_pLayout) m_pLayout->GetMeasureCache().Clear();
     if (m_nKind > kRichItemElement || !IsDisplayed(false)) return;
-    if (m_strText.empty()) m_strText = m_strName;
+    // A run whose white space was processed keeps what that left, even nothing (a line feed
+    // made into a break): filled again from the text as read, it showed at the next layout.
+    if (m_strText.empty() && !(m_nPassFlags & kRichWhiteSpaceDone)) m_strText = m_strName;
     m_nContentWidth = m_nContentHeight = m_nMinContentWidth = m_nMinContentHeight = 0;
 
     int largestFloat = 0;

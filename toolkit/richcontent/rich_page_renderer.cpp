@@ -6,6 +6,7 @@
 
 #include "framework/image.h"
 #include "toolkit/richcontent/rich_doc_objects.h"
+#include "toolkit/richcontent/rich_gdi.h"
 #include "toolkit/richcontent/rich_hit_test.h"
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_page_layout.h"
@@ -92,6 +93,8 @@ CExtRichPageRenderer::~CExtRichPageRenderer() = default;
 
 void CExtRichPageRenderer::SetPage(const std::wstring& html, const std::wstring& baseUrl) {
     m_strBase = baseUrl;
+    m_index.Clear();
+    m_nSelFrom = m_nSelTo = 0;
     m_pDoc = std::make_unique<CExtRichPageLayout>();
     m_pDoc->ParseHtml(U16(html.c_str()), true);
     m_pDoc->m_nDocKind = kRichTextHtml;
@@ -150,6 +153,7 @@ SIZE CExtRichPageRenderer::Layout(HDC hdc, int width) {
     HGDIOBJ old = ::SelectObject(hdc, PageFont());
     m_pDoc->Layout(hdc, RichRect{0, 0, width, kLayoutHeight});
     ::SelectObject(hdc, old);
+    m_index.Build(root);
     const RichRect box = root->m_rcItem;
     return SIZE{std::max(0, box.right), std::max(0, box.bottom)};
 }
@@ -164,7 +168,67 @@ void CExtRichPageRenderer::Paint(HDC hdc, const RECT& clip, POINT origin) {
     ::OffsetViewportOrgEx(hdc, -origin.x, -origin.y, nullptr);
     const RichRect docClip{clip.left + origin.x, clip.top + origin.y, clip.right + origin.x, clip.bottom + origin.y};
     m_pDoc->Paint(hdc, docClip);
+    if (m_nSelFrom != m_nSelTo) PaintSelection(hdc, docClip);
     ::RestoreDC(hdc, saved);
+}
+
+// The selected characters of each run in view drawn again in the selection colours, and the
+// blank between two selected words of a line filled.
+void CExtRichPageRenderer::PaintSelection(HDC hdc, const RichRect& docClip) {
+    const auto& runs = m_index.Runs();
+    std::size_t first = 0;
+    int offset = 0;
+    if (!m_index.Locate(m_nSelFrom, first, offset)) return;
+    const COLORREF back = ::GetSysColor(COLOR_HIGHLIGHT), ink = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    const int angle = m_pDoc->m_nAngle;
+    for (std::size_t i = first; i < runs.size() && runs[i].m_nStart < m_nSelTo; ++i) {
+        const CExtRichTextIndex::Run& run = runs[i];
+        const RichRect& r = run.m_rc;
+        if (r.bottom <= docClip.top || r.top >= docClip.bottom) continue;
+        const long end = run.m_nStart + run.m_nLength;
+        const int from = static_cast<int>(std::max(m_nSelFrom, run.m_nStart) - run.m_nStart);
+        const int to = static_cast<int>(std::min(m_nSelTo, end) - run.m_nStart);
+        if (i > first && run.m_strSeparator == u" " && m_nSelFrom < run.m_nStart) {
+            const RichRect& prev = runs[i - 1].m_rc;
+            if (prev.top < r.bottom && r.top < prev.bottom && prev.right < r.left) {
+                const RECT gap{prev.right, std::max(prev.top, r.top), r.left, std::min(prev.bottom, r.bottom)};
+                ::SetBkColor(hdc, back);
+                ::ExtTextOutW(hdc, 0, 0, ETO_OPAQUE, &gap, nullptr, 0, nullptr);
+            }
+        }
+        if (to <= from) continue;
+        CExtRichContentItem* item = run.m_pItem;
+        RichTextDcGuard guard(hdc, item->GetStyle(), angle, false);
+        const int x1 = r.left + CExtRichTextIndex::OffsetX(hdc, run, from);
+        const int x2 = r.left + CExtRichTextIndex::OffsetX(hdc, run, to);
+        const RECT box{x1, r.top, x2, r.bottom};
+        const RichString& text = CExtRichTextIndex::RunText(item);
+        ::SetBkColor(hdc, back);
+        ::SetTextColor(hdc, ink);
+        ::ExtTextOutW(hdc, r.left, r.top, ETO_OPAQUE | ETO_CLIPPED, &box, reinterpret_cast<const wchar_t*>(text.c_str()),
+                      static_cast<UINT>(text.size()), nullptr);
+    }
+}
+
+long CExtRichPageRenderer::TextPositionAt(POINT pt) {
+    if (m_index.IsEmpty()) return -1;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, PageFont());
+    const long at = m_index.PositionAt(dc, RichPoint{pt.x, pt.y});
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return at;
+}
+
+long CExtRichPageRenderer::TextLength() { return m_index.Length(); }
+
+std::wstring CExtRichPageRenderer::TextBetween(long from, long to) { return W(m_index.TextBetween(from, to)); }
+
+void CExtRichPageRenderer::WordAround(long position, long& from, long& to) { m_index.WordAround(position, from, to); }
+
+void CExtRichPageRenderer::SetSelection(long from, long to) {
+    m_nSelFrom = std::min(from, to);
+    m_nSelTo = std::max(from, to);
 }
 
 std::wstring CExtRichPageRenderer::LinkAt(POINT pt) {

@@ -2,7 +2,8 @@
 // read as HTML (with the default style sheet and the page's own styles), laid
 // out at the control's width and painted; the images it names are loaded from
 // the program's resources (res://) and from files; links and anchors are
-// found in the laid-out tree. RichInstallPageRenderer makes every browser
+// found in the laid-out tree; text is selected and copied through the
+// document's text index (rich_text_index.h). RichInstallPageRenderer makes every browser
 // control created afterwards draw its pages this way.
 #pragma once
 
@@ -11,6 +12,7 @@
 
 #include "framework/pagerenderer.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_text_index.h"
 
 class CExtRichPageRenderer : public fw::IPageRenderer {
 public:
@@ -22,18 +24,28 @@ public:
     void Paint(HDC hdc, const RECT& clip, POINT origin) override;
     std::wstring LinkAt(POINT pt) override;
     int AnchorTop(const std::wstring& name) override;
+    long TextPositionAt(POINT pt) override;
+    long TextLength() override;
+    std::wstring TextBetween(long from, long to) override;
+    void WordAround(long position, long& from, long& to) override;
+    void SetSelection(long from, long to) override;
 
     // The laid-out document, for reading what the page shows.
     CExtRichContentLayout& GetLayout() { return *m_pDoc; }
+    // The page's text as the selection reads it, run by run.
+    const CExtRichTextIndex& GetTextIndex() const { return m_index; }
     // An address of the page resolved against the page's own (res://, file:// or a path).
     std::wstring Resolve(const std::wstring& name) const;
 
 private:
     void LoadImages();
     HFONT PageFont() const;
+    void PaintSelection(HDC hdc, const RichRect& docClip);
 
     std::unique_ptr<CExtRichContentLayout> m_pDoc;
     std::wstring m_strBase;
+    CExtRichTextIndex m_index;
+    long m_nSelFrom = 0, m_nSelTo = 0;
 };
 
 void RichInstallPageRenderer();

@@ -342,6 +342,12 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
 
     // The item's own content.
     if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace) {
+        // A run outside the clip draws nothing, so its font is not made: on a long page that
+        // was most of the time of painting one screen. The margin keeps overhanging glyphs.
+        const int slack = m_rcItem.Height() / 2 + 2;
+        if (!Visible(dc, RichRect{m_rcItem.left - slack, m_rcItem.top - 2, m_rcItem.right + slack,
+                                  m_rcItem.bottom + 2}))
+            return;
         const bool mnemonic = (m_nReaderFlags & kRichRunMnemonic) != 0;
         const bool prefixOnly = (m_nReaderFlags & kRichRunPrefixOnly) != 0;
         RichTextDcGuard guard(dc, d, angle, mnemonic);

@@ -2,8 +2,9 @@
 // cells read back from the laid-out tree hold what the page's text has, its
 // colours and the pictures it names (files beside the page) are drawn, links
 // and anchors move within the page, long pages scroll, and the program's
-// syntax page opens and scrolls. The time a long page takes to read, lay out
-// and paint is printed (not asserted).
+// syntax page opens and scrolls; text is selected with the real mouse, by a
+// double-click, Shift+click and Ctrl+A, drawn highlighted and copied. The time
+// a long page takes to read, lay out and paint is printed (not asserted).
 #include <gtest/gtest.h>
 
 #include <ocidl.h>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "framework/afxwin.h"
+#include "framework/clipboard.h"
 #include "framework/htmltext.h"
 #include "framework/image.h"
 #include "framework/pageview.h"
@@ -119,6 +121,40 @@ class RichPage : public testing::Test {
     View()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return gui::CaptureWindow(View()->m_hWnd);
   }
+  // The run of the page's text index that reads `text`.
+  const CExtRichTextIndex::Run* RunOf(const char16_t* text) {
+    for (const CExtRichTextIndex::Run& run : Engine()->GetTextIndex().Runs())
+      if (CExtRichTextIndex::RunText(run.m_pItem) == text) return &run;
+    return nullptr;
+  }
+  // A point of the view's client area in screen coordinates.
+  POINT OnScreen(int x, int y) {
+    POINT pt{x, y};
+    ::ClientToScreen(View()->m_hWnd, &pt);
+    return pt;
+  }
+  void Drag(POINT fromClient, POINT toClient) {
+    HANDLE drag = gui::StartMouseDrag(OnScreen(fromClient.x, fromClient.y), OnScreen(toClient.x, toClient.y));
+    ASSERT_NE(drag, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(drag, 0) == WAIT_OBJECT_0; }, 20000));
+    ::CloseHandle(drag);
+    PumpUntil([] { return false; }, 100);
+  }
+  // Ctrl plus a key, as the view reads the control key's state.
+  void CtrlKey(UINT key) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(View()->m_hWnd, WM_KEYDOWN, key, 0);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+  }
+  std::wstring Copied() {
+    CClipboard::CopyText(L"", host.m_hWnd);
+    CtrlKey('C');
+    return CClipboard::PasteText().GetString();
+  }
   static COLORREF At(const gui::Image& shot, int x, int y) {
     const std::uint32_t p = shot.At(x, y);
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
@@ -169,6 +205,96 @@ TEST_F(RichPage, ATablesCellsHoldThePagesNumbersAndItsColoursAreDrawn) {
   gui::SaveCapture(shot, L"rich_page_table");
   EXPECT_EQ(At(shot, eq.left + 2, eq.top + 1), RGB(0, 0xC0, 0));
   EXPECT_GT(gui::CountColours(shot, RECT{0, 0, 200, 60}), 2);  // the heading's text
+}
+
+TEST_F(RichPage, TextIsSelectedWithTheMouseAndTheKeysAndCopied) {
+  const std::wstring page =
+      L"<html><body><p>Seat one wins the pot</p><table border=1><tr><td>AsKs</td><td>55.10%</td></tr>"
+      L"<tr><td>random</td><td>44.90%</td></tr></table><p>Done.</p></body></html>";
+  Open(L"about:blank");
+  browser.WriteDocument(page.c_str());
+  host.SetForegroundWindow();
+  PumpUntil([] { return false; }, 200);
+  const CExtRichTextIndex::Run *one = RunOf(u"one"), *pot = RunOf(u"pot"), *asks = RunOf(u"AsKs"),
+                               *random = RunOf(u"random"), *equity = RunOf(u"55.10%");
+  ASSERT_TRUE(one && pot && asks && random && equity);
+  auto middle = [](const CExtRichTextIndex::Run* run) { return (run->m_rc.top + run->m_rc.bottom) / 2; };
+  auto boundary = [&](const CExtRichTextIndex::Run* run, int chars) {
+    // Just right of the boundary before character `chars`: that boundary is the nearest.
+    HDC dc = ::GetDC(View()->m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    const int x = run->m_rc.left + CExtRichTextIndex::OffsetX(dc, *run, chars);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(View()->m_hWnd, dc);
+    return POINT{x + 1, middle(run)};
+  };
+
+  // Over text the pointer is the text beam.
+  const POINT overOne = OnScreen(one->m_rc.left + 2, middle(one));
+  ::SetCursorPos(overOne.x, overOne.y);
+  ::SendMessageW(View()->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(View()->m_hWnd),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_IBEAM));
+
+  // A drag over one word, with the real mouse.
+  Drag(boundary(one, 0), boundary(one, 3));
+  EXPECT_EQ(Copied(), L"one");
+  gui::Image shot = Shot();
+  gui::SaveCapture(shot, L"rich_page_selection");
+  EXPECT_EQ(At(shot, one->m_rc.left + 1, one->m_rc.top), ::GetSysColor(COLOR_HIGHLIGHT)) << "drawn selected";
+  EXPECT_NE(At(shot, pot->m_rc.left + 1, pot->m_rc.top), ::GetSysColor(COLOR_HIGHLIGHT));
+
+  // Shift+click extends it to the end of the line.
+  const LPARAM potEnd = MAKELPARAM(pot->m_rc.right + 20, middle(pot));
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, potEnd);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONUP, MK_SHIFT, potEnd);
+  EXPECT_EQ(Copied(), L"one wins the pot");
+
+  // Across the cells of two rows: tabs between cells, a line end between rows.
+  Drag(boundary(asks, 2), boundary(random, 3));
+  EXPECT_EQ(Copied(), L"Ks\t55.10%\r\nran");
+  gui::SaveCapture(Shot(), L"rich_page_selection_cells");
+
+  // A double-click takes the word.
+  const LPARAM inEquity = MAKELPARAM(equity->m_rc.left + 3, middle(equity));
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, inEquity);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONUP, 0, inEquity);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, inEquity);
+  ::SendMessageW(View()->m_hWnd, WM_LBUTTONUP, 0, inEquity);
+  EXPECT_EQ(Copied(), L"55.10%");
+
+  // Ctrl+A: the page's text, as the text view's select-all copied it.
+  CtrlKey('A');
+  EXPECT_EQ(Copied(), std::wstring(browser.GetDocumentText().GetString()));
+  EXPECT_EQ(View()->GetSelectionAnchor(), 0);
+  // A click without a drag leaves nothing selected: the whole page again.
+  Drag(boundary(one, 1), boundary(one, 1));
+  EXPECT_EQ(View()->GetSelectionAnchor(), View()->GetSelectionEnd());
+  EXPECT_EQ(Copied(), std::wstring(browser.GetDocumentText().GetString()));
+}
+
+TEST_F(RichPage, DraggingPastTheBottomScrollsAndExtendsTheSelection) {
+  std::wstring page = L"<html><body>";
+  for (int i = 0; i < 200; ++i) page += L"<p>Row " + std::to_wstring(i) + L"</p>";
+  page += L"</body></html>";
+  Open(L"about:blank");
+  browser.WriteDocument(page.c_str());
+  const CExtRichTextIndex::Run* first = RunOf(u"Row");
+  ASSERT_NE(first, nullptr);
+  CRect client;
+  View()->GetClientRect(&client);
+  const HWND view = View()->m_hWnd;
+  ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first->m_rc.left, first->m_rc.top + 2));
+  ::SendMessageW(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, client.bottom + 30));
+  const long before = View()->GetSelectionEnd();
+  // The scrolling timer's ticks, sent here rather than waited for.
+  for (int i = 0; i < 5; ++i) ::SendMessageW(view, WM_TIMER, 1, 0);
+  EXPECT_GT(View()->GetScrollOrigin().y, 0);
+  EXPECT_GT(View()->GetSelectionEnd(), before);
+  ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(20, client.bottom + 30));
+  const std::wstring copied = Copied();
+  EXPECT_EQ(copied.rfind(L"Row 0\r\nRow 1\r\n", 0), 0u) << std::string(copied.begin(), copied.end());
+  EXPECT_GT(View()->GetScrollOrigin().y, 0);
 }
 
 TEST_F(RichPage, PicturesBesideThePageAreDrawn) {
