@@ -32,7 +32,7 @@ public:
             switch (child->m_nKind) {
             case kRichItemText: AddRun(child); break;
             case kRichItemWhiteSpace:
-                if (Collapses(child->GetStyle().m_nWhiteSpace)) m_pending.Raise(Pending::Space);
+                if (Collapses(child->ReadStyle().m_nWhiteSpace)) m_pending.Raise(Pending::Space);
                 else AddRun(child);
                 break;
             case kRichItemElement: VisitElement(child); break;
@@ -135,7 +135,7 @@ int CExtRichTextIndex::OffsetX(RichDcHandle dc, const Run& run, int offset) {
     if (offset >= run.m_nLength) return run.m_rc.Width();
     CExtRichContentLayout* doc = run.m_pItem->GetLayout();
     if (!doc) return 0;
-    RichFontScope font(dc, run.m_pItem->GetStyle(), doc->m_nAngle, false);
+    RichFontScope font(dc, run.m_pItem->ReadStyle(), doc->m_nAngle, false);
     return std::min(run.m_rc.Width(), doc->MeasureText(dc, RunText(run.m_pItem).c_str(), offset).cx);
 }
 
@@ -161,7 +161,7 @@ long CExtRichTextIndex::PositionAt(RichDcHandle dc, RichPoint pt) const {
     // The boundary nearest to the point: past a character's middle is after it.
     CExtRichContentLayout* doc = best->m_pItem->GetLayout();
     if (!doc) return best->m_nStart;
-    RichFontScope font(dc, best->m_pItem->GetStyle(), doc->m_nAngle, false);
+    RichFontScope font(dc, best->m_pItem->ReadStyle(), doc->m_nAngle, false);
     const RichString& text = RunText(best->m_pItem);
     int previous = 0;
     for (int i = 1; i <= best->m_nLength; ++i) {
