@@ -225,7 +225,10 @@ public:
         m_size = 0;
         m_mask = ~excluded & kDeck;
         for (CardMask f = m_mask; f != 0; f &= f - 1)
-            m_cards[m_size++] = f & (~f + 1);
+            m_cards[0][m_size++] = f & (~f + 1);
+        for (int c = 1; c < kCopies; ++c)
+            std::memcpy(m_cards[c], m_cards[0], sizeof(m_cards[0]));
+        m_copy = 0;
     }
 
     // `draws` distinct cards, uniform among the deck's cards outside `skip`:
@@ -234,7 +237,7 @@ public:
     const CardMask* Deal(SecureRandom& random, int draws, CardMask skip)
     {
         if (draws <= 0)
-            return m_cards;
+            return m_cards[0];
         skip &= m_mask;
         if (skip == 0) {
             if (draws > m_size)
@@ -243,8 +246,9 @@ public:
                 m_plan.Set(static_cast<unsigned>(m_size), draws);
             std::uint8_t digit[52];
             m_plan.Draw(random, digit);
-            Shuffle(m_cards, draws, digit);
-            return m_cards;
+            CardMask* cards = NextCopy();
+            Shuffle(cards, draws, digit);
+            return cards;
         }
         const int free = m_size - CountCards(skip);
         if (free < draws)
@@ -289,6 +293,7 @@ private:
         if (!m_walkPlan.For(static_cast<unsigned>(m_size), ready)) [[unlikely]]
             m_walkPlan.Set(static_cast<unsigned>(m_size), ready);
         m_walkPlan.Draw(random, digit);
+        CardMask* cards = NextCopy();
         int got = 0, i = 0;
         while (got < draws) {
             if (i == ready) [[unlikely]] {
@@ -298,9 +303,9 @@ private:
                 ready = i + more;
             }
             const int j = i + digit[i];
-            const CardMask card = m_cards[j];
-            m_cards[j] = m_cards[i];
-            m_cards[i] = card;
+            const CardMask card = cards[j];
+            cards[j] = cards[i];
+            cards[i] = card;
             m_out[got] = card;
             got += (card & skip) == 0;
             ++i;
@@ -319,8 +324,21 @@ private:
         return m_out;
     }
 
-    CardMask m_cards[52];
-    CardMask m_out[52];   // the cards drawn, when not the first of m_cards
+    // The deck's cards in several arrays, each in its own order, used in
+    // turn: one deal's swaps need not wait for the stores of the deal before,
+    // so the processor can work on consecutive deals at once. Any order of
+    // the array serves (see above), so using them in turn changes nothing.
+    static constexpr int kCopies = 4;
+    CardMask* NextCopy()
+    {
+        CardMask* cards = m_cards[m_copy];
+        m_copy = (m_copy + 1) & (kCopies - 1);
+        return cards;
+    }
+
+    CardMask m_cards[kCopies][52];
+    int m_copy = 0;
+    CardMask m_out[52];   // the cards drawn, when not the first of an array
     CardMask m_mask = 0;  // the cards of m_cards
     int m_size = 0;
     DigitPlan m_plan;     // the digits of a draw without cards to skip
@@ -930,17 +948,15 @@ struct HiLoGame {
     }
 };
 
-// One attempt into tally t (the caller counts it): the hands picked from
-// rows first (rejected on a card shared with the known board, the dead
-// cards or another hand), then the random seats' hands and the board
-// completed from `have` to `want` cards, drawn together from the cards left
-// (deck: the cards outside the known board and the dead cards), evaluated
-// and tallied (as AddDeal<kCurrent>).
-template <class Game, bool kCurrent = true>
-inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
-                    BoardCache& cache, CardMask known, int have, int want, CardMask dead)
+// The deal of one attempt: the hands picked from rows first (rejected on a
+// card shared with the known board, the dead cards or another hand), then
+// the random seats' hands and the board completed from `have` to `want`
+// cards, drawn together from the cards left (deck: the cards outside the
+// known board and the dead cards). False when rejected; otherwise every
+// seat's hand in hands[] and the whole board in *board.
+inline bool DealHands(SeatRanges& seats, SecureRandom& random, CardDeck& deck, CardMask known, int have,
+                      int want, CardMask dead, CardMask* hands, CardMask* board)
 {
-    CardMask hands[kMaxSeats];
     CardMask used = known | dead;
     if (seats.Picked() != 0 && !seats.Pick(random, used, hands, &used))
         return false;
@@ -950,11 +966,70 @@ inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& ra
     if (cards == nullptr)
         return false;
     seats.GiveDrawn(cards, hands);
-    CardMask board = known;
+    CardMask full = known;
     for (int i = seatCards; i < seatCards + boardCards; ++i)
-        board |= cards[i];
+        full |= cards[i];
+    *board = full;
+    return true;
+}
+
+// One attempt into tally t (the caller counts it): a deal as above,
+// evaluated and tallied (as AddDeal<kCurrent>).
+template <class Game, bool kCurrent = true>
+inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
+                    BoardCache& cache, CardMask known, int have, int want, CardMask dead)
+{
+    CardMask hands[kMaxSeats];
+    CardMask board;
+    if (!DealHands(seats, random, deck, known, have, want, dead, hands, &board))
+        return false;
     Game::template AddDeal<kCurrent>(t, cache.For(board), hands, seats.Seats());
     return true;
 }
+
+// Accepted deals kept for evaluation a few at a time: dealing a handful in
+// a row, then evaluating them, lets the processor overlap the table reads of
+// different deals, and each board's table row is fetched while the next
+// deals are dealt. The deals and their order are those of one attempt after
+// the other; only the evaluation comes a little later.
+class DealBatch {
+public:
+    static constexpr int kSize = 16;
+
+    int Size() const { return m_size; }
+    bool Full() const { return m_size == kSize; }
+
+    // One attempt (as DealHands) kept when accepted.
+    bool Deal(SeatRanges& seats, SecureRandom& random, CardDeck& deck, BoardCache& cache, CardMask known,
+              int have, int want, CardMask dead)
+    {
+        CardMask board;
+        if (!DealHands(seats, random, deck, known, have, want, dead, m_hands[m_size], &board))
+            return false;
+        if (want > have) {
+            m_board[m_size].prepare(board);
+            m_board[m_size].prefetch();
+        } else {
+            m_board[m_size] = cache.For(board);
+        }
+        ++m_size;
+        return true;
+    }
+
+    // The kept deals into the tally, in the order dealt; the batch is empty
+    // afterwards.
+    template <class Game, bool kCurrent = false>
+    void AddTo(typename Game::Tally& t, int seats)
+    {
+        for (int i = 0; i < m_size; ++i)
+            Game::template AddDeal<kCurrent>(t, m_board[i], m_hands[i], seats);
+        m_size = 0;
+    }
+
+private:
+    int m_size = 0;
+    CardMask m_hands[kSize][kMaxSeats];
+    pokereval::OmahaBoard m_board[kSize];
+};
 
 }  // namespace equity_detail

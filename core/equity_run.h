@@ -118,6 +118,7 @@ private:
         SecureRandom random;
         CardDeck deck[kStreets];     // each street's cards outside its known board and the dead cards
         BoardCache cache[kStreets];  // a known street board is prepared once
+        DealBatch batch;             // accepted deals of the single-street mode not yet evaluated
         Tally tally[kStreets];
         std::uint64_t iterations = 0;
 
@@ -168,17 +169,29 @@ private:
         const RunRequest& r = m_request;
         Dealer& d = m_main;
         Tally& t = d.tally[0];
+        DealBatch& batch = d.batch;
         double* values = r.results[0];
         for (;;) {
-            ++t.attempts;
-            if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
-                return kEquityNoValidDeal;
-            const bool accepted = Attempt<Game, false>(t, d.seats, d.random, d.deck[0], d.cache[0], plan.known[0],
-                                                       plan.have[0], plan.want[0], m_dead);
-            ++d.iterations;
-            if (!accepted && !(Game::kProgressAfterAnyAttempt && t.valid != 0))
-                continue;
-            if (t.attempts < m_threshold)
+            // Attempts until the batch is full or a progress call is due;
+            // then the batch is tallied, so every call sees every deal so far.
+            bool due = false;
+            while (!batch.Full()) {
+                ++t.attempts;
+                const std::uint64_t valid = t.valid + static_cast<std::uint64_t>(batch.Size());
+                if (valid == 0 && t.attempts > kNoDealAttemptLimit)
+                    return kEquityNoValidDeal;
+                const bool accepted = batch.Deal(d.seats, d.random, d.deck[0], d.cache[0], plan.known[0],
+                                                 plan.have[0], plan.want[0], m_dead);
+                ++d.iterations;
+                if (!accepted && !(Game::kProgressAfterAnyAttempt && valid != 0))
+                    continue;
+                if (t.attempts < m_threshold)
+                    continue;
+                due = true;
+                break;
+            }
+            batch.AddTo<Game>(t, r.n);
+            if (!due)
                 continue;
             if (ShowProgress(plan, values)) {
                 m_threshold += kProgressStep;

@@ -155,6 +155,7 @@ int OmahaBoard::prepare(CardMask board) {
   count_ = 0;
   board_ = 0;
   rowOffset_ = 0;
+  row_ = nullptr;
   flushShift_ = 0;
   flushBoard_ = flushTop3_ = 0;
   lowBoard_ = 0;
@@ -165,6 +166,7 @@ int OmahaBoard::prepare(CardMask board) {
   const Tables& t = tables();
   const BoardInfo bi = boardInfo(t, board, n);
   rowOffset_ = bi.rowOffset;
+  row_ = t.hiRows + bi.rowOffset;
   flushShift_ = static_cast<std::int8_t>(bi.flushShift);
   flushBoard_ = static_cast<std::uint16_t>(bi.flushBoard);
   flushTop3_ = static_cast<std::uint16_t>(bi.flushTop3);

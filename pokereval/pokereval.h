@@ -114,11 +114,20 @@ class OmahaBoard {
   // lo[i] as evalHiLo (kNoLow for all when no low is possible).
   void evalHiAll(const CardMask* holes, int n, HandVal* out) const;
   void evalHiLoAll(const CardMask* holes, int n, HandVal* hi, LowHandVal* lo) const;
+  // Asks the processor to fetch the board's part of the lookup tables into its cache, so that
+  // evaluations made a little later find it there. A hint only: results never change.
+  void prefetch() const {
+    const char* row = static_cast<const char*>(row_);
+    __builtin_prefetch(row);
+    __builtin_prefetch(row + 64);
+    __builtin_prefetch(row + 128);
+  }
 
  private:
   CardMask board_ = 0;
   int count_ = 0;
   int rowOffset_ = 0;                // the board's row in the library's rank table
+  const void* row_ = nullptr;        // where that row is (the tables live as long as the program)
   std::uint16_t flushBoard_ = 0;     // ranks of the suit with three or more board cards
   std::uint16_t flushTop3_ = 0;      // its top three
   std::int8_t flushShift_ = 0;       // 16 * field of that suit (0 when none)
