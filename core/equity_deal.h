@@ -999,34 +999,44 @@ public:
     int Size() const { return m_size; }
     bool Full() const { return m_size == kSize; }
 
-    // One attempt (as DealHands) kept when accepted.
+    // One attempt (as DealHands) kept when accepted (the batch must not be
+    // full).
     bool Deal(SeatRanges& seats, SecureRandom& random, CardDeck& deck, BoardCache& cache, CardMask known,
               int have, int want, CardMask dead)
     {
+        const int at = (m_first + m_size) & (kSize - 1);
         CardMask board;
-        if (!DealHands(seats, random, deck, known, have, want, dead, m_hands[m_size], &board))
+        if (!DealHands(seats, random, deck, known, have, want, dead, m_hands[at], &board))
             return false;
         if (want > have) {
-            m_board[m_size].prepare(board);
-            m_board[m_size].prefetch();
+            m_board[at].prepare(board);
+            m_board[at].prefetch();
         } else {
-            m_board[m_size] = cache.For(board);
+            m_board[at] = cache.For(board);
         }
         ++m_size;
         return true;
     }
 
-    // The kept deals into the tally, in the order dealt; the batch is empty
-    // afterwards.
+    // The oldest kept deal into the tally.
     template <class Game, bool kCurrent = false>
-    void AddTo(typename Game::Tally& t, int seats)
+    void AddOldest(typename Game::Tally& t, int seats)
     {
-        for (int i = 0; i < m_size; ++i)
-            Game::template AddDeal<kCurrent>(t, m_board[i], m_hands[i], seats);
-        m_size = 0;
+        Game::template AddDeal<kCurrent>(t, m_board[m_first], m_hands[m_first], seats);
+        m_first = (m_first + 1) & (kSize - 1);
+        --m_size;
+    }
+
+    // Every kept deal into the tally, in the order dealt.
+    template <class Game, bool kCurrent = false>
+    void AddAll(typename Game::Tally& t, int seats)
+    {
+        while (m_size != 0)
+            AddOldest<Game, kCurrent>(t, seats);
     }
 
 private:
+    int m_first = 0;
     int m_size = 0;
     CardMask m_hands[kSize][kMaxSeats];
     pokereval::OmahaBoard m_board[kSize];

@@ -172,27 +172,22 @@ private:
         DealBatch& batch = d.batch;
         double* values = r.results[0];
         for (;;) {
-            // Attempts until the batch is full or a progress call is due;
-            // then the batch is tallied, so every call sees every deal so far.
-            bool due = false;
-            while (!batch.Full()) {
-                ++t.attempts;
-                const std::uint64_t valid = t.valid + static_cast<std::uint64_t>(batch.Size());
-                if (valid == 0 && t.attempts > kNoDealAttemptLimit)
-                    return kEquityNoValidDeal;
-                const bool accepted = batch.Deal(d.seats, d.random, d.deck[0], d.cache[0], plan.known[0],
-                                                 plan.have[0], plan.want[0], m_dead);
-                ++d.iterations;
-                if (!accepted && !(Game::kProgressAfterAnyAttempt && valid != 0))
-                    continue;
-                if (t.attempts < m_threshold)
-                    continue;
-                due = true;
-                break;
-            }
-            batch.AddTo<Game>(t, r.n);
-            if (!due)
+            ++t.attempts;
+            const std::uint64_t valid = t.valid + static_cast<std::uint64_t>(batch.Size());
+            if (valid == 0 && t.attempts > kNoDealAttemptLimit)
+                return kEquityNoValidDeal;
+            // A deal is evaluated a few attempts after it was dealt (see
+            // DealBatch), and every deal before a progress call.
+            if (batch.Full())
+                batch.AddOldest<Game>(t, r.n);
+            const bool accepted = batch.Deal(d.seats, d.random, d.deck[0], d.cache[0], plan.known[0],
+                                             plan.have[0], plan.want[0], m_dead);
+            ++d.iterations;
+            if (!accepted && !(Game::kProgressAfterAnyAttempt && valid != 0))
                 continue;
+            if (t.attempts < m_threshold)
+                continue;
+            batch.AddAll<Game>(t, r.n);
             if (ShowProgress(plan, values)) {
                 m_threshold += kProgressStep;
                 continue;
