@@ -987,11 +987,12 @@ inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& ra
     return true;
 }
 
-// Accepted deals kept for evaluation a few at a time: dealing a handful in
-// a row, then evaluating them, lets the processor overlap the table reads of
-// different deals, and each board's table row is fetched while the next
-// deals are dealt. The deals and their order are those of one attempt after
-// the other; only the evaluation comes a little later.
+// Accepted deals waiting a little for their evaluation: each deal is
+// evaluated when kSize more have been dealt (or when the caller wants every
+// deal in the tally). Meanwhile its board's table row is fetched into the
+// cache, and the processor can work on dealing one deal while it waits for
+// the table reads of another. The deals and their order are those of one
+// attempt after the other; only the evaluation comes later.
 class DealBatch {
 public:
     static constexpr int kSize = 16;

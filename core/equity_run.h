@@ -118,7 +118,7 @@ private:
         SecureRandom random;
         CardDeck deck[kStreets];     // each street's cards outside its known board and the dead cards
         BoardCache cache[kStreets];  // a known street board is prepared once
-        DealBatch batch;             // accepted deals of the single-street mode not yet evaluated
+        DealBatch batch[kStreets];   // each street's accepted deals not yet evaluated
         Tally tally[kStreets];
         std::uint64_t iterations = 0;
 
@@ -133,6 +133,27 @@ private:
                                      plan.want[s], dead);
             }
             ++iterations;
+        }
+
+        // `count` iterations as above, each deal evaluated a few deals later
+        // (see DealBatch); every one of them is in the tallies at the end.
+        void IterateBatched(const StreetPlan& plan, CardMask dead, std::uint64_t count)
+        {
+            const int n = seats.Seats();
+            for (std::uint64_t i = 0; i < count; ++i) {
+                for (int s = 0; s < kStreets; ++s) {
+                    if (!plan.simulated[s])
+                        continue;
+                    ++tally[s].attempts;
+                    if (batch[s].Full())
+                        batch[s].AddOldest<Game>(tally[s], n);
+                    batch[s].Deal(seats, random, deck[s], cache[s], plan.known[s], plan.have[s], plan.want[s],
+                                  dead);
+                }
+                ++iterations;
+            }
+            for (int s = 0; s < kStreets; ++s)
+                batch[s].AddAll<Game>(tally[s], n);
         }
     };
     struct Published {
@@ -169,7 +190,7 @@ private:
         const RunRequest& r = m_request;
         Dealer& d = m_main;
         Tally& t = d.tally[0];
-        DealBatch& batch = d.batch;
+        DealBatch& batch = d.batch[0];
         double* values = r.results[0];
         for (;;) {
             ++t.attempts;
@@ -254,8 +275,7 @@ private:
             Dealer& d = *dealers[static_cast<std::size_t>(w)];
             PublishedState<Published>& out = published[w];
             while (!team.StopRequested()) {
-                for (std::uint64_t i = 0; i < kChunk; ++i)
-                    d.Iterate(plan, m_dead);
+                d.IterateBatched(plan, m_dead, kChunk);
                 {
                     std::lock_guard<std::mutex> hold(out.lock);
                     std::memcpy(out.state.tally, d.tally, sizeof(d.tally));
