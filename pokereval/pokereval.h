@@ -117,6 +117,7 @@ class OmahaBoard {
   // Asks the processor to fetch the board's part of the lookup tables into its cache, so that
   // evaluations made a little later find it there. A hint only: results never change.
   void prefetch() const {
+    if (row_ == nullptr) return;
     const char* row = static_cast<const char*>(row_);
     __builtin_prefetch(row);
     __builtin_prefetch(row + 64);
