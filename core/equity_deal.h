@@ -689,8 +689,18 @@ public:
         return m_board;
     }
 
+    // The board of a deal that completes the known cards to `want` cards:
+    // the known cards are prepared once, each deal only adds its own.
+    void Complete(CardMask known, int want, CardMask board, pokereval::OmahaBoard* out)
+    {
+        if (!m_known.prepared() || m_known.known() != known || m_known.boardCards() != want)
+            m_known.prepareKnown(known, want);
+        m_known.complete(board & ~known, out);
+    }
+
 private:
     pokereval::OmahaBoard m_board;
+    pokereval::OmahaBoardBase m_known;
 };
 
 // Seats as bits of a mask (seat k = bit k): a deal is tallied without a
@@ -983,7 +993,13 @@ inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& ra
     CardMask board;
     if (!DealHands(seats, random, deck, known, have, want, dead, hands, &board))
         return false;
-    Game::template AddDeal<kCurrent>(t, cache.For(board), hands, seats.Seats());
+    if (want > have) {
+        pokereval::OmahaBoard dealt;
+        cache.Complete(known, want, board, &dealt);
+        Game::template AddDeal<kCurrent>(t, dealt, hands, seats.Seats());
+    } else {
+        Game::template AddDeal<kCurrent>(t, cache.For(board), hands, seats.Seats());
+    }
     return true;
 }
 
@@ -1010,7 +1026,7 @@ public:
         if (!DealHands(seats, random, deck, known, have, want, dead, m_hands[at], &board))
             return false;
         if (want > have) {
-            m_board[at].prepare(board);
+            cache.Complete(known, want, board, &m_board[at]);
             m_board[at].prefetch();
         } else {
             m_board[at] = cache.For(board);
