@@ -226,7 +226,10 @@ public:
         m_size = 0;
         m_mask = ~excluded & kDeck;
         for (CardMask f = m_mask; f != 0; f &= f - 1)
-            m_cards[m_size++] = f & (~f + 1);
+            m_cards[0][m_size++] = f & (~f + 1);
+        for (int c = 1; c < kCopies; ++c)
+            std::memcpy(m_cards[c], m_cards[0], sizeof(m_cards[0]));
+        m_copy = 0;
     }
 
     // `draws` distinct cards, uniform among the deck's cards outside `skip`:
@@ -235,7 +238,7 @@ public:
     const CardMask* Deal(SecureRandom& random, int draws, CardMask skip)
     {
         if (draws <= 0)
-            return m_cards;
+            return m_cards[0];
         skip &= m_mask;
         if (skip == 0) {
             if (draws > m_size)
@@ -244,8 +247,9 @@ public:
                 m_plan.Set(static_cast<unsigned>(m_size), draws);
             std::uint8_t digit[52];
             m_plan.Draw(random, digit);
-            Shuffle(m_cards, draws, digit);
-            return m_cards;
+            CardMask* cards = NextCopy();
+            Shuffle(cards, draws, digit);
+            return cards;
         }
         const int free = m_size - CountCards(skip);
         if (free < draws)
@@ -290,6 +294,7 @@ private:
         if (!m_walkPlan.For(static_cast<unsigned>(m_size), ready)) [[unlikely]]
             m_walkPlan.Set(static_cast<unsigned>(m_size), ready);
         m_walkPlan.Draw(random, digit);
+        CardMask* cards = NextCopy();
         int got = 0, i = 0;
         while (got < draws) {
             if (i == ready) [[unlikely]] {
@@ -299,9 +304,9 @@ private:
                 ready = i + more;
             }
             const int j = i + digit[i];
-            const CardMask card = m_cards[j];
-            m_cards[j] = m_cards[i];
-            m_cards[i] = card;
+            const CardMask card = cards[j];
+            cards[j] = cards[i];
+            cards[i] = card;
             m_out[got] = card;
             got += (card & skip) == 0;
             ++i;
@@ -320,8 +325,21 @@ private:
         return m_out;
     }
 
-    CardMask m_cards[52];
-    CardMask m_out[52];   // the cards drawn, when not the first of m_cards
+    // The deck's cards in several arrays, each in its own order, used in
+    // turn: one deal's swaps need not wait for the stores of the deal before,
+    // so the processor can work on consecutive deals at once. Any order of
+    // the array serves (see above), so using them in turn changes nothing.
+    static constexpr int kCopies = 4;
+    CardMask* NextCopy()
+    {
+        CardMask* cards = m_cards[m_copy];
+        m_copy = (m_copy + 1) & (kCopies - 1);
+        return cards;
+    }
+
+    CardMask m_cards[kCopies][52];
+    int m_copy = 0;
+    CardMask m_out[52];   // the cards drawn, when not the first of an array
     CardMask m_mask = 0;  // the cards of m_cards
     int m_size = 0;
     DigitPlan m_plan;     // the digits of a draw without cards to skip
@@ -672,8 +690,18 @@ public:
         return m_board;
     }
 
+    // The board of a deal that completes the known cards to `want` cards:
+    // the known cards are prepared once, each deal only adds its own.
+    void Complete(CardMask known, int want, CardMask board, pokereval::OmahaBoard* out)
+    {
+        if (!m_known.prepared() || m_known.known() != known || m_known.boardCards() != want)
+            m_known.prepareKnown(known, want);
+        m_known.complete(board & ~known, out);
+    }
+
 private:
     pokereval::OmahaBoard m_board;
+    pokereval::OmahaBoardBase m_known;
 };
 
 // Seats as bits of a mask (seat k = bit k): a deal is tallied without a
@@ -931,17 +959,15 @@ struct HiLoGame {
     }
 };
 
-// One attempt into tally t (the caller counts it): the hands picked from
-// rows first (rejected on a card shared with the known board, the dead
-// cards or another hand), then the random seats' hands and the board
-// completed from `have` to `want` cards, drawn together from the cards left
-// (deck: the cards outside the known board and the dead cards), evaluated
-// and tallied (as AddDeal<kCurrent>).
-template <class Game, bool kCurrent = true>
-inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
-                    BoardCache& cache, CardMask known, int have, int want, CardMask dead)
+// The deal of one attempt: the hands picked from rows first (rejected on a
+// card shared with the known board, the dead cards or another hand), then
+// the random seats' hands and the board completed from `have` to `want`
+// cards, drawn together from the cards left (deck: the cards outside the
+// known board and the dead cards). False when rejected; otherwise every
+// seat's hand in hands[] and the whole board in *board.
+inline bool DealHands(SeatRanges& seats, SecureRandom& random, CardDeck& deck, CardMask known, int have,
+                      int want, CardMask dead, CardMask* hands, CardMask* board)
 {
-    CardMask hands[kMaxSeats];
     CardMask used = known | dead;
     if (seats.Picked() != 0 && !seats.Pick(random, used, hands, &used))
         return false;
@@ -951,11 +977,87 @@ inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& ra
     if (cards == nullptr)
         return false;
     seats.GiveDrawn(cards, hands);
-    CardMask board = known;
+    CardMask full = known;
     for (int i = seatCards; i < seatCards + boardCards; ++i)
-        board |= cards[i];
-    Game::template AddDeal<kCurrent>(t, cache.For(board), hands, seats.Seats());
+        full |= cards[i];
+    *board = full;
     return true;
 }
+
+// One attempt into tally t (the caller counts it): a deal as above,
+// evaluated and tallied (as AddDeal<kCurrent>).
+template <class Game, bool kCurrent = true>
+inline bool Attempt(typename Game::Tally& t, SeatRanges& seats, SecureRandom& random, CardDeck& deck,
+                    BoardCache& cache, CardMask known, int have, int want, CardMask dead)
+{
+    CardMask hands[kMaxSeats];
+    CardMask board;
+    if (!DealHands(seats, random, deck, known, have, want, dead, hands, &board))
+        return false;
+    if (want > have) {
+        pokereval::OmahaBoard dealt;
+        cache.Complete(known, want, board, &dealt);
+        Game::template AddDeal<kCurrent>(t, dealt, hands, seats.Seats());
+    } else {
+        Game::template AddDeal<kCurrent>(t, cache.For(board), hands, seats.Seats());
+    }
+    return true;
+}
+
+// Accepted deals waiting a little for their evaluation: each deal is
+// evaluated when kSize more have been dealt (or when the caller wants every
+// deal in the tally). Meanwhile its board's table row is fetched into the
+// cache, and the processor can work on dealing one deal while it waits for
+// the table reads of another. The deals and their order are those of one
+// attempt after the other; only the evaluation comes later.
+class DealBatch {
+public:
+    static constexpr int kSize = 16;
+
+    int Size() const { return m_size; }
+    bool Full() const { return m_size == kSize; }
+
+    // One attempt (as DealHands) kept when accepted (the batch must not be
+    // full).
+    bool Deal(SeatRanges& seats, SecureRandom& random, CardDeck& deck, BoardCache& cache, CardMask known,
+              int have, int want, CardMask dead)
+    {
+        const int at = (m_first + m_size) & (kSize - 1);
+        CardMask board;
+        if (!DealHands(seats, random, deck, known, have, want, dead, m_hands[at], &board))
+            return false;
+        if (want > have) {
+            cache.Complete(known, want, board, &m_board[at]);
+            m_board[at].prefetch();
+        } else {
+            m_board[at] = cache.For(board);
+        }
+        ++m_size;
+        return true;
+    }
+
+    // The oldest kept deal into the tally.
+    template <class Game, bool kCurrent = false>
+    void AddOldest(typename Game::Tally& t, int seats)
+    {
+        Game::template AddDeal<kCurrent>(t, m_board[m_first], m_hands[m_first], seats);
+        m_first = (m_first + 1) & (kSize - 1);
+        --m_size;
+    }
+
+    // Every kept deal into the tally, in the order dealt.
+    template <class Game, bool kCurrent = false>
+    void AddAll(typename Game::Tally& t, int seats)
+    {
+        while (m_size != 0)
+            AddOldest<Game, kCurrent>(t, seats);
+    }
+
+private:
+    int m_first = 0;
+    int m_size = 0;
+    CardMask m_hands[kSize][kMaxSeats];
+    pokereval::OmahaBoard m_board[kSize];
+};
 
 }  // namespace equity_detail

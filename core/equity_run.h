@@ -118,6 +118,7 @@ private:
         SecureRandom random;
         CardDeck deck[kStreets];     // each street's cards outside its known board and the dead cards
         BoardCache cache[kStreets];  // a known street board is prepared once
+        DealBatch batch[kStreets];   // each street's accepted deals not yet evaluated
         Tally tally[kStreets];
         std::uint64_t iterations = 0;
 
@@ -132,6 +133,27 @@ private:
                                      plan.want[s], dead);
             }
             ++iterations;
+        }
+
+        // `count` iterations as above, each deal evaluated a few deals later
+        // (see DealBatch); every one of them is in the tallies at the end.
+        void IterateBatched(const StreetPlan& plan, CardMask dead, std::uint64_t count)
+        {
+            const int n = seats.Seats();
+            for (std::uint64_t i = 0; i < count; ++i) {
+                for (int s = 0; s < kStreets; ++s) {
+                    if (!plan.simulated[s])
+                        continue;
+                    ++tally[s].attempts;
+                    if (batch[s].Full())
+                        batch[s].AddOldest<Game>(tally[s], n);
+                    batch[s].Deal(seats, random, deck[s], cache[s], plan.known[s], plan.have[s], plan.want[s],
+                                  dead);
+                }
+                ++iterations;
+            }
+            for (int s = 0; s < kStreets; ++s)
+                batch[s].AddAll<Game>(tally[s], n);
         }
     };
     struct Published {
@@ -168,18 +190,25 @@ private:
         const RunRequest& r = m_request;
         Dealer& d = m_main;
         Tally& t = d.tally[0];
+        DealBatch& batch = d.batch[0];
         double* values = r.results[0];
         for (;;) {
             ++t.attempts;
-            if (t.valid == 0 && t.attempts > kNoDealAttemptLimit)
+            const std::uint64_t valid = t.valid + static_cast<std::uint64_t>(batch.Size());
+            if (valid == 0 && t.attempts > kNoDealAttemptLimit)
                 return kEquityNoValidDeal;
-            const bool accepted = Attempt<Game, false>(t, d.seats, d.random, d.deck[0], d.cache[0], plan.known[0],
-                                                       plan.have[0], plan.want[0], m_dead);
+            // A deal is evaluated a few attempts after it was dealt (see
+            // DealBatch), and every deal before a progress call.
+            if (batch.Full())
+                batch.AddOldest<Game>(t, r.n);
+            const bool accepted = batch.Deal(d.seats, d.random, d.deck[0], d.cache[0], plan.known[0],
+                                             plan.have[0], plan.want[0], m_dead);
             ++d.iterations;
-            if (!accepted && !(Game::kProgressAfterAnyAttempt && t.valid != 0))
+            if (!accepted && !(Game::kProgressAfterAnyAttempt && valid != 0))
                 continue;
             if (t.attempts < m_threshold)
                 continue;
+            batch.AddAll<Game>(t, r.n);
             if (ShowProgress(plan, values)) {
                 m_threshold += kProgressStep;
                 continue;
@@ -246,8 +275,7 @@ private:
             Dealer& d = *dealers[static_cast<std::size_t>(w)];
             PublishedState<Published>& out = published[w];
             while (!team.StopRequested()) {
-                for (std::uint64_t i = 0; i < kChunk; ++i)
-                    d.Iterate(plan, m_dead);
+                d.IterateBatched(plan, m_dead, kChunk);
                 {
                     std::lock_guard<std::mutex> hold(out.lock);
                     std::memcpy(out.state.tally, d.tally, sizeof(d.tally));

@@ -155,6 +155,7 @@ int OmahaBoard::prepare(CardMask board) {
   count_ = 0;
   board_ = 0;
   rowOffset_ = 0;
+  row_ = nullptr;
   flushShift_ = 0;
   flushBoard_ = flushTop3_ = 0;
   lowBoard_ = 0;
@@ -165,6 +166,7 @@ int OmahaBoard::prepare(CardMask board) {
   const Tables& t = tables();
   const BoardInfo bi = boardInfo(t, board, n);
   rowOffset_ = bi.rowOffset;
+  row_ = t.hiRows + bi.rowOffset;
   flushShift_ = static_cast<std::int8_t>(bi.flushShift);
   flushBoard_ = static_cast<std::uint16_t>(bi.flushBoard);
   flushTop3_ = static_cast<std::uint16_t>(bi.flushTop3);
@@ -173,6 +175,77 @@ int OmahaBoard::prepare(CardMask board) {
   board_ = board;
   count_ = n;
   return 0;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// OmahaBoardBase
+// ---------------------------------------------------------------------------------------------------------
+
+int OmahaBoardBase::prepareKnown(CardMask known, int boardCards) {
+  *this = OmahaBoardBase();
+  if ((known & ~kAllCards) != 0 || boardCards < 3 || boardCards > 5) return 1;
+  const int n = numCards(known);
+  if (n > boardCards) return 1;
+  const Tables& t = tables();
+  int r[5] = {0, 0, 0, 0, 0};
+  CardMask m = known;
+  for (int i = 0; i < n; ++i) {
+    r[i] = lowestRank(m);
+    m &= m - 1;
+  }
+  const int missing = boardCards - n;
+  whole_ = missing > 2;
+  if (!whole_) {
+    // Rows of every completion; the entries a completion never reads (ranks of cards not there) are
+    // filled all the same, which keeps any input inside the table.
+    for (int a = 0; a < 16; ++a)
+      for (int b = 0; b < 16; ++b) {
+        int full[5] = {r[0], r[1], r[2], r[3], r[4]};
+        if (missing >= 1) full[n] = a;
+        if (missing == 2) full[n + 1] = b;
+        rowOffset_[a * 16 + b] = detail::boardRowOffset(full, boardCards);
+      }
+  }
+  for (int shift = 0; shift < 64; shift += 16) {
+    if (t.nbits[field(known, shift)] >= 3) knownFlushShift_ = static_cast<std::int8_t>(shift);
+  }
+  knownLow_ = static_cast<std::uint8_t>(detail::lowMaskOfRanks(rankMask(known)));
+  known_ = known;
+  boardCards_ = boardCards;
+  return 0;
+}
+
+void OmahaBoardBase::complete(CardMask added, OmahaBoard* out) const {
+  if (whole_) {
+    out->prepare(known_ | added);
+    return;
+  }
+  const Tables& t = tables();
+  const CardMask board = known_ | added;
+  const int r0 = lowestRank(added);
+  const CardMask second = added & (added - 1);
+  const int r1 = lowestRank(second);
+  const int rowOffset = rowOffset_[r0 * 16 + r1];
+  // A suit with three or more cards on the board has them all among the known cards, or has an added
+  // card; at most one suit can. A card that is not there gives the spades, which is just another suit.
+  int flushShift = 0;
+  std::uint32_t flushBoard = 0;
+  const int shifts[3] = {knownFlushShift_, std::countr_zero(added) & 48, std::countr_zero(second) & 48};
+  for (int shift : shifts) {
+    const std::uint32_t bs = field(board, shift);
+    const bool three = t.nbits[bs] >= 3;
+    flushShift = three ? shift : flushShift;
+    flushBoard = three ? bs : flushBoard;
+  }
+  out->board_ = board;
+  out->count_ = boardCards_;
+  out->rowOffset_ = rowOffset;
+  out->row_ = t.hiRows + rowOffset;
+  out->flushShift_ = static_cast<std::int8_t>(flushShift);
+  out->flushBoard_ = static_cast<std::uint16_t>(flushBoard);
+  out->flushTop3_ = static_cast<std::uint16_t>(top3(t, flushBoard));
+  out->lowBoard_ = static_cast<std::uint8_t>(knownLow_ | detail::lowMaskOfRanks(rankMask(added)));
+  out->lowPossible_ = t.nbits[out->lowBoard_] >= 3;
 }
 
 namespace {

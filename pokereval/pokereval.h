@@ -87,9 +87,14 @@ int evalOmaha(CardMask hole, CardMask board, HandVal* hi, LowHandVal* lo);
 
 // A board prepared once for evaluating many hands against it (the engines' up to ten seats). Results are
 // identical to evalOmaha. The object is a plain value: copyable, no allocation, no reference to the board.
+class OmahaBoardBase;
+
 class OmahaBoard {
  public:
   OmahaBoard() = default;
+  // Same board, prepared the same way (a board prepared from its known cards, see OmahaBoardBase, equals
+  // the board prepared whole).
+  friend bool operator==(const OmahaBoard&, const OmahaBoard&) = default;
 
   // Prepares a board of 3 to 5 cards. Returns 0, or non-zero for an invalid board (wrong count, a bit
   // outside the 52 cards); the object is then not prepared.
@@ -114,16 +119,60 @@ class OmahaBoard {
   // lo[i] as evalHiLo (kNoLow for all when no low is possible).
   void evalHiAll(const CardMask* holes, int n, HandVal* out) const;
   void evalHiLoAll(const CardMask* holes, int n, HandVal* hi, LowHandVal* lo) const;
+  // Asks the processor to fetch the board's part of the lookup tables into its cache, so that
+  // evaluations made a little later find it there. A hint only: results never change.
+  void prefetch() const {
+    if (row_ == nullptr) return;
+    const char* row = static_cast<const char*>(row_);
+    __builtin_prefetch(row);
+    __builtin_prefetch(row + 64);
+    __builtin_prefetch(row + 128);
+  }
 
  private:
+  friend class OmahaBoardBase;
+
   CardMask board_ = 0;
   int count_ = 0;
   int rowOffset_ = 0;                // the board's row in the library's rank table
+  const void* row_ = nullptr;        // where that row is (the tables live as long as the program)
   std::uint16_t flushBoard_ = 0;     // ranks of the suit with three or more board cards
   std::uint16_t flushTop3_ = 0;      // its top three
   std::int8_t flushShift_ = 0;       // 16 * field of that suit (0 when none)
   std::uint8_t lowBoard_ = 0;        // board ranks ace..eight (ace bit 0)
   bool lowPossible_ = false;
+};
+
+// The known cards of boards that many deals complete with random cards (a flop or turn known, the rest
+// dealt): what the known cards contribute is worked out once, so that completing a board costs a few
+// table reads instead of a whole prepare. complete(added) gives exactly the OmahaBoard that
+// prepare(known | added) gives.
+class OmahaBoardBase {
+ public:
+  OmahaBoardBase() = default;
+
+  // Prepares known cards (0 to boardCards of them) for boards of boardCards = 3 to 5 cards. Returns 0, or
+  // non-zero for invalid input (a bit outside the 52 cards, a wrong count); the object is then not prepared.
+  int prepareKnown(CardMask known, int boardCards);
+  bool prepared() const { return boardCards_ != 0; }
+  CardMask known() const { return known_; }
+  int boardCards() const { return boardCards_; }
+
+  // The board of the known cards and `added`. Unchecked fast path; precondition: prepared, added disjoint
+  // from the known cards and holding the missing boardCards() - numCards(known()) cards. Other input gives
+  // an unspecified board (never undefined behaviour); an object not prepared gives out->prepare(added).
+  // Cheapest when at most two cards are missing (otherwise the board is prepared whole).
+  void complete(CardMask added, OmahaBoard* out) const;
+
+ private:
+  CardMask known_ = 0;
+  int boardCards_ = 0;
+  bool whole_ = true;                // more than two cards missing: complete() prepares the whole board
+  std::int8_t knownFlushShift_ = 0;  // 16 * field of a suit with three or more known cards (0 when none)
+  std::uint8_t knownLow_ = 0;        // known ranks ace..eight (ace bit 0)
+  // Row offset of the completed board by the ranks of the first and second added card (lowest deck bit
+  // first; 0 for a card that is not there). Indexed [r0 * 16 + r1] so that any rank 0..15 stays inside.
+  std::int32_t rowOffset_[16 * 16] = {};
 };
 
 }  // namespace pokereval

@@ -5,6 +5,7 @@
 
 #include "core/secure_random.h"
 
+#include <cstring>
 #include <memory>
 
 using namespace equity_test;
@@ -231,6 +232,89 @@ TEST_F(EquityEngine, StopAtFirstCallKeepsThe256DealsWinAndTieParts)
         EXPECT_NEAR(won, std::round(won), 1e-6);
         EXPECT_NEAR(h.results[kPreflopWin][k] + h.results[kPreflopTie][k], h.recorder.calls[1].first[k], 1e-9);
     }
+}
+
+// The deals of one attempt after the other, made and tallied at once, from
+// the stream a run keyed from `seed` deals with: what a single-street run on
+// one thread must show after `attempts` attempts, however it schedules the
+// evaluations of its deals.
+template <class Game>
+typename Game::Tally AttemptByAttempt(Rows& rows, CardMask board, std::uint64_t seed, std::uint64_t attempts)
+{
+    SetRandomTestSeed(seed);
+    SecureRandom random;
+    equity_detail::SeatRanges seats;
+    EXPECT_TRUE(seats.Init(g_playerRangeMasks, rows.count, rows.n(), random));
+    seats.LeaveOut(board, random);
+    equity_detail::CardDeck deck;
+    deck.Set(board);
+    equity_detail::BoardCache cache;
+    const int have = pokereval::numCards(board);
+    typename Game::Tally t;
+    t.Reset();
+    for (t.attempts = 1; t.attempts <= attempts; ++t.attempts)
+        equity_detail::Attempt<Game, false>(t, seats, random, deck, cache, board, have, 5, 0);
+    --t.attempts;
+    Game::Settle(t, rows.n());
+    return t;
+}
+
+std::vector<CardMask> EveryHand()
+{
+    std::vector<CardMask> all;
+    for (int a = 0; a < 52; ++a)
+        for (int b = a + 1; b < 52; ++b)
+            for (int c = b + 1; c < 52; ++c)
+                for (int d = c + 1; d < 52; ++d)
+                    all.push_back(pokereval::cardMask(a) | pokereval::cardMask(b) | pokereval::cardMask(c) |
+                                  pokereval::cardMask(d));
+    return all;
+}
+
+// A run tallies its deals a few at a time; every progress call and the end
+// must still see exactly the deals of the attempts made so far, in order:
+// the tally equals that of the same attempts dealt and tallied one by one.
+template <class Game>
+void ExpectTalliesOfEveryCall(const char* name, const std::vector<std::vector<CardMask>>& ranges,
+                              const wchar_t* boardText)
+{
+    SCOPED_TRACE(name);
+    constexpr std::uint64_t kSeed = 0xBA7C4ull;
+    SetRandomTestSeed(kSeed);
+    Harness<Game> h;
+    h.rows.ranges = ranges;
+    h.board = boardText;
+    std::vector<typename Game::Tally> seen;
+    const int stopAt = 3;
+    h.recorder.stopAt = stopAt;
+    RunRequest r = RecordedRun(h.rows, h.board, h.results, h.recorder);
+    h.run = std::make_unique<EquityRun<Game>>(r);
+    h.recorder.observe = [&](Call& c) {
+        if (!c.isStart)
+            seen.push_back(h.run->tally(0));
+    };
+    ASSERT_EQ(h.run->Run(), kEquityDone);
+    ASSERT_EQ(seen.size(), static_cast<std::size_t>(stopAt + 1));  // and the end call
+    CardMask board = 0;
+    ParseCardList(boardText, &board);
+    for (const auto& t : seen) {
+        const auto want = AttemptByAttempt<Game>(h.rows, board, kSeed, t.attempts);
+        EXPECT_EQ(t.valid, want.valid) << "after " << t.attempts << " attempts";
+        EXPECT_GT(t.valid, 0u);
+        EXPECT_EQ(std::memcmp(&t, &want, sizeof(t)), 0) << "after " << t.attempts << " attempts";
+    }
+}
+
+TEST_F(EquityEngine, EveryCallSeesTheDealsOfEveryAttemptSoFar)
+{
+    const std::vector<CardMask> every = EveryHand();
+    const std::vector<CardMask> clashing = Range({kHandA, "AhKsQd2c", "7c8c9dTd"});
+    ExpectTalliesOfEveryCall<HiGame>("random seats, preflop", {every, every}, L"");
+    ExpectTalliesOfEveryCall<HiLoGame>("random seats, preflop", {every, every, every}, L"");
+    ExpectTalliesOfEveryCall<HiGame>("rows with clashes, flop", {clashing, Range({kHandA, kHandB})}, L"2s7h9c");
+    ExpectTalliesOfEveryCall<HiLoGame>("rows with clashes, flop", {clashing, Range({kHandA, kHandB})}, L"2s7h9c");
+    ExpectTalliesOfEveryCall<HiGame>("a row and a random seat, river", {clashing, every}, kRiver);
+    ExpectTalliesOfEveryCall<HiLoGame>("a row and a random seat, turn", {every, clashing}, L"2s7h9cJd");
 }
 
 template <class Game>
