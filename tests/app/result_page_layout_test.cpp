@@ -41,20 +41,6 @@ struct Results {
 };
 Results g_results;
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  }
-  return true;
-}
-
 std::wstring Wide(const RichString& text) { return std::wstring(text.begin(), text.end()); }
 
 // The text of an element as the layout holds it: its runs, blanks as one space.
@@ -129,12 +115,12 @@ void TestApp::Script() {
   dialog->m_rangeEdits[5].SetWindowText(L"random");
   dialog->m_boardEdits[0].SetWindowText(L"AhKd7c");
   dialog->CheckDlgButton(IDC_FLOP_CHECK, BST_CHECKED);
-  PumpUntil([] { return false; }, 100);
+  gui::PumpUntil([] { return false; }, 100);
   // The run pumps messages itself and returns when its time is up.
   dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EVALUATE, BN_CLICKED),
                       reinterpret_cast<LPARAM>(dialog->GetDlgItem(IDC_EVALUATE)->GetSafeHwnd()));
   fw::detail::CPageView* view = dialog->m_browser.GetPageView();
-  r.pageShown = PumpUntil(
+  r.pageShown = gui::PumpUntil(
       [&] { return view && dialog->m_browser.GetDocumentText().Find(L"%") >= 0 &&
                    dialog->m_browser.GetReadyState() == READYSTATE_COMPLETE; },
       15000);

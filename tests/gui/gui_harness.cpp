@@ -116,6 +116,20 @@ void Pump(DWORD ms) {
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
 HWND WaitForWindow(const wchar_t* className, const wchar_t* captionPrefix, DWORD pid, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ HANDLE StartMouseDrag(POINT fromScreen, POINT toScreen, int steps = 8, DWORD pau
 
 // Pumps this thread's messages for ms milliseconds.
 void Pump(DWORD ms);
+
+// Pumps this thread's messages until done() holds (true) or timeoutMs pass (false).
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // 32-bit BGRA pixels, top row first.
 struct Image {

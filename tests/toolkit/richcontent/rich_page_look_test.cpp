@@ -31,20 +31,6 @@ class CLookTestApp : public CWinApp {
 };
 CLookTestApp theApp;
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  }
-  return true;
-}
-
 const std::wstring kSource = OV_SOURCE_DIR_W;
 
 std::string ReadBytes(const std::wstring& path) {
@@ -115,7 +101,7 @@ class PageLook : public testing::Test {
     host.GetClientRect(&client);
     ASSERT_TRUE(browser.Create(nullptr, L"", WS_CHILD | WS_VISIBLE, client, &host, 100));
     browser.Navigate(L"about:blank");
-    ASSERT_TRUE(PumpUntil([&] { return browser.GetReadyState() == READYSTATE_COMPLETE; }));
+    ASSERT_TRUE(gui::PumpUntil([&] { return browser.GetReadyState() == READYSTATE_COMPLETE; }));
   }
   void TearDown() override {
     if (browser.m_hWnd) browser.DestroyWindow();

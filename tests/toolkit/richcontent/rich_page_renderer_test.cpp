@@ -36,20 +36,6 @@ class CPageTestApp : public CWinApp {
 };
 CPageTestApp theApp;
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  }
-  return true;
-}
-
 std::wstring TempFolder() {
   wchar_t path[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, path);
@@ -113,7 +99,7 @@ class RichPage : public testing::Test {
   }
   void Open(const std::wstring& url) {
     browser.Navigate(url.c_str());
-    ASSERT_TRUE(PumpUntil([&] { return browser.GetReadyState() == READYSTATE_COMPLETE; }));
+    ASSERT_TRUE(gui::PumpUntil([&] { return browser.GetReadyState() == READYSTATE_COMPLETE; }));
   }
   fw::detail::CPageView* View() { return browser.GetPageView(); }
   CExtRichPageRenderer* Engine() { return dynamic_cast<CExtRichPageRenderer*>(View()->GetRenderer()); }
@@ -136,9 +122,9 @@ class RichPage : public testing::Test {
   void Drag(POINT fromClient, POINT toClient) {
     HANDLE drag = gui::StartMouseDrag(OnScreen(fromClient.x, fromClient.y), OnScreen(toClient.x, toClient.y));
     ASSERT_NE(drag, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(drag, 0) == WAIT_OBJECT_0; }, 20000));
+    EXPECT_TRUE(gui::PumpUntil([&] { return ::WaitForSingleObject(drag, 0) == WAIT_OBJECT_0; }, 20000));
     ::CloseHandle(drag);
-    PumpUntil([] { return false; }, 100);
+    gui::PumpUntil([] { return false; }, 100);
   }
   // Ctrl plus a key, as the view reads the control key's state.
   void CtrlKey(UINT key) {
@@ -214,7 +200,7 @@ TEST_F(RichPage, TextIsSelectedWithTheMouseAndTheKeysAndCopied) {
   Open(L"about:blank");
   browser.WriteDocument(page.c_str());
   host.SetForegroundWindow();
-  PumpUntil([] { return false; }, 200);
+  gui::PumpUntil([] { return false; }, 200);
   const CExtRichTextIndex::Run *one = RunOf(u"one"), *pot = RunOf(u"pot"), *asks = RunOf(u"AsKs"),
                                *random = RunOf(u"random"), *equity = RunOf(u"55.10%");
   ASSERT_TRUE(one && pot && asks && random && equity);
