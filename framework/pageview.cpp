@@ -71,6 +71,8 @@ void CPageView::SetPage(const std::wstring& html, const std::wstring& url, const
   if (m_hWnd != nullptr) SetWindowText(m_text.c_str());
   if (m_dragging) EndDrag();
   m_anchor = m_caret = -1;
+  // Reading and laying out a long page takes a while: the user sees that work is going on.
+  CWaitCursor wait;
   m_renderer->SetPage(html, url);
   m_origin = CPoint(0, 0);
   m_layoutWidth = -1;
@@ -88,6 +90,7 @@ void CPageView::Relayout() {
   // The vertical bar stays (disabled when not needed), so the page's width
   // does not change with its height.
   if (client.Width() != m_layoutWidth) {
+    CWaitCursor wait;
     HDC hdc = ::GetDC(m_hWnd);
     SIZE size = m_renderer->Layout(hdc, std::max<LONG>(0, client.Width()));
     ::ReleaseDC(m_hWnd, hdc);
