@@ -260,28 +260,26 @@ bool PaintsInPlace(const CExtRichContentItem* item) {
 // Anything drawn beyond its box (positioned or moved items, scrolling, list markers, background
 // images or extents, negative margins, docked children) is always painted.
 bool InkOutside(CExtRichContentItem* item, const RichRect& clip) {
-    if (!PaintsInPlace(item)) return false;
-    if (IsRun(item)) return Disjoint(RunInk(item), clip);
+    if (IsRun(item)) return PaintsInPlace(item) && Disjoint(RunInk(item), clip);
     if (!item->IsElement() || !Disjoint(item->m_rcItem, clip)) return false;
-    if (item->GetEffectivePosition() != RichCode::PositionStatic &&
-        item->GetEffectivePosition() != RichCode::PositionInherit)
+    // The runs first: they read the element's own style, tested below.
+    for (RichPosition pos = item->m_listChildren.GetHeadPosition(); pos;) {
+        const CExtRichContentItem* child = item->m_listChildren.GetNext(pos);
+        if (!IsRun(child) || !Disjoint(RunInk(child), clip)) return false;
+    }
+    const CExtRichStyleDescription& d = item->ReadStyle();
+    if (d.m_nDelayedDraw != RichCode::DrawDefault ||
+        (d.m_nPosition != RichCode::PositionStatic && d.m_nPosition != RichCode::PositionInherit))
         return false;
     if (item->m_ptScroll.x || item->m_ptScroll.y || !item->m_listDocked.IsEmpty() ||
         !item->m_listDockedFill.IsEmpty() || item->GetEffectiveDisplay() == RichCode::DisplayListItem)
         return false;
-    const CExtRichStyleDescription& d = item->ReadStyle();
     if (d.m_nScrollBarH == 2 || d.m_nScrollBarV == 2 || d.m_nOverflow == RichCode::OverflowHidden ||
         d.m_nOverflow == RichCode::OverflowAuto)
         return false;
-    if (!d.m_strBackgroundImage.empty() || d.m_rcBackgroundExtend.left > 0 || d.m_rcBackgroundExtend.top > 0 ||
-        d.m_rcBackgroundExtend.right > 0 || d.m_rcBackgroundExtend.bottom > 0 || d.m_rcMargin.left < 0 ||
-        d.m_rcMargin.top < 0 || d.m_rcMargin.right < 0 || d.m_rcMargin.bottom < 0)
-        return false;
-    for (RichPosition pos = item->m_listChildren.GetHeadPosition(); pos;) {
-        const CExtRichContentItem* child = item->m_listChildren.GetNext(pos);
-        if (!IsRun(child) || !PaintsInPlace(child) || !Disjoint(RunInk(child), clip)) return false;
-    }
-    return true;
+    return d.m_strBackgroundImage.empty() && d.m_rcBackgroundExtend.left <= 0 && d.m_rcBackgroundExtend.top <= 0 &&
+           d.m_rcBackgroundExtend.right <= 0 && d.m_rcBackgroundExtend.bottom <= 0 && d.m_rcMargin.left >= 0 &&
+           d.m_rcMargin.top >= 0 && d.m_rcMargin.right >= 0 && d.m_rcMargin.bottom >= 0;
 }
 
 }  // namespace
