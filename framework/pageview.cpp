@@ -1,6 +1,7 @@
 #include "framework/pageview.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/clipboard.h"
 #include "framework/dc.h"
@@ -12,6 +13,8 @@ fw::PageRendererFactory s_factory = nullptr;
 constexpr wchar_t kViewClass[] = L"FwPageView";
 constexpr UINT_PTR kDragScrollTimer = 1;
 constexpr UINT kDragScrollMs = 50;
+// Pages from this many characters take long enough to read and lay out to show the wait cursor.
+constexpr std::size_t kLongPageChars = 100000;
 
 void RegisterViewClass() {
   WNDCLASSW wc = {};
@@ -71,6 +74,11 @@ void CPageView::SetPage(const std::wstring& html, const std::wstring& url, const
   if (m_hWnd != nullptr) SetWindowText(m_text.c_str());
   if (m_dragging) EndDrag();
   m_anchor = m_caret = -1;
+  // Reading and laying out a long page takes a while: the user sees that work is going on. A
+  // short one shows no flicker of the cursor (on every step of a resize, say).
+  m_longPage = html.size() >= kLongPageChars;
+  std::optional<CWaitCursor> wait;
+  if (m_longPage) wait.emplace();
   m_renderer->SetPage(html, url);
   m_origin = CPoint(0, 0);
   m_layoutWidth = -1;
@@ -88,6 +96,8 @@ void CPageView::Relayout() {
   // The vertical bar stays (disabled when not needed), so the page's width
   // does not change with its height.
   if (client.Width() != m_layoutWidth) {
+    std::optional<CWaitCursor> wait;
+    if (m_longPage) wait.emplace();
     HDC hdc = ::GetDC(m_hWnd);
     SIZE size = m_renderer->Layout(hdc, std::max<LONG>(0, client.Width()));
     ::ReleaseDC(m_hWnd, hdc);

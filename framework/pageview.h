@@ -72,6 +72,7 @@ class CPageView : public CWnd {
   CSize m_docSize{0, 0};
   CPoint m_origin{0, 0};
   int m_layoutWidth = -1;
+  bool m_longPage = false;  // the wait cursor while it is laid out
   int m_wheelRest = 0;  // wheel movement below one step
   std::wstring m_pressedLink;
   long m_anchor = -1, m_caret = -1;

@@ -182,3 +182,50 @@ TEST(RichPaint, WordsInsideAFramedBoxHaveNoFrames) {
   EXPECT_EQ(blue, 0);
   EXPECT_EQ(canvas.At(b.left, (b.top + b.bottom) / 2), RGB(0, 0, 255));
 }
+
+// Painting part of a long listing (the page view's clip while it scrolls) leaves every pixel of
+// that part as painting the whole page does: items outside the clip are passed over, but not a
+// moved one whose ink reaches into it, nor overhanging glyphs of a line just outside.
+TEST(RichPaint, ClippedPaintMatchesTheWholePage) {
+  std::u16string html = u"<div style='display:block'>";
+  const char16_t* const colours[] = {u"#0000EE", u"#EE0000", u"#000000", u"#00EE00"};
+  for (int i = 0; i < 160; ++i) {
+    if (i == 120) html += u"<span style='position:relative;top:-48px;background-color:#FFFF00'>Moved up</span>, ";
+    html += u"<font color=";
+    html += colours[i % 4];
+    html += u">A";
+    html += u"hdsc"[i % 4];
+    html += u"</font><font color=#EE0000>7h</font>, ";
+  }
+  html += u"</div>";
+  constexpr int kWidth = 220, kHeight = 420;
+  PaintCanvas whole(kWidth, kHeight);
+  Page page;
+  page.Paint(whole, html.c_str(), kWidth);
+  whole.Save(L"rich_paint_clip_whole");
+  ASSERT_GT(page.doc.GetRoot()->m_rcItem.Height(), 200);
+  ASSERT_GT(whole.Ink(RichRect{0, 150, kWidth, 250}), 100);
+
+  struct Case {
+    RECT band;   // on the canvas
+    int scroll;  // page pixels above the canvas's top
+  };
+  const Case cases[] = {
+      {{0, 100, kWidth, 140}, 0},   {{0, 0, kWidth, 7}, 0},     {{30, 181, 90, 203}, 0},
+      {{0, 0, kWidth, 60}, 150},    {{0, 95, kWidth, 96}, 100}, {{0, 200, kWidth, 260}, 20},
+  };
+  for (const Case& c : cases) {
+    PaintCanvas part(kWidth, kHeight);
+    HDC dc = part.Hdc();
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, c.band.left, c.band.top, c.band.right, c.band.bottom);
+    ::OffsetViewportOrgEx(dc, 0, -c.scroll, nullptr);
+    page.doc.Paint(dc, RichRect{c.band.left, c.band.top + c.scroll, c.band.right, c.band.bottom + c.scroll});
+    ::RestoreDC(dc, saved);
+    int differ = 0;
+    for (int y = c.band.top; y < c.band.bottom; ++y)
+      for (int x = c.band.left; x < c.band.right; ++x)
+        if (y + c.scroll < kHeight) differ += part.At(x, y) != whole.At(x, y + c.scroll);
+    EXPECT_EQ(differ, 0) << "band " << c.band.left << "," << c.band.top << " scrolled " << c.scroll;
+  }
+}
