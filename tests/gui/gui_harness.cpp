@@ -232,9 +232,12 @@ HANDLE StartMouseDrag(POINT fromScreen, POINT toScreen, int steps, DWORD pauseMs
     return thread;
 }
 
-Image CaptureScreenRect(const RECT& area) {
+namespace {
+
+// A w x h 32-bit top-down image that blit() fills through a memory device context holding it;
+// empty when the size is empty or blit() fails.
+Image CaptureInto(int w, int h, const std::function<BOOL(HDC mem)>& blit) {
     Image image;
-    const int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return image;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -247,9 +250,10 @@ Image CaptureScreenRect(const RECT& area) {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
     if (dib && mem) {
         HGDIOBJ old = SelectObject(mem, dib);
-        if (BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY)) {
+        if (blit(mem)) {
             GdiFlush();
             image.width = w;
             image.height = h;
@@ -260,65 +264,47 @@ Image CaptureScreenRect(const RECT& area) {
     }
     if (dib) DeleteObject(dib);
     if (mem) DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     return image;
 }
 
-Image CaptureWindow(HWND hwnd) {
-    Image img;
-    RECT r;
-    if (!GetWindowRect(hwnd, &r)) return img;
-    int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return img;
+}  // namespace
 
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    if (!dib || !mem) {
-        if (dib) DeleteObject(dib);
-        if (mem) DeleteDC(mem);
-        return img;
-    }
-    HGDIOBJ old = SelectObject(mem, dib);
-    // A device context cannot cross processes, so another process's window is read off the
-    // screen (no compositor here: what is on screen is what the window drew). Our own windows are
-    // copied from their window DC: PrintWindow under Wine leaves out the frame and the children.
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    BOOL ok;
-    if (owner == GetCurrentProcessId()) {
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-        HDC src = GetWindowDC(hwnd);
-        ok = src && BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
-        if (src) ReleaseDC(hwnd, src);
-    } else {
+Image CaptureScreenRect(const RECT& area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    return CaptureInto(w, h, [&](HDC mem) {
+        HDC screen = GetDC(nullptr);
+        const BOOL ok = BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        return ok;
+    });
+}
+
+Image CaptureWindow(HWND hwnd) {
+    RECT r;
+    if (!GetWindowRect(hwnd, &r)) return Image{};
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    return CaptureInto(w, h, [&](HDC mem) {
+        // A device context cannot cross processes, so another process's window is read off the
+        // screen (no compositor here: what is on screen is what the window drew). Our own windows
+        // are copied from their window DC: PrintWindow under Wine leaves out the frame and the
+        // children.
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == GetCurrentProcessId()) {
+            RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+            HDC src = GetWindowDC(hwnd);
+            const BOOL ok = src && BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
+            if (src) ReleaseDC(hwnd, src);
+            return ok;
+        }
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         Pump(100);
         HDC src = GetDC(nullptr);
-        ok = BitBlt(mem, 0, 0, w, h, src, r.left, r.top, SRCCOPY);
+        const BOOL ok = BitBlt(mem, 0, 0, w, h, src, r.left, r.top, SRCCOPY);
         ReleaseDC(nullptr, src);
-    }
-    GdiFlush();
-    if (ok) {
-        img.width = w;
-        img.height = h;
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        img.pixels.assign(p, p + static_cast<size_t>(w) * h);
-    }
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    return img;
+        return ok;
+    });
 }
 
 std::wstring SaveCapture(const Image& image, const std::wstring& name) {

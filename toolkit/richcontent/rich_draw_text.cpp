@@ -120,6 +120,22 @@ int OffscreenPass(HDC dc, const RichRect& working, UINT flags, Redraw redraw) {
     return result;
 }
 
+// What DT_CALCRECT hands back for text whose extent is u in the rectangle r: like DrawText, the
+// rectangle keeps r's top and left when the text was aligned down or right in it.
+RECT MeasuredRect(const RichRect& u, const RichRect& r, UINT flags, UINT extraFlags, bool vAlign) {
+    if (extraFlags & kRichDrawExactCalc) return ToRect(u);
+    RichRect out = u;
+    if (vAlign && (flags & (DT_VCENTER | DT_BOTTOM))) {
+        out.bottom += r.top - out.top;
+        out.top = r.top;
+    }
+    if (flags & (DT_CENTER | DT_RIGHT)) {
+        out.right -= out.left - r.left;
+        out.left = r.left;
+    }
+    return ToRect(out);
+}
+
 int LineHeightOf(HDC dc) {
     const int mode = ::SetBkMode(dc, TRANSPARENT);
     TEXTMETRICW tm{};
@@ -532,17 +548,7 @@ int DrawRichTextPlain(int nAngle, HDC hDC, const wchar_t* strText, int nTextLeng
         if (dx || dy) u = extent();
     }
     if (nDrawTextFlags & DT_CALCRECT) {
-        RichRect out = u;
-        if (vAlign && (nDrawTextFlags & (DT_VCENTER | DT_BOTTOM))) {
-            out.bottom += r.top - out.top;
-            out.top = r.top;
-        }
-        if (nDrawTextFlags & (DT_CENTER | DT_RIGHT)) {
-            out.right -= out.left - r.left;
-            out.left = r.left;
-        }
-        if (nExtraFlags & kRichDrawExactCalc) out = u;
-        *target = ToRect(out);
+        *target = MeasuredRect(u, r, nDrawTextFlags, nExtraFlags, vAlign);
     }
     int result = (nDrawTextFlags & (DT_VCENTER | DT_BOTTOM)) ? u.bottom - r.top : u.Height();
     if (ellipsis && !(nDrawTextFlags & DT_CALCRECT)) {
@@ -636,17 +642,7 @@ int DrawRichTextHtml(int nAngle, HDC hDC, const wchar_t* strText, int nTextLengt
         if (dx || dy) root->OffsetItem(RichPoint{dx, dy}, true, true, true);
         doc.Paint(hDC, r);
     } else {
-        RichRect out = u;
-        if (vAlign && (nDrawTextFlags & (DT_VCENTER | DT_BOTTOM))) {
-            out.bottom += r.top - out.top;
-            out.top = r.top;
-        }
-        if (nDrawTextFlags & (DT_CENTER | DT_RIGHT)) {
-            out.right -= out.left - r.left;
-            out.left = r.left;
-        }
-        if (nExtraFlags & kRichDrawExactCalc) out = u;
-        *target = ToRect(out);
+        *target = MeasuredRect(u, r, nDrawTextFlags, nExtraFlags, vAlign);
     }
     return (nDrawTextFlags & (DT_VCENTER | DT_BOTTOM)) ? u.bottom - r.top : u.Height();
 }
