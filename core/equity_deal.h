@@ -3,6 +3,7 @@
 // and the fixed-count simulations. Everything here works on card masks only
 // and allocates nothing.
 
+#include "core/card_pick.h"
 #include "core/equity.h"
 #include "core/platform_random.h"
 #include "core/row_buffer.h"
@@ -210,7 +211,11 @@ private:
 };
 
 // The cards a run may deal at random (those outside the known board and the
-// dead cards), kept in an array that each deal shuffles partly: the first
+// dead cards). Where the processor picks a card by its rank among a mask's
+// cards in one instruction, the digits of a draw are those ranks, taken in
+// turn among the cards still free (see card_pick.h): a uniform sequence of
+// distinct cards with nothing stored per card. Otherwise the cards are
+// kept in an array that each deal shuffles partly: the first
 // positions of a Fisher-Yates shuffle, whatever order the array was left in,
 // are a uniform sequence of distinct cards, and the cards of that sequence
 // outside a further set (the hands picked from rows) are a uniform sequence
@@ -220,9 +225,12 @@ private:
 // would cost more than listing the few cards left and shuffling those.
 class CardDeck {
 public:
-    // Every card outside `excluded`.
-    void Set(CardMask excluded)
+    // Every card outside `excluded`; `byRank`: pick by rank (only where
+    // RankPickIsFast, which is the default).
+    void Set(CardMask excluded) { Set(excluded, RankPickIsFast()); }
+    void Set(CardMask excluded, bool byRank)
     {
+        m_byRank = byRank;
         m_size = 0;
         m_mask = ~excluded & kDeck;
         for (CardMask f = m_mask; f != 0; f &= f - 1)
@@ -247,6 +255,10 @@ public:
                 m_plan.Set(static_cast<unsigned>(m_size), draws);
             std::uint8_t digit[52];
             m_plan.Draw(random, digit);
+            if (m_byRank) {
+                PickCardsByRank(digit, draws, m_mask, m_out);
+                return m_out;
+            }
             CardMask* cards = NextCopy();
             Shuffle(cards, draws, digit);
             return cards;
@@ -254,11 +266,57 @@ public:
         const int free = m_size - CountCards(skip);
         if (free < draws)
             return nullptr;
+        if (m_byRank) {
+            std::uint8_t digit[52];
+            FreeDigits(random, free, draws, digit);
+            PickCardsByRank(digit, draws, m_mask & ~skip, m_out);
+            return m_out;
+        }
         // Walking costs about draws x size / free swaps, listing about a
         // third of a swap per free card.
         if (3 * draws * m_size > free * free)
             return DealListed(random, draws, skip, free);
         return DealWalking(random, draws, skip);
+    }
+
+    // `sets` four-card sets and `boardCards` more cards, all distinct and
+    // uniform among the deck's cards outside `skip` (as Deal's cards, each
+    // four in turn a set): the sets into sets[], the rest together into
+    // *board. False when too few are left.
+    bool DealSets(SecureRandom& random, int sets, int boardCards, CardMask skip, CardMask* setsOut,
+                  CardMask* board)
+    {
+        const int draws = 4 * sets + boardCards;
+        if (draws <= 0) {
+            *board = 0;
+            return true;
+        }
+        if (m_byRank) {
+            skip &= m_mask;
+            const int free = m_size - CountCards(skip);
+            if (free < draws)
+                return false;
+            std::uint8_t digit[52];
+            if (skip == 0) {
+                if (!m_plan.For(static_cast<unsigned>(m_size), draws)) [[unlikely]]
+                    m_plan.Set(static_cast<unsigned>(m_size), draws);
+                m_plan.Draw(random, digit);
+            } else {
+                FreeDigits(random, free, draws, digit);
+            }
+            *board = PickSetsByRank(digit, sets, boardCards, m_mask & ~skip, setsOut);
+            return true;
+        }
+        const CardMask* cards = Deal(random, draws, skip);
+        if (cards == nullptr)
+            return false;
+        for (int s = 0; s < sets; ++s, cards += 4)
+            setsOut[s] = cards[0] | cards[1] | cards[2] | cards[3];
+        CardMask rest = 0;
+        for (int k = 0; k < boardCards; ++k)
+            rest |= cards[k];
+        *board = rest;
+        return true;
     }
 
     // The same into out[0 .. draws - 1]; false when too few are left.
@@ -273,6 +331,17 @@ public:
     }
 
 private:
+    // Digits for `draws` cards among `free` that are not all the deck's: a
+    // run skips the same number of cards in every deal (the hands picked
+    // from rows), so one plan serves.
+    template <class Random>
+    void FreeDigits(Random& random, int free, int draws, std::uint8_t* digit)
+    {
+        if (!m_skipPlan.For(static_cast<unsigned>(free), draws)) [[unlikely]]
+            m_skipPlan.Set(static_cast<unsigned>(free), draws);
+        m_skipPlan.Draw(random, digit);
+    }
+
     // The first `draws` positions of a Fisher-Yates shuffle of cards[],
     // position i swapped with i + digit[i].
     static void Shuffle(CardMask* cards, int draws, const std::uint8_t* digit)
@@ -344,6 +413,8 @@ private:
     int m_size = 0;
     DigitPlan m_plan;     // the digits of a draw without cards to skip
     DigitPlan m_walkPlan; // the first digits of a walk past such cards
+    DigitPlan m_skipPlan; // picking by rank: the digits of a draw with cards to skip
+    bool m_byRank = false;
 };
 
 // Uniform indices below a bound, from uniform random bits, without the
@@ -526,11 +597,11 @@ public:
         return true;
     }
 
-    // The random seats' hands from drawn cards, four each, in turn.
-    void GiveDrawn(const CardMask* cards, CardMask* hands) const
+    // The random seats' hands from drawn four-card sets, in turn.
+    void GiveDrawn(const CardMask* sets, CardMask* hands) const
     {
-        for (int j = m_picked; j < m_n; ++j, cards += 4)
-            hands[m_seat[j]] = cards[0] | cards[1] | cards[2] | cards[3];
+        for (int j = m_picked; j < m_n; ++j)
+            hands[m_seat[j]] = *sets++;
     }
 
 private:
@@ -971,16 +1042,13 @@ inline bool DealHands(SeatRanges& seats, SecureRandom& random, CardDeck& deck, C
     CardMask used = known | dead;
     if (seats.Picked() != 0 && !seats.Pick(random, used, hands, &used))
         return false;
-    const int seatCards = 4 * seats.RandomSeats();
     const int boardCards = want > have ? want - have : 0;
-    const CardMask* cards = deck.Deal(random, seatCards + boardCards, used);
-    if (cards == nullptr)
+    CardMask drawn[kMaxSeats];
+    CardMask added;
+    if (!deck.DealSets(random, seats.RandomSeats(), boardCards, used, drawn, &added))
         return false;
-    seats.GiveDrawn(cards, hands);
-    CardMask full = known;
-    for (int i = seatCards; i < seatCards + boardCards; ++i)
-        full |= cards[i];
-    *board = full;
+    seats.GiveDrawn(drawn, hands);
+    *board = known | added;
     return true;
 }
 
