@@ -952,27 +952,20 @@ struct HiLoGame {
                     t.loTieShare[k] += kShareOf[kLo];
             }
         }
-        if (lows == 0) {
-            // No low: the high hands take the whole pot.
-            if (kHi == 1)
-                ++t.scoops[LowestSeat(highs)];
-            for (unsigned m = highs; m != 0; m &= m - 1) {
-                const int k = LowestSeat(m);
-                t.potUnits[k] += 2 * kUnitsOf[kHi];
-                if constexpr (kCurrent)
-                    t.potShare[k] += kShareOf[kHi];
-            }
-            return;
-        }
-        if (kHi == 1 && highs == lows)
-            ++t.scoops[LowestSeat(highs)];
+        // Whether there is a low at all is close to a coin toss, which no
+        // branch predictor guesses: the pot is shared out the same way either
+        // way, the high hands taking the whole of it when there is none.
+        const bool noLow = lows == 0;
+        if (kHi == 1)
+            t.scoops[LowestSeat(highs)] += noLow || highs == lows;
+        const std::uint32_t hiUnits = kUnitsOf[kHi] << static_cast<int>(noLow);
         for (unsigned m = highs | lows; m != 0; m &= m - 1) {
             const int k = LowestSeat(m);
-            const unsigned bit = 1u << k;
-            const unsigned high = (highs & bit) != 0, low = (lows & bit) != 0;
-            t.potUnits[k] += high * kUnitsOf[kHi] + low * kUnitsOf[kLo];
+            const unsigned high = (highs >> k) & 1u, low = (lows >> k) & 1u;
+            t.potUnits[k] += high * hiUnits + low * kUnitsOf[kLo];
             if constexpr (kCurrent)
-                t.potShare[k] += (high ? 0.5 * kShareOf[kHi] : 0.0) + (low ? 0.5 * kShareOf[kLo] : 0.0);
+                t.potShare[k] += noLow ? kShareOf[kHi]
+                                       : (high ? 0.5 * kShareOf[kHi] : 0.0) + (low ? 0.5 * kShareOf[kLo] : 0.0);
         }
     }
 
