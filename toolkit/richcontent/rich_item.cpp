@@ -1,6 +1,7 @@
 #include "toolkit/richcontent/rich_item.h"
 
 #include "toolkit/richcontent/rich_handlers.h"
+#include "toolkit/richcontent/rich_item_arena.h"
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_table_layout.h"
@@ -11,6 +12,51 @@
 struct CExtRichContentItem::CRegisteredNames {
     RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
 };
+
+// ---- memory ----
+
+namespace {
+
+// Each item follows a header naming the arena it came from (null: the heap); 16 bytes keep the
+// item aligned as the heap would.
+constexpr std::size_t kItemHeader = 16;
+
+void* StartItem(void* slot, CExtRichItemArena* arena) {
+    *static_cast<CExtRichItemArena**>(slot) = arena;
+    return static_cast<char*>(slot) + kItemHeader;
+}
+
+void FreeItemMemory(void* memory) {
+    if (!memory) return;
+    void* slot = static_cast<char*>(memory) - kItemHeader;
+    if (CExtRichItemArena* arena = *static_cast<CExtRichItemArena**>(slot))
+        arena->Free(slot);
+    else
+        ::operator delete(slot);
+}
+
+}  // namespace
+
+void* CExtRichContentItem::operator new(std::size_t size, CExtRichContentLayout* doc) {
+    if (!doc || size + kItemHeader > doc->GetItemArena().SlotSize()) return operator new(size);
+    CExtRichItemArena& arena = doc->GetItemArena();
+    return StartItem(arena.Allocate(), &arena);
+}
+
+void* CExtRichContentItem::operator new(std::size_t size) {
+    return StartItem(::operator new(size + kItemHeader), nullptr);
+}
+
+void CExtRichContentItem::operator delete(void* memory, CExtRichContentLayout*) { FreeItemMemory(memory); }
+
+void CExtRichContentItem::operator delete(void* memory) { FreeItemMemory(memory); }
+
+void CExtRichContentItem::operator delete(CExtRichContentItem* item, std::destroying_delete_t) {
+    item->~CExtRichContentItem();
+    FreeItemMemory(item);
+}
+
+std::size_t CExtRichContentItem::ArenaSlotSize() { return sizeof(CExtRichContentItem) + kItemHeader; }
 
 CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind, CExtRichContentItem* parent,
                                          CExtRichContentItem* prev, CExtRichContentItem* next)
@@ -52,7 +98,7 @@ void CExtRichContentItem::AppendAttribute(CExtRichContentItem* attribute) {
 }
 
 CExtRichContentItem* CExtRichContentItem::AddAttribute(const RichString& name, const RichString& value) {
-    auto* attribute = new CExtRichContentItem(m_pLayout, kRichItemAttribute, this);
+    auto* attribute = new (m_pLayout) CExtRichContentItem(m_pLayout, kRichItemAttribute, this);
     attribute->m_strName = name;
     attribute->m_strValue = value;
     m_listAttributes.AddTail(attribute);

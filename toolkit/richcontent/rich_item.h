@@ -11,7 +11,9 @@
 #include "toolkit/richcontent/rich_style.h"
 #include "toolkit/richcontent/rich_types.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 class CExtRichContentLayout;
@@ -87,6 +89,16 @@ public:
     CExtRichContentItem(const CExtRichContentItem&) = delete;
     CExtRichContentItem& operator=(const CExtRichContentItem&) = delete;
     virtual ~CExtRichContentItem();
+
+    // The document's items come from its arena: `new (doc) CExtRichContentItem(doc, ...)`; a plain
+    // new (or a null document) takes the heap. Delete gives each item back where it came from.
+    static void* operator new(std::size_t size, CExtRichContentLayout* doc);
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, CExtRichContentLayout* doc);
+    static void operator delete(void* memory);
+    static void operator delete(CExtRichContentItem* item, std::destroying_delete_t);
+    // The bytes an item takes in an arena.
+    static std::size_t ArenaSlotSize();
 
     // Kinds and styles.
     virtual bool IsElementOrRoot() const;

@@ -99,13 +99,13 @@ static void ProcessWhiteSpace(CExtRichContentItem* run, RichDcHandle dc) {
     while (at < text.size()) {
         CExtRichContentItem* item = nullptr;
         if (text[at] == u'\n') {
-            item = new CExtRichContentItem(doc, kRichItemElement);
+            item = new (doc) CExtRichContentItem(doc, kRichItemElement);
             item->m_strName = item->m_strText = u"br";
             item->m_nPassFlags |= kRichMeasuredBreak;
             ++at;
         } else {
             const std::size_t end = std::min(text.find(u'\n', at), text.size());
-            item = new CExtRichContentItem(doc, kRichItemWhiteSpace);
+            item = new (doc) CExtRichContentItem(doc, kRichItemWhiteSpace);
             item->m_strName = item->m_strText = text.substr(at, end - at);
             item->m_nPassFlags |= kRichWhiteSpaceDone;
             at = end;

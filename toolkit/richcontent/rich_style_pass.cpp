@@ -29,7 +29,7 @@ void DestroyGenerated(CExtRichContentItem* parent, CExtRichContentItem* item) {
 // A run of generated text owned by the document, not yet linked into a tree.
 CExtRichContentItem* NewGeneratedRun(CExtRichContentItem* owner, const RichString& text, std::uint8_t flag) {
     CExtRichContentLayout* doc = owner->GetLayout();
-    auto* run = new CExtRichContentItem(doc, kRichItemText);
+    auto* run = new (doc) CExtRichContentItem(doc, kRichItemText);
     run->m_pPrev = nullptr;
     run->m_pNext = nullptr;
     run->m_strName = text;
@@ -83,7 +83,7 @@ void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
     const CExtRichStyleDescription& style = item->ReadStyle();
     if (style.m_nListStyleType == RichCode::ListNone && style.m_strListStyleImage.empty()) return;
 
-    auto* marker = new CExtRichContentItem(doc, kRichItemElement);
+    auto* marker = new (doc) CExtRichContentItem(doc, kRichItemElement);
     marker->m_pPrev = nullptr;
     marker->m_pNext = nullptr;
     marker->m_strName = u"$$ListMarker$$";
