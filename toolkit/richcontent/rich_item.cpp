@@ -17,9 +17,9 @@ struct CExtRichContentItem::CRegisteredNames {
 
 namespace {
 
-// Each item follows a header naming the arena it came from (null: the heap); 16 bytes keep the
-// item aligned as the heap would.
-constexpr std::size_t kItemHeader = 16;
+// Each item follows a header naming the arena it came from (null: the heap).
+constexpr std::size_t kItemHeader = sizeof(void*);
+static_assert(alignof(CExtRichContentItem) <= kItemHeader);
 
 void* StartItem(void* slot, CExtRichItemArena* arena) {
     *static_cast<CExtRichItemArena**>(slot) = arena;
@@ -78,7 +78,28 @@ CExtRichContentItem::~CExtRichContentItem() {
     else
         delete m_pRule;
     ReleaseStyle();
-    delete m_pTableLayout;
+    if (m_pExtras) delete m_pExtras->m_pTableLayout;
+    delete m_pExtras;
+}
+
+CExtRichContentItem::CBoxExtras& CExtRichContentItem::Extras() {
+    if (!m_pExtras) m_pExtras = new CBoxExtras;
+    return *m_pExtras;
+}
+
+namespace {
+const RichItemList& EmptyItemList() {
+    static const RichItemList empty;
+    return empty;
+}
+}  // namespace
+
+const RichItemList& CExtRichContentItem::GetDocked() const {
+    return m_pExtras ? m_pExtras->m_listDocked : EmptyItemList();
+}
+
+const RichItemList& CExtRichContentItem::GetDockedFill() const {
+    return m_pExtras ? m_pExtras->m_listDockedFill : EmptyItemList();
 }
 
 void CExtRichContentItem::AppendChild(CExtRichContentItem* child) {

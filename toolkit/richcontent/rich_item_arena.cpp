@@ -23,7 +23,7 @@ constexpr std::size_t kMaxBlockSlots = 4096;
 }  // namespace
 
 CExtRichItemArena::CExtRichItemArena(std::size_t slotSize)
-    : m_slotSize((slotSize + 15) / 16 * 16), m_blockSlots(kFirstBlockSlots) {}
+    : m_slotSize((slotSize + 7) / 8 * 8), m_blockSlots(kFirstBlockSlots) {}
 
 CExtRichItemArena::~CExtRichItemArena() { Release(); }
 

@@ -11,7 +11,7 @@
 
 class CExtRichItemArena {
 public:
-    // Slots of `slotSize` bytes (rounded up to a multiple of 16).
+    // Slots of `slotSize` bytes (rounded up to a multiple of 8).
     explicit CExtRichItemArena(std::size_t slotSize);
     CExtRichItemArena(const CExtRichItemArena&) = delete;
     CExtRichItemArena& operator=(const CExtRichItemArena&) = delete;

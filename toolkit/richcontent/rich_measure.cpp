@@ -188,9 +188,9 @@ void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& availa
         }
         m_nAscent = m_nLineGap = 0;
         MeasureRun(this, dc);
-        if (m_nMinWidthHint >= 0) {
-            m_nContentWidth = std::max(m_nContentWidth, m_nMinWidthHint);
-            m_nMinContentWidth = std::max(m_nMinContentWidth, m_nMinWidthHint);
+        if (const int hint = GetMinWidthHint(); hint >= 0) {
+            m_nContentWidth = std::max(m_nContentWidth, hint);
+            m_nMinContentWidth = std::max(m_nMinContentWidth, hint);
         }
         if (m_nMinHeightHint >= 0) {
             m_nContentHeight = std::max(m_nContentHeight, m_nMinHeightHint);

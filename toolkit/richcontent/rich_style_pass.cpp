@@ -253,8 +253,10 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         else if (position == RichCode::PositionRelative)
             AddOnce(m_pLayout->m_listPaintMiddle, this);
     }
-    m_listDocked.RemoveAll();
-    m_listDockedFill.RemoveAll();
+    if (m_pExtras) {
+        m_pExtras->m_listDocked.RemoveAll();
+        m_pExtras->m_listDockedFill.RemoveAll();
+    }
 
     CExtRichContentItem* previous = nullptr;
     for (RichPosition pos = m_listChildren.GetHeadPosition(); pos;) {
@@ -277,9 +279,9 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         if (childStyle.m_nDisplay == RichCode::DisplayUiDock) {
             const int dock = childStyle.m_nUiDock;
             if (dock == RichCode::DockNone || dock == RichCode::DockFill || dock == RichCode::DockPreFill)
-                m_listDockedFill.AddTail(child);
+                Extras().m_listDockedFill.AddTail(child);
             else
-                m_listDocked.AddTail(child);
+                Extras().m_listDocked.AddTail(child);
         }
         // ComputeStyle put the child's generated texts back after its own children.
         if (!childStyle.m_strContentBefore.empty()) {
