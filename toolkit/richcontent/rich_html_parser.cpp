@@ -389,7 +389,7 @@ bool CHtmlTreeBuilder::PlaceClosing(CExtRichContentItem* tag) {
         }
         return true;
     }
-    if (ClosesParagraph(n) && IsParagraphLike(c)) {
+    if (IsParagraphLike(c) && ClosesParagraph(n)) {
         CloseCurrent();
         if (IsSelfClosingSibling(CurrentName())) CloseCurrent();
         return true;
@@ -416,7 +416,7 @@ void CHtmlTreeBuilder::PlaceOpening(CExtRichContentItem* element) {
             CloseCurrent();
             if (CurrentName() != u"tr" && !IsTableSection(CurrentName())) break;
         }
-    } else if (ClosesParagraph(n) && IsParagraphLike(c)) {
+    } else if (IsParagraphLike(c) && ClosesParagraph(n)) {
         CloseCurrent();
         if (IsSelfClosingSibling(CurrentName())) CloseCurrent();
     }

@@ -7,8 +7,6 @@
 #include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
 
-#include <unordered_set>
-
 struct CExtRichContentItem::CRegisteredNames {
     RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
 };
@@ -600,10 +598,13 @@ bool CExtRichContentItem::IsBlockContainer() { return !IsInlineLevel() && !IsBlo
 
 bool CExtRichContentItem::ComputeVoidElement() {
     if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace || m_nKind == kRichItemRoot) return false;
-    // Markup declarations are void as well; names compare without regard to case.
-    static const std::unordered_set<RichString> kVoid = {u"br",    u"hr",       u"meta", u"link",
-                                                          u"![if", u"![endif]", u"!--",  u"!doctype"};
-    return kVoid.count(rich::Lower(m_strName)) != 0;
+    // Markup declarations are void as well; names compare without regard to case (and without a
+    // lower-cased copy: every element of a page asks).
+    static const char* const kVoid[] = {"br", "hr", "meta", "link", "![if", "![endif]", "!--", "!doctype"};
+    if (m_strName.empty() || m_strName.size() > 8) return false;
+    for (const char* name : kVoid)
+        if (rich::EqualsAscii(m_strName, name)) return true;
+    return false;
 }
 
 bool CExtRichContentItem::ComputeInlineLevel() {
