@@ -137,7 +137,7 @@ bool CExtRichContentItem::HitTestChildren(RichHitTestRecord& record, CExtRichCon
         if ((found = visit(child))) break;
     }
     for (int sweep = 0; sweep < 2 && !found; ++sweep) {
-        for (CExtRichContentItem* child : m_listDockedFill) {
+        for (CExtRichContentItem* child : GetDockedFill()) {
             if (child->GetEffectiveDisplay() != RichCode::DisplayUiDock) continue;
             const bool preFill = child->ReadStyle().m_nUiDock == RichCode::DockPreFill;
             if (preFill != (sweep == 1)) continue;

@@ -67,9 +67,45 @@ void LowerTagName(RichString& tag) {
     }
 }
 
+// The element tree, built while the text is read: each batch of items the reader appends is
+// placed at once, so that the closing tags the tree has used up can go right away (a long page
+// has as many of them as elements) and their memory serves the next items.
+class CHtmlTreeBuilder {
+public:
+    explicit CHtmlTreeBuilder(CExtRichContentLayout& doc) : m_doc(doc) {}
+    // Places the items appended to the document's list since the last call.
+    void Place();
+    // Marks what is left open and the links to undefined style sheets; the faults counted.
+    int Finish();
+
+private:
+    const RichString& CurrentName() const { return m_current->m_strName; }
+    void CloseCurrent() {
+        if (m_current == m_root) return;
+        if (!m_stack.empty()) m_stack.pop_back();
+        m_current = m_current->m_pParent ? m_current->m_pParent : m_root;
+    }
+    bool IsOpen(const RichString& name) const {
+        for (CExtRichContentItem* e = m_current; e && e != m_root; e = e->m_pParent)
+            if (e->m_strName == name) return true;
+        return false;
+    }
+    // False for a closing tag that matched no open element.
+    bool PlaceClosing(CExtRichContentItem* tag);
+    void PlaceOpening(CExtRichContentItem* element);
+
+    CExtRichContentLayout& m_doc;
+    CExtRichContentItem* m_root = nullptr;
+    CExtRichContentItem* m_current = nullptr;
+    RichPosition m_placed = nullptr;  // the last item placed (or kept without a place)
+    std::vector<CExtRichContentItem*> m_stack;
+    int m_faults = 0;
+};
+
 class CHtmlTokenizer {
 public:
-    CHtmlTokenizer(CExtRichContentLayout& doc, const char16_t* text) : m_doc(doc), m_text(text) {
+    CHtmlTokenizer(CExtRichContentLayout& doc, CHtmlTreeBuilder& builder, const char16_t* text)
+        : m_doc(doc), m_builder(builder), m_text(text) {
         while (m_text[m_length]) ++m_length;
     }
 
@@ -88,11 +124,9 @@ private:
             if (Starts(i, s)) return i;
         return RichString::npos;
     }
-    bool LastIsOpeningStyle() const {
-        const CExtRichContentItem* last = m_doc.m_listItems.GetTail();
-        return last && last->m_nKind == kRichItemElement && !(last->m_nTagFlags & (kRichTagEnd | kRichTagEmpty)) &&
-               rich::EqualsAscii(last->m_strName, "style");
-    }
+    // Whether the last item read is an opening style element, as read (the tree builder gives
+    // head elements their own kinds, and drops used closing tags, right after).
+    bool LastIsOpeningStyle() const { return m_lastOpensStyle; }
     // Inside a tag "/*" opens a comment only when it closes before the tag does, so that a "/*"
     // in an address cannot swallow the rest of the page.
     bool TagCommentEnd(std::size_t i, std::size_t& end);
@@ -105,11 +139,13 @@ private:
     void EndText();
 
     CExtRichContentLayout& m_doc;
+    CHtmlTreeBuilder& m_builder;
     const char16_t* m_text;
     std::size_t m_length = 0;
     RichString m_buffer;
     CExtRichContentItem m_textToken{&m_doc, kRichItemText};
     bool m_inTag = false, m_inPre = false, m_inStyle = false;
+    bool m_lastOpensStyle = false;
     char16_t m_valueQuote = 0;  // the quote of the open attribute value, 0 outside one
     // Cached searches of the tag comments (both only move forward, so reading stays linear).
     std::size_t m_nextGreater = 0, m_nextCommentEnd = 0;
@@ -201,15 +237,23 @@ void CHtmlTokenizer::Run(int& faults) {
         m_buffer.push_back(c);
         ++i;
     }
-    if (!m_inTag) EndText();  // an unfinished tag is dropped
+    if (m_inTag) return;  // an unfinished tag is dropped
+    EndText();
+    m_builder.Place();
 }
 
 void CHtmlTokenizer::EndToken(bool selfClosing, int& faults) {
     m_valueQuote = 0;
+    const CExtRichContentItem* tail = m_doc.m_listItems.GetTail();
     if (m_inTag)
         EndTag(selfClosing, faults);
     else
         EndText();
+    if (const CExtRichContentItem* last = m_doc.m_listItems.GetTail(); last != tail) {
+        m_lastOpensStyle = last->m_nKind == kRichItemElement && !(last->m_nTagFlags & (kRichTagEnd | kRichTagEmpty)) &&
+                           rich::EqualsAscii(last->m_strName, "style");
+        m_builder.Place();
+    }
     m_buffer.clear();
     m_inTag = !m_inTag;
 }
@@ -226,7 +270,7 @@ void CHtmlTokenizer::EndTag(bool selfClosing, int& faults) {
     }
     LowerTagName(tag);
     if (tag.empty()) return;
-    auto* item = new CExtRichContentItem(&m_doc, kRichItemElement);
+    auto* item = new (&m_doc) CExtRichContentItem(&m_doc, kRichItemElement);
     item->m_strName = std::move(tag);
     if (closing) item->m_nTagFlags |= kRichTagEnd;
     if (selfClosing) item->m_nTagFlags |= kRichTagEmpty;
@@ -256,7 +300,7 @@ void CHtmlTokenizer::EndText() {
         }
     if (!counts) return;
     if (m_inStyle) {
-        auto* item = new CExtRichContentItem(&m_doc, kRichItemText);
+        auto* item = new (&m_doc) CExtRichContentItem(&m_doc, kRichItemText);
         item->m_strName = m_buffer;
         m_doc.ParseStyleSheet(m_buffer);
         m_doc.m_listItems.AddTail(item);
@@ -267,55 +311,43 @@ void CHtmlTokenizer::EndText() {
     m_textToken.SplitTextIntoWords(m_inPre);
 }
 
-// The second phase: the flat item list into the element tree.
-class CHtmlTreeBuilder {
-public:
-    explicit CHtmlTreeBuilder(CExtRichContentLayout& doc) : m_doc(doc) {}
-    int Build();
-
-private:
-    const RichString& CurrentName() const { return m_current->m_strName; }
-    void CloseCurrent() {
-        if (m_current == m_root) return;
-        if (!m_stack.empty()) m_stack.pop_back();
-        m_current = m_current->m_pParent ? m_current->m_pParent : m_root;
+void CHtmlTreeBuilder::Place() {
+    RichItemList& items = m_doc.m_listItems;
+    if (items.IsEmpty()) return;
+    if (!m_root) {
+        m_root = new (&m_doc) CExtRichContentItem(&m_doc, kRichItemRoot);
+        items.AddHead(m_root);
+        m_current = m_root;
+        m_placed = items.GetHeadPosition();
     }
-    bool IsOpen(const RichString& name) const {
-        for (CExtRichContentItem* e = m_current; e && e != m_root; e = e->m_pParent)
-            if (e->m_strName == name) return true;
-        return false;
-    }
-    void PlaceClosing(CExtRichContentItem* tag);
-    void PlaceOpening(CExtRichContentItem* element);
-
-    CExtRichContentLayout& m_doc;
-    CExtRichContentItem* m_root = nullptr;
-    CExtRichContentItem* m_current = nullptr;
-    std::vector<CExtRichContentItem*> m_stack;
-    int m_faults = 0;
-};
-
-int CHtmlTreeBuilder::Build() {
-    m_root = new CExtRichContentItem(&m_doc, kRichItemRoot);
-    m_doc.m_listItems.AddHead(m_root);
-    m_current = m_root;
-    for (CExtRichContentItem* item : m_doc.m_listItems) {
-        if (item == m_root) continue;
+    RichPosition pos = m_placed;
+    items.GetNext(pos);
+    while (pos) {
+        const RichPosition at = pos;
+        CExtRichContentItem* item = items.GetNext(pos);
         if (item->m_nKind == kRichItemText || item->m_nKind == kRichItemWhiteSpace) {
             m_current->AppendChild(item);
-            continue;
+        } else if (item->m_nKind == kRichItemElement) {
+            const int kind = HeadElementKind(item->m_strName);
+            if (kind != kRichItemElement) {
+                item->m_nKind = kind;
+                m_doc.m_listHeadElements.AddTail(item);
+            }
+            if (!(item->m_nTagFlags & kRichTagEnd)) {
+                PlaceOpening(item);
+            } else if (PlaceClosing(item) && kind == kRichItemElement && item->m_nParseState == kRichParseOk) {
+                // A closing tag the tree has used holds nothing more.
+                items.RemoveAt(at);
+                delete item;
+                continue;
+            }
         }
-        if (item->m_nKind != kRichItemElement) continue;
-        const int kind = HeadElementKind(item->m_strName);
-        if (kind != kRichItemElement) {
-            item->m_nKind = kind;
-            m_doc.m_listHeadElements.AddTail(item);
-        }
-        if (item->m_nTagFlags & kRichTagEnd)
-            PlaceClosing(item);
-        else
-            PlaceOpening(item);
+        m_placed = at;
     }
+}
+
+int CHtmlTreeBuilder::Finish() {
+    if (!m_root) return 0;
     if (!m_stack.empty()) {
         for (CExtRichContentItem* open : m_stack) {
             open->m_nParseState = kRichParseLeftOpen;
@@ -335,18 +367,18 @@ int CHtmlTreeBuilder::Build() {
     return m_faults;
 }
 
-void CHtmlTreeBuilder::PlaceClosing(CExtRichContentItem* tag) {
+bool CHtmlTreeBuilder::PlaceClosing(CExtRichContentItem* tag) {
     const RichString& n = tag->m_strName;
     const RichString c = CurrentName();
     if (n == c) {
         CloseCurrent();
-        return;
+        return true;
     }
     if ((In(n, {u"ol", u"ul"}) && c == u"li") || (n == u"select" && c == u"option") || (n == u"tr" && IsCell(c)) ||
         (n == u"table" && IsTableSection(c)) || (n == u"dl" && IsDefinition(c))) {
         CloseCurrent();
         CloseCurrent();
-        return;
+        return true;
     }
     // Only when the named element is open: a stray section end must not close the whole page.
     if ((n == u"table" || IsTableSection(n)) && (IsCell(c) || c == u"tr") && IsOpen(n)) {
@@ -355,15 +387,16 @@ void CHtmlTreeBuilder::PlaceClosing(CExtRichContentItem* tag) {
             CloseCurrent();
             if (named) break;
         }
-        return;
+        return true;
     }
-    if (ClosesParagraph(n) && IsParagraphLike(c)) {
+    if (IsParagraphLike(c) && ClosesParagraph(n)) {
         CloseCurrent();
         if (IsSelfClosingSibling(CurrentName())) CloseCurrent();
-        return;
+        return true;
     }
     tag->m_nParseState = kRichParseUnmatchedClose;
     ++m_faults;
+    return false;
 }
 
 void CHtmlTreeBuilder::PlaceOpening(CExtRichContentItem* element) {
@@ -383,7 +416,7 @@ void CHtmlTreeBuilder::PlaceOpening(CExtRichContentItem* element) {
             CloseCurrent();
             if (CurrentName() != u"tr" && !IsTableSection(CurrentName())) break;
         }
-    } else if (ClosesParagraph(n) && IsParagraphLike(c)) {
+    } else if (IsParagraphLike(c) && ClosesParagraph(n)) {
         CloseCurrent();
         if (IsSelfClosingSibling(CurrentName())) CloseCurrent();
     }
@@ -403,8 +436,9 @@ bool CExtRichContentLayout::ParseHtml(const char16_t* text, bool clear) {
     m_nDocKind = kRichTextHtml;
     if (!text || !*text) return true;
     int faults = 0;
-    CHtmlTokenizer(*this, text).Run(faults);
-    if (!m_listItems.IsEmpty()) faults += CHtmlTreeBuilder(*this).Build();
+    CHtmlTreeBuilder builder(*this);
+    CHtmlTokenizer(*this, builder, text).Run(faults);
+    faults += builder.Finish();
     return faults == 0;
 }
 
@@ -447,7 +481,7 @@ bool CExtRichContentItem::SplitTextIntoWords(bool lineBreaks) {
     bool inEntity = false, inRun = false;
     auto emit = [&](int kind) {
         if (token.empty()) return;
-        auto* item = new CExtRichContentItem(&doc, kind);
+        auto* item = new (&doc) CExtRichContentItem(&doc, kind);
         item->m_strName = token;
         doc.m_listItems.AddTail(item);
         token.clear();
@@ -475,7 +509,7 @@ bool CExtRichContentItem::SplitTextIntoWords(bool lineBreaks) {
             if (!inRun) {
                 emit(kRichItemText);
                 if (lineBreaks && c == u'\n') {
-                    auto* br = new CExtRichContentItem(&doc, kRichItemElement);
+                    auto* br = new (&doc) CExtRichContentItem(&doc, kRichItemElement);
                     br->m_strName = u"br";
                     br->m_nTagFlags |= kRichTagEmpty;
                     doc.m_listItems.AddTail(br);

@@ -1,16 +1,60 @@
 #include "toolkit/richcontent/rich_item.h"
 
 #include "toolkit/richcontent/rich_handlers.h"
+#include "toolkit/richcontent/rich_item_arena.h"
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
 
-#include <unordered_set>
-
 struct CExtRichContentItem::CRegisteredNames {
     RichString m_strId, m_strNameAttr, m_strUiIdSrc, m_strUiIdDst;
 };
+
+// ---- memory ----
+
+namespace {
+
+// Each item follows a header naming the arena it came from (null: the heap).
+constexpr std::size_t kItemHeader = sizeof(void*);
+static_assert(alignof(CExtRichContentItem) <= kItemHeader);
+
+void* StartItem(void* slot, CExtRichItemArena* arena) {
+    *static_cast<CExtRichItemArena**>(slot) = arena;
+    return static_cast<char*>(slot) + kItemHeader;
+}
+
+void FreeItemMemory(void* memory) {
+    if (!memory) return;
+    void* slot = static_cast<char*>(memory) - kItemHeader;
+    if (CExtRichItemArena* arena = *static_cast<CExtRichItemArena**>(slot))
+        arena->Free(slot);
+    else
+        ::operator delete(slot);
+}
+
+}  // namespace
+
+void* CExtRichContentItem::operator new(std::size_t size, CExtRichContentLayout* doc) {
+    if (!doc || size + kItemHeader > doc->GetItemArena().SlotSize()) return operator new(size);
+    CExtRichItemArena& arena = doc->GetItemArena();
+    return StartItem(arena.Allocate(), &arena);
+}
+
+void* CExtRichContentItem::operator new(std::size_t size) {
+    return StartItem(::operator new(size + kItemHeader), nullptr);
+}
+
+void CExtRichContentItem::operator delete(void* memory, CExtRichContentLayout*) { FreeItemMemory(memory); }
+
+void CExtRichContentItem::operator delete(void* memory) { FreeItemMemory(memory); }
+
+void CExtRichContentItem::operator delete(CExtRichContentItem* item, std::destroying_delete_t) {
+    item->~CExtRichContentItem();
+    FreeItemMemory(item);
+}
+
+std::size_t CExtRichContentItem::ArenaSlotSize() { return sizeof(CExtRichContentItem) + kItemHeader; }
 
 CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind, CExtRichContentItem* parent,
                                          CExtRichContentItem* prev, CExtRichContentItem* next)
@@ -32,7 +76,28 @@ CExtRichContentItem::~CExtRichContentItem() {
     else
         delete m_pRule;
     ReleaseStyle();
-    delete m_pTableLayout;
+    if (m_pExtras) delete m_pExtras->m_pTableLayout;
+    delete m_pExtras;
+}
+
+CExtRichContentItem::CBoxExtras& CExtRichContentItem::Extras() {
+    if (!m_pExtras) m_pExtras = new CBoxExtras;
+    return *m_pExtras;
+}
+
+namespace {
+const RichItemList& EmptyItemList() {
+    static const RichItemList empty;
+    return empty;
+}
+}  // namespace
+
+const RichItemList& CExtRichContentItem::GetDocked() const {
+    return m_pExtras ? m_pExtras->m_listDocked : EmptyItemList();
+}
+
+const RichItemList& CExtRichContentItem::GetDockedFill() const {
+    return m_pExtras ? m_pExtras->m_listDockedFill : EmptyItemList();
 }
 
 void CExtRichContentItem::AppendChild(CExtRichContentItem* child) {
@@ -52,7 +117,7 @@ void CExtRichContentItem::AppendAttribute(CExtRichContentItem* attribute) {
 }
 
 CExtRichContentItem* CExtRichContentItem::AddAttribute(const RichString& name, const RichString& value) {
-    auto* attribute = new CExtRichContentItem(m_pLayout, kRichItemAttribute, this);
+    auto* attribute = new (m_pLayout) CExtRichContentItem(m_pLayout, kRichItemAttribute, this);
     attribute->m_strName = name;
     attribute->m_strValue = value;
     m_listAttributes.AddTail(attribute);
@@ -533,10 +598,13 @@ bool CExtRichContentItem::IsBlockContainer() { return !IsInlineLevel() && !IsBlo
 
 bool CExtRichContentItem::ComputeVoidElement() {
     if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace || m_nKind == kRichItemRoot) return false;
-    // Markup declarations are void as well; names compare without regard to case.
-    static const std::unordered_set<RichString> kVoid = {u"br",    u"hr",       u"meta", u"link",
-                                                          u"![if", u"![endif]", u"!--",  u"!doctype"};
-    return kVoid.count(rich::Lower(m_strName)) != 0;
+    // Markup declarations are void as well; names compare without regard to case (and without a
+    // lower-cased copy: every element of a page asks).
+    static const char* const kVoid[] = {"br", "hr", "meta", "link", "![if", "![endif]", "!--", "!doctype"};
+    if (m_strName.empty() || m_strName.size() > 8) return false;
+    for (const char* name : kVoid)
+        if (rich::EqualsAscii(m_strName, name)) return true;
+    return false;
 }
 
 bool CExtRichContentItem::ComputeInlineLevel() {

@@ -11,7 +11,9 @@
 #include "toolkit/richcontent/rich_style.h"
 #include "toolkit/richcontent/rich_types.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 class CExtRichContentLayout;
@@ -87,6 +89,16 @@ public:
     CExtRichContentItem(const CExtRichContentItem&) = delete;
     CExtRichContentItem& operator=(const CExtRichContentItem&) = delete;
     virtual ~CExtRichContentItem();
+
+    // The document's items come from its arena: `new (doc) CExtRichContentItem(doc, ...)`; a plain
+    // new (or a null document) takes the heap. Delete gives each item back where it came from.
+    static void* operator new(std::size_t size, CExtRichContentLayout* doc);
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, CExtRichContentLayout* doc);
+    static void operator delete(void* memory);
+    static void operator delete(CExtRichContentItem* item, std::destroying_delete_t);
+    // The bytes an item takes in an arena.
+    static std::size_t ArenaSlotSize();
 
     // Kinds and styles.
     virtual bool IsElementOrRoot() const;
@@ -366,8 +378,6 @@ public:
     RichItemList m_listChildren;
     RichItemList m_listAttributes;  // owned
     RichItemList m_listAux;
-    RichItemList m_listDocked;
-    RichItemList m_listDockedFill;
     RichRect m_rcItem;
     int m_nContentWidth = 0, m_nContentHeight = 0;
     int m_nColSpan = 1, m_nRowSpan = 1;
@@ -376,9 +386,13 @@ public:
     int m_nListIndex = -1;
     int m_nListNumber = -1;
     int m_nMarkerWidth = -1;
-    int m_nMinWidthHint = -1, m_nMinHeightHint = -1;
+    int m_nMinHeightHint = -1;
     int m_nScrollBarHotPart = -1;
-    CExtRichTableLayout* m_pTableLayout = nullptr;  // owned once the table model exists
+    // Four flags here fill the room the odd count of ints above leaves before the pointers.
+    std::uint8_t m_nTagFlags = 0;
+    std::uint8_t m_nLayoutFlags = 0;
+    bool m_bRuleCached = false;
+    bool m_bRuleShared = false;   // m_pRule is pooled: read only
     CExtRichContentLayout* m_pLayout;
     CExtRichStyleRule* m_pRule = nullptr;           // owned, or shared from the document's pool
     CExtRichStyleDescription* m_pStyle = nullptr;   // owned, or shared from the document's pool
@@ -388,11 +402,21 @@ public:
     // The id, name and ui ids: a record of their own, made when one is set (few items have any).
     struct CRegisteredNames;
     CRegisteredNames* m_pNames = nullptr;  // owned
+    // What only some elements use (docked children, a table grid, a minimum width), in a record
+    // made on first use: the runs and simple elements of a long page stay small.
+    struct CBoxExtras {
+        RichItemList m_listDocked;
+        RichItemList m_listDockedFill;
+        CExtRichTableLayout* m_pTableLayout = nullptr;  // owned once the table model exists
+        int m_nMinWidthHint = -1;
+    };
+    CBoxExtras* m_pExtras = nullptr;  // owned
+    CBoxExtras& Extras();
+    // The docked children (edge, and fill): empty lists without the record.
+    const RichItemList& GetDocked() const;
+    const RichItemList& GetDockedFill() const;
+    int GetMinWidthHint() const { return m_pExtras ? m_pExtras->m_nMinWidthHint : -1; }
     RichUiStateSet m_states;
-    std::uint8_t m_nTagFlags = 0;
-    std::uint8_t m_nLayoutFlags = 0;
-    bool m_bRuleCached = false;
-    bool m_bRuleShared = false;   // m_pRule is pooled: read only
     bool m_bStyleValid = false;
     bool m_bStyleShared = false;  // m_pStyle is pooled: read only
     std::uint8_t m_nCacheFlags = 0;

@@ -1,5 +1,6 @@
 #include "toolkit/richcontent/rich_layout.h"
 
+#include "toolkit/richcontent/rich_item_arena.h"
 #include "toolkit/richcontent/rich_measure_cache.h"
 #include "toolkit/richcontent/rich_platform.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
@@ -12,6 +13,13 @@ CExtRichContentLayout::~CExtRichContentLayout() {
     delete m_pRulePool;
     delete m_pStylePool;
     delete m_pMeasureCache;
+    // Items that outlive the document keep its arena until they go.
+    if (m_pItemArena) m_pItemArena->Detach();
+}
+
+CExtRichItemArena& CExtRichContentLayout::GetItemArena() {
+    if (!m_pItemArena) m_pItemArena = new CExtRichItemArena(CExtRichContentItem::ArenaSlotSize());
+    return *m_pItemArena;
 }
 
 CExtRichRulePool& CExtRichContentLayout::GetRulePool() {
@@ -35,7 +43,7 @@ CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
 }
 
 CExtRichContentItem* CExtRichContentLayout::CreateItem(int kind, CExtRichContentItem* parent) {
-    auto* item = new CExtRichContentItem(this, kind);
+    auto* item = new (this) CExtRichContentItem(this, kind);
     // Attribute items are owned by their holder, not by the document (and never searched for in
     // the document's list, which a large page makes long).
     if (parent && kind >= kRichItemAttribute && kind <= kRichItemDeclaration) {

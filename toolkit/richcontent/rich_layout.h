@@ -14,6 +14,7 @@
 class CExtRichDocObjectBase;
 class RichBitmap;
 class CExtRichDocObjectContainer;
+class CExtRichItemArena;
 class CExtRichMeasureCache;
 class CExtRichRulePool;
 class CExtRichStylePool;
@@ -181,11 +182,14 @@ public:
     CExtRichStylePool& GetStylePool();
     // The run measures of the current measuring pass (made on first use).
     CExtRichMeasureCache& GetMeasureCache();
+    // The memory of this document's items (made on first use).
+    CExtRichItemArena& GetItemArena();
 
 private:
     CExtRichRulePool* m_pRulePool = nullptr;        // owned
     CExtRichStylePool* m_pStylePool = nullptr;      // owned
     CExtRichMeasureCache* m_pMeasureCache = nullptr;  // owned
+    CExtRichItemArena* m_pItemArena = nullptr;        // owned until detached
 };
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.

@@ -224,7 +224,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
     content = Ordered(Deflate(content, insets));
 
     // 5. Docked children take the edges, fill children what remains.
-    for (CExtRichContentItem* child : m_listDocked) {
+    for (CExtRichContentItem* child : GetDocked()) {
         child->m_rcItem = RichRect{};
         child->LayoutContent(dc, content, nullptr, false);
         const RichRect& r = child->m_rcItem;
@@ -249,7 +249,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
         }
         content = Ordered(content);
     }
-    for (CExtRichContentItem* child : m_listDockedFill) {
+    for (CExtRichContentItem* child : GetDockedFill()) {
         child->m_rcItem = RichRect{};
         child->LayoutContent(dc, content, nullptr, false);
     }

@@ -99,13 +99,13 @@ static void ProcessWhiteSpace(CExtRichContentItem* run, RichDcHandle dc) {
     while (at < text.size()) {
         CExtRichContentItem* item = nullptr;
         if (text[at] == u'\n') {
-            item = new CExtRichContentItem(doc, kRichItemElement);
+            item = new (doc) CExtRichContentItem(doc, kRichItemElement);
             item->m_strName = item->m_strText = u"br";
             item->m_nPassFlags |= kRichMeasuredBreak;
             ++at;
         } else {
             const std::size_t end = std::min(text.find(u'\n', at), text.size());
-            item = new CExtRichContentItem(doc, kRichItemWhiteSpace);
+            item = new (doc) CExtRichContentItem(doc, kRichItemWhiteSpace);
             item->m_strName = item->m_strText = text.substr(at, end - at);
             item->m_nPassFlags |= kRichWhiteSpaceDone;
             at = end;
@@ -188,9 +188,9 @@ void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& availa
         }
         m_nAscent = m_nLineGap = 0;
         MeasureRun(this, dc);
-        if (m_nMinWidthHint >= 0) {
-            m_nContentWidth = std::max(m_nContentWidth, m_nMinWidthHint);
-            m_nMinContentWidth = std::max(m_nMinContentWidth, m_nMinWidthHint);
+        if (const int hint = GetMinWidthHint(); hint >= 0) {
+            m_nContentWidth = std::max(m_nContentWidth, hint);
+            m_nMinContentWidth = std::max(m_nMinContentWidth, hint);
         }
         if (m_nMinHeightHint >= 0) {
             m_nContentHeight = std::max(m_nContentHeight, m_nMinHeightHint);

@@ -271,8 +271,8 @@ bool InkOutside(CExtRichContentItem* item, const RichRect& clip) {
     if (d.m_nDelayedDraw != RichCode::DrawDefault ||
         (d.m_nPosition != RichCode::PositionStatic && d.m_nPosition != RichCode::PositionInherit))
         return false;
-    if (item->m_ptScroll.x || item->m_ptScroll.y || !item->m_listDocked.IsEmpty() ||
-        !item->m_listDockedFill.IsEmpty() || item->GetEffectiveDisplay() == RichCode::DisplayListItem)
+    if (item->m_ptScroll.x || item->m_ptScroll.y || !item->GetDocked().IsEmpty() ||
+        !item->GetDockedFill().IsEmpty() || item->GetEffectiveDisplay() == RichCode::DisplayListItem)
         return false;
     if (d.m_nScrollBarH == 2 || d.m_nScrollBarV == 2 || d.m_nOverflow == RichCode::OverflowHidden ||
         d.m_nOverflow == RichCode::OverflowAuto)
@@ -324,7 +324,7 @@ void CExtRichContentItem::PaintChildren(RichDcHandle dc, const RichRect& clip, R
         default: break;
         }
     };
-    auto sweep = [&](RichItemList& list, bool pre) {
+    auto sweep = [&](const RichItemList& list, bool pre) {
         for (RichPosition pos = list.GetHeadPosition(); pos;) {
             CExtRichContentItem* child = list.GetNext(pos);
             const int dock = child->ReadStyle().m_nUiDock;
@@ -334,10 +334,10 @@ void CExtRichContentItem::PaintChildren(RichDcHandle dc, const RichRect& clip, R
             if (isPre == pre) paint(child);
         }
     };
-    sweep(m_listDockedFill, true);
-    sweep(m_listDocked, true);
-    sweep(m_listDocked, false);
-    sweep(m_listDockedFill, false);
+    sweep(GetDockedFill(), true);
+    sweep(GetDocked(), true);
+    sweep(GetDocked(), false);
+    sweep(GetDockedFill(), false);
     // A long page's lines are mostly off the clip: children whose ink lies wholly outside it are
     // passed over without a call to the device context each.
     HDC hdc = Dc(dc);

@@ -29,7 +29,7 @@ void DestroyGenerated(CExtRichContentItem* parent, CExtRichContentItem* item) {
 // A run of generated text owned by the document, not yet linked into a tree.
 CExtRichContentItem* NewGeneratedRun(CExtRichContentItem* owner, const RichString& text, std::uint8_t flag) {
     CExtRichContentLayout* doc = owner->GetLayout();
-    auto* run = new CExtRichContentItem(doc, kRichItemText);
+    auto* run = new (doc) CExtRichContentItem(doc, kRichItemText);
     run->m_pPrev = nullptr;
     run->m_pNext = nullptr;
     run->m_strName = text;
@@ -83,7 +83,7 @@ void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
     const CExtRichStyleDescription& style = item->ReadStyle();
     if (style.m_nListStyleType == RichCode::ListNone && style.m_strListStyleImage.empty()) return;
 
-    auto* marker = new CExtRichContentItem(doc, kRichItemElement);
+    auto* marker = new (doc) CExtRichContentItem(doc, kRichItemElement);
     marker->m_pPrev = nullptr;
     marker->m_pNext = nullptr;
     marker->m_strName = u"$$ListMarker$$";
@@ -253,8 +253,10 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         else if (position == RichCode::PositionRelative)
             AddOnce(m_pLayout->m_listPaintMiddle, this);
     }
-    m_listDocked.RemoveAll();
-    m_listDockedFill.RemoveAll();
+    if (m_pExtras) {
+        m_pExtras->m_listDocked.RemoveAll();
+        m_pExtras->m_listDockedFill.RemoveAll();
+    }
 
     CExtRichContentItem* previous = nullptr;
     for (RichPosition pos = m_listChildren.GetHeadPosition(); pos;) {
@@ -277,9 +279,9 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         if (childStyle.m_nDisplay == RichCode::DisplayUiDock) {
             const int dock = childStyle.m_nUiDock;
             if (dock == RichCode::DockNone || dock == RichCode::DockFill || dock == RichCode::DockPreFill)
-                m_listDockedFill.AddTail(child);
+                Extras().m_listDockedFill.AddTail(child);
             else
-                m_listDocked.AddTail(child);
+                Extras().m_listDocked.AddTail(child);
         }
         // ComputeStyle put the child's generated texts back after its own children.
         if (!childStyle.m_strContentBefore.empty()) {

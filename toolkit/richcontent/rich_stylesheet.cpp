@@ -91,7 +91,7 @@ CExtRichContentItem* CExtRichContentLayout::ParseSelector(const RichString& text
     const RichString key = selector.substr(0, colon);
     CExtRichContentItem* base = FindRuleHolder(key);
     if (!base) {
-        base = new CExtRichContentItem(this, kRichItemStateHolder);
+        base = new (this) CExtRichContentItem(this, kRichItemStateHolder);
         base->m_strName = key;
         m_mapRuleHolders[rich::Lower(rich::Trim(key, rich::kKeyTrim))] = base;
     }
@@ -130,7 +130,7 @@ CExtRichContentItem* CExtRichContentLayout::ParseSelector(const RichString& text
         }
         if (states.IsEmpty()) return nullptr;
     }
-    CExtRichContentItem* holder = new CExtRichContentItem(this, kRichItemStateHolder);
+    CExtRichContentItem* holder = new (this) CExtRichContentItem(this, kRichItemStateHolder);
     holder->m_strName = key;
     holder->m_states = states;
     base->m_listAux.AddTail(holder);
@@ -272,7 +272,7 @@ bool CExtRichContentItem::ParseStyleAttribute() {
     RichString name, value;
     bool readingValue = false;
     auto emit = [&] {
-        auto* declaration = new CExtRichContentItem(m_pLayout, kRichItemDeclaration, this);
+        auto* declaration = new (m_pLayout) CExtRichContentItem(m_pLayout, kRichItemDeclaration, this);
         declaration->m_strName = rich::Lower(rich::Trim(name));
         declaration->m_strValue = rich::Trim(value);
         m_listAttributes.AddTail(declaration);

@@ -77,8 +77,9 @@ void CExtRichContentItem::span_info_array_t::Swap(span_info_t* a, span_info_t* b
 // ---- the grid ----
 
 CExtRichTableLayout& CExtRichContentItem::GetTableLayout() {
-    if (!m_pTableLayout) m_pTableLayout = new CExtRichTableLayout;
-    return *m_pTableLayout;
+    CBoxExtras& extras = Extras();
+    if (!extras.m_pTableLayout) extras.m_pTableLayout = new CExtRichTableLayout;
+    return *extras.m_pTableLayout;
 }
 
 CExtRichTableLayout::~CExtRichTableLayout() { Clear(); }

@@ -463,7 +463,7 @@ bool CExtRichContentItem::ParseBackgroundPosition(CExtRichStyleRule& rule, const
 namespace {
 
 void AddToken(CExtRichContentItem* owner, RichItemList& tokens, const RichString& text) {
-    auto* token = new CExtRichContentItem(owner->GetLayout(), kRichItemDeclaration);
+    auto* token = new (owner->GetLayout()) CExtRichContentItem(owner->GetLayout(), kRichItemDeclaration);
     token->m_strValue = rich::Trim(text);
     token->NormalizeValueSpaces();
     if (token->m_strValue.empty()) {
@@ -561,7 +561,7 @@ void CExtRichContentItem::SplitContentValue(RichItemList& tokens, const RichStri
         }
     }
     // Content tokens keep their spaces as written.
-    auto* token = new CExtRichContentItem(m_pLayout, kRichItemDeclaration);
+    auto* token = new (m_pLayout) CExtRichContentItem(m_pLayout, kRichItemDeclaration);
     token->m_strValue = out;
     token->m_pPrev = tokens.GetTail();
     if (token->m_pPrev) token->m_pPrev->m_pNext = token;
