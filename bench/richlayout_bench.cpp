@@ -1,6 +1,7 @@
 // The rich content engine on the largest page the program shows: the range explorer's listing
 // of a large range (as the explorer dialog builds it), read, styled and laid out. The display
 // sheet gives the page's few elements their usual block display.
+#include "bench/explorer_page.h"
 #include "core/handbase.h"
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
@@ -29,25 +30,9 @@ COmahaBase& Base() {
     return *base;
 }
 
-constexpr char16_t kDisplaySheet[] =
-    u"<style>html, body, p, div, br { display: block } table { display: table } tr { display: table-row }"
-    u" td { display: table-cell }</style>";
-
-// The explorer's page: classes (pattern form 0, coloured) or hands (with card pictures).
+// The explorer's page from the shipped tables.
 RichString ExplorerPage(const wchar_t* range, bool hands, bool pictures, int limit) {
-    COmahaBase& base = Base();
-    base.SelectRange(range);
-    std::wstring list;
-    if (hands)
-        base.ListSelectedHands(list, limit, pictures ? 1 : 0, L"C:\\Program Files\\OmahaVantorn.exe", nullptr);
-    else
-        base.ListSelectedClasses(list, 0, limit, -1, 0, nullptr);
-    std::wstring page = L"<HTML><BODY leftmargin=2 topmargin=2 rightmargin=2 bottommargin=2>\n<font face=Tahoma size=2>\n";
-    page += list;
-    page += L"</font>\n</BODY></HTML>\n";
-    RichString out(kDisplaySheet);
-    for (wchar_t c : page) out.push_back(static_cast<char16_t>(c));
-    return out;
+    return ExplorerPage(Base(), range, hands, pictures, limit);
 }
 
 RichDcHandle Dc() {

@@ -5,6 +5,7 @@
 // the stand-in platform (as richlayout_bench). Run each case in its own process, a few times, and
 // take the smallest figure:
 //   richlayout_speed all_classes|half_combos|all_combos
+#include "bench/explorer_page.h"
 #include "core/handbase.h"
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
@@ -20,26 +21,6 @@
 #endif
 
 namespace {
-
-constexpr char16_t kDisplaySheet[] =
-    u"<style>html, body, p, div, br { display: block } table { display: table } tr { display: table-row }"
-    u" td { display: table-cell }</style>";
-
-// The explorer's page, as richlayout_bench makes it.
-RichString ExplorerPage(COmahaBase& base, const wchar_t* range, bool hands, int limit) {
-    base.SelectRange(range);
-    std::wstring list;
-    if (hands)
-        base.ListSelectedHands(list, limit, 0, L"C:\\Program Files\\OmahaVantorn.exe", nullptr);
-    else
-        base.ListSelectedClasses(list, 0, limit, -1, 0, nullptr);
-    std::wstring page = L"<HTML><BODY leftmargin=2 topmargin=2 rightmargin=2 bottommargin=2>\n<font face=Tahoma size=2>\n";
-    page += list;
-    page += L"</font>\n</BODY></HTML>\n";
-    RichString out(kDisplaySheet);
-    for (wchar_t c : page) out.push_back(static_cast<char16_t>(c));
-    return out;
-}
 
 double Milliseconds(std::chrono::steady_clock::time_point from) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - from).count();
@@ -65,7 +46,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot load the table files from %s\n", OV_DATA_DIR);
         return 1;
     }
-    const RichString page = ExplorerPage(base, range, hands, limit);
+    const RichString page = ExplorerPage(base, range, hands, false, limit);
 #if defined(_WIN32)
     HDC dc = ::CreateCompatibleDC(nullptr);
     RichDcHandle handle = dc;
