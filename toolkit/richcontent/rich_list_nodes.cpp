@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -35,7 +36,12 @@ constexpr std::size_t kHeaderBytes = (sizeof(BlockHeader) + kSlot - 1) / kSlot *
 
 struct Pool {
     FreeNode* free = nullptr;
-    std::atomic<FreeNode*> foreign{nullptr};  // freed by other threads, taken back on allocation
+    // Nodes freed by other threads, taken back on allocation (rare: a lock is cheap enough). Once
+    // the thread has ended with nodes still in use, `orphaned` is set and the last of them to come
+    // back deletes the pool.
+    std::mutex foreignLock;
+    std::atomic<FreeNode*> foreign{nullptr};
+    bool orphaned = false;
     char* next = nullptr;
     char* end = nullptr;
     std::vector<char*> blocks;  // the first one is kept
@@ -60,7 +66,11 @@ struct Pool {
 
     // Takes back what other threads freed.
     void Drain() {
-        FreeNode* n = foreign.exchange(nullptr, std::memory_order_acquire);
+        FreeNode* n;
+        {
+            std::lock_guard<std::mutex> lock(foreignLock);
+            n = foreign.exchange(nullptr, std::memory_order_relaxed);
+        }
         while (n) {
             FreeNode* following = n->next;
             Release(n);
@@ -101,25 +111,53 @@ struct Pool {
     }
 
     void PushForeign(void* node) {
-        OV_NODES_UNPOISON(node, sizeof(FreeNode));
-        auto* n = static_cast<FreeNode*>(node);
-        n->next = foreign.load(std::memory_order_relaxed);
-        while (!foreign.compare_exchange_weak(n->next, n, std::memory_order_release, std::memory_order_relaxed)) {
+        bool last = false;
+        {
+            std::lock_guard<std::mutex> lock(foreignLock);
+            if (orphaned) {
+                last = --live == 0;
+            } else {
+                OV_NODES_UNPOISON(node, sizeof(FreeNode));
+                auto* n = static_cast<FreeNode*>(node);
+                n->next = foreign.load(std::memory_order_relaxed);
+                foreign.store(n, std::memory_order_relaxed);
+            }
         }
+        if (last) Delete(this);
+    }
+
+    // The thread's end: the pool goes now, or with the last of its nodes in use elsewhere.
+    void Orphan() {
+        Drain();
+        bool gone;
+        {
+            std::lock_guard<std::mutex> lock(foreignLock);
+            // What came back between the drain and the lock.
+            for (FreeNode* n = foreign.exchange(nullptr, std::memory_order_relaxed); n;) {
+                FreeNode* following = n->next;
+                --live;
+                n = following;
+            }
+            gone = live == 0;
+            orphaned = !gone;
+        }
+        if (gone) Delete(this);
+    }
+
+    static void Delete(Pool* pool) {
+        for (char* block : pool->blocks) DeleteBlock(block);
+        delete pool;
     }
 };
 
-// The thread's pool goes with the thread when none of its nodes is in use; otherwise it stays, so
-// that the nodes other threads still hold remain valid.
+// The thread's pool ends with the thread, or when the last of the nodes other threads still hold
+// comes back.
 struct PoolHolder {
     Pool* pool = nullptr;
     ~PoolHolder() {
-        if (!pool) return;
-        pool->Drain();
-        if (pool->live != 0) return;
-        for (char* block : pool->blocks) Pool::DeleteBlock(block);
-        delete pool;
+        Pool* ending = pool;
         pool = nullptr;
+        if (ending) ending->Orphan();
     }
 };
 
