@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "toolkit/richcontent/rich_list_nodes.h"
+
 using RichPosition = void*;
 
 template <class T>
@@ -17,7 +19,11 @@ class RichPtrList {
         Node* prev;
         Node* next;
         T* data;
+        // A page's many nodes come from the thread's node blocks rather than one by one from the heap.
+        static void* operator new(std::size_t) { return RichListNodes::Allocate(); }
+        static void operator delete(void* node) { RichListNodes::Free(node); }
     };
+    static_assert(sizeof(Node) == RichListNodes::kNodeBytes);
 
 public:
     RichPtrList() = default;
