@@ -248,6 +248,13 @@ public:
         if (draws <= 0)
             return m_cards[0];
         skip &= m_mask;
+        if (m_byRank) {
+            std::uint8_t digit[52];
+            if (!RankDigits(random, draws, skip, digit))
+                return nullptr;
+            PickCardsByRank(digit, draws, m_mask & ~skip, m_out);
+            return m_out;
+        }
         if (skip == 0) {
             if (draws > m_size)
                 return nullptr;
@@ -255,10 +262,6 @@ public:
                 m_plan.Set(static_cast<unsigned>(m_size), draws);
             std::uint8_t digit[52];
             m_plan.Draw(random, digit);
-            if (m_byRank) {
-                PickCardsByRank(digit, draws, m_mask, m_out);
-                return m_out;
-            }
             CardMask* cards = NextCopy();
             Shuffle(cards, draws, digit);
             return cards;
@@ -266,12 +269,6 @@ public:
         const int free = m_size - CountCards(skip);
         if (free < draws)
             return nullptr;
-        if (m_byRank) {
-            std::uint8_t digit[52];
-            FreeDigits(random, free, draws, digit);
-            PickCardsByRank(digit, draws, m_mask & ~skip, m_out);
-            return m_out;
-        }
         // Walking costs about draws x size / free swaps, listing about a
         // third of a swap per free card.
         if (3 * draws * m_size > free * free)
@@ -293,17 +290,9 @@ public:
         }
         if (m_byRank) {
             skip &= m_mask;
-            const int free = m_size - CountCards(skip);
-            if (free < draws)
-                return false;
             std::uint8_t digit[52];
-            if (skip == 0) {
-                if (!m_plan.For(static_cast<unsigned>(m_size), draws)) [[unlikely]]
-                    m_plan.Set(static_cast<unsigned>(m_size), draws);
-                m_plan.Draw(random, digit);
-            } else {
-                FreeDigits(random, free, draws, digit);
-            }
+            if (!RankDigits(random, draws, skip, digit))
+                return false;
             *board = PickSetsByRank(digit, sets, boardCards, m_mask & ~skip, setsOut);
             return true;
         }
@@ -331,15 +320,20 @@ public:
     }
 
 private:
-    // Digits for `draws` cards among `free` that are not all the deck's: a
+    // Picking by rank: the digits of `draws` cards among the deck's cards
+    // outside `skip` (a subset of the deck); false when too few are left. A
     // run skips the same number of cards in every deal (the hands picked
-    // from rows), so one plan serves.
-    template <class Random>
-    void FreeDigits(Random& random, int free, int draws, std::uint8_t* digit)
+    // from rows), so one plan serves the deals with cards to skip.
+    bool RankDigits(SecureRandom& random, int draws, CardMask skip, std::uint8_t* digit)
     {
-        if (!m_skipPlan.For(static_cast<unsigned>(free), draws)) [[unlikely]]
-            m_skipPlan.Set(static_cast<unsigned>(free), draws);
-        m_skipPlan.Draw(random, digit);
+        const int free = m_size - CountCards(skip);
+        if (free < draws)
+            return false;
+        DigitPlan& plan = skip == 0 ? m_plan : m_skipPlan;
+        if (!plan.For(static_cast<unsigned>(free), draws)) [[unlikely]]
+            plan.Set(static_cast<unsigned>(free), draws);
+        plan.Draw(random, digit);
+        return true;
     }
 
     // The first `draws` positions of a Fisher-Yates shuffle of cards[],
