@@ -51,8 +51,10 @@ void ApplyHtmlAttrClass(CExtRichContentItem* item, CExtRichContentItem* attribut
         if (space == RichString::npos) break;
         start = space + 1;
     }
-    if (!item->m_pClassNames) item->m_pClassNames = new std::vector<RichString>;
-    item->m_pClassNames->insert(item->m_pClassNames->end(), keys.begin(), keys.end());
+    if (!keys.empty()) {
+        std::vector<RichString>& names = item->Extras().m_classNames;
+        names.insert(names.end(), keys.begin(), keys.end());
+    }
     CExtRichContentLayout* layout = item->GetLayout();
     if (!layout) return;
     for (CExtRichContentLayout* sheet : layout->m_listStyleSheets)

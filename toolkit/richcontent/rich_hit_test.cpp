@@ -114,8 +114,9 @@ bool CExtRichContentItem::HitTestChildren(RichHitTestRecord& record, CExtRichCon
     const bool scrolling = !rotated && (GetScrollBarModeH() == 2 || GetScrollBarModeV() == 2);
     const RichPoint saved = record.m_pt;
     if (scrolling) {
-        record.m_pt.x += m_ptScroll.x;
-        record.m_pt.y += m_ptScroll.y;
+        const RichPoint scroll = GetScrollOffset();
+        record.m_pt.x += scroll.x;
+        record.m_pt.y += scroll.y;
     }
     auto visit = [&](CExtRichContentItem* child) {
         if (!child->HitTest(record, target)) return false;

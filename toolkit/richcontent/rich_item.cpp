@@ -18,6 +18,8 @@ namespace {
 // Each item follows a header naming the arena it came from (null: the heap).
 constexpr std::size_t kItemHeader = sizeof(void*);
 static_assert(alignof(CExtRichContentItem) <= kItemHeader);
+// A long page is mostly items: what only some of them use belongs in CBoxExtras.
+static_assert(sizeof(CExtRichContentItem) <= 272);
 
 void* StartItem(void* slot, CExtRichItemArena* arena) {
     *static_cast<CExtRichItemArena**>(slot) = arena;
@@ -69,14 +71,15 @@ CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind
 
 CExtRichContentItem::~CExtRichContentItem() {
     while (CExtRichContentItem* attribute = m_listAttributes.RemoveHead()) delete attribute;
-    delete m_pClassNames;
-    delete m_pNames;
     if (m_bRuleShared)
         CExtRichRulePool::Release(m_pRule);
     else
         delete m_pRule;
     ReleaseStyle();
-    if (m_pExtras) delete m_pExtras->m_pTableLayout;
+    if (m_pExtras) {
+        delete m_pExtras->m_pTableLayout;
+        delete m_pExtras->m_pNames;
+    }
     delete m_pExtras;
 }
 
@@ -98,6 +101,56 @@ const RichItemList& CExtRichContentItem::GetDocked() const {
 
 const RichItemList& CExtRichContentItem::GetDockedFill() const {
     return m_pExtras ? m_pExtras->m_listDockedFill : EmptyItemList();
+}
+
+const RichItemList& CExtRichContentItem::GetStateHolders() const {
+    return m_pExtras ? m_pExtras->m_listAux : EmptyItemList();
+}
+
+const std::vector<RichString>& CExtRichContentItem::GetClassNames() const {
+    static const std::vector<RichString> none;
+    return m_pExtras ? m_pExtras->m_classNames : none;
+}
+
+void CExtRichContentItem::SetScrollOffset(RichPoint offset) {
+    if (m_pExtras || offset != RichPoint{}) Extras().m_ptScroll = offset;
+}
+
+void CExtRichContentItem::SetScrollRange(RichSize range) {
+    if (m_pExtras || range != RichSize{}) Extras().m_sizeScrollRange = range;
+}
+
+void CExtRichContentItem::SetScrollBarHotPart(int part) {
+    if (m_pExtras || part != -1) Extras().m_nScrollBarHotPart = part;
+}
+
+void CExtRichContentItem::SetScrollBarFlags(std::uint8_t flags) {
+    if (m_pExtras || flags != 0) Extras().m_nScrollBarFlags = flags;
+}
+
+void CExtRichContentItem::SetListNumber(int number) {
+    if (m_pExtras || number != -1) Extras().m_nListNumber = number;
+}
+
+void CExtRichContentItem::SetMarkerWidth(int width) {
+    if (m_pExtras || width != -1) Extras().m_nMarkerWidth = width;
+}
+
+void CExtRichContentItem::SetCellSpans(int colSpan, int rowSpan) {
+    if (!m_pExtras && colSpan == 1 && rowSpan == 1) return;
+    CBoxExtras& extras = Extras();
+    extras.m_nColSpan = colSpan;
+    extras.m_nRowSpan = rowSpan;
+}
+
+int CExtRichContentItem::GetListIndex() const {
+    if (!m_pParent) return -1;
+    int index = 0;
+    for (const CExtRichContentItem* child : m_pParent->m_listChildren) {
+        if (child == this) return index;
+        ++index;
+    }
+    return -1;
 }
 
 void CExtRichContentItem::AppendChild(CExtRichContentItem* child) {
@@ -409,10 +462,11 @@ RichRect CExtRichContentItem::GetScreenRect() {
     const int position = GetEffectivePosition();
     if (position != RichCode::PositionRelative && position != RichCode::PositionStatic) return r;
     for (CExtRichContentItem* a = m_pParent; a; a = a->m_pParent) {
-        r.left -= a->m_ptScroll.x;
-        r.right -= a->m_ptScroll.x;
-        r.top -= a->m_ptScroll.y;
-        r.bottom -= a->m_ptScroll.y;
+        const RichPoint scroll = a->GetScrollOffset();
+        r.left -= scroll.x;
+        r.right -= scroll.x;
+        r.top -= scroll.y;
+        r.bottom -= scroll.y;
         const int p = a->GetEffectivePosition();
         if (p == RichCode::PositionAbsolute || p == RichCode::PositionFixed) break;
     }
@@ -428,37 +482,59 @@ const RichString& NoName() {
 }
 }  // namespace
 
-const RichString& CExtRichContentItem::GetUiIdSrc() const { return m_pNames ? m_pNames->m_strUiIdSrc : NoName(); }
-const RichString& CExtRichContentItem::GetUiIdDst() const { return m_pNames ? m_pNames->m_strUiIdDst : NoName(); }
-const RichString& CExtRichContentItem::GetId() const { return m_pNames ? m_pNames->m_strId : NoName(); }
-const RichString& CExtRichContentItem::GetNameAttr() const { return m_pNames ? m_pNames->m_strNameAttr : NoName(); }
+const CExtRichContentItem::CRegisteredNames* CExtRichContentItem::FindNames() const {
+    return m_pExtras ? m_pExtras->m_pNames : nullptr;
+}
+
+CExtRichContentItem::CRegisteredNames& CExtRichContentItem::Names() {
+    CBoxExtras& extras = Extras();
+    if (!extras.m_pNames) extras.m_pNames = new CRegisteredNames;
+    return *extras.m_pNames;
+}
+
+const RichString& CExtRichContentItem::GetUiIdSrc() const {
+    const CRegisteredNames* names = FindNames();
+    return names ? names->m_strUiIdSrc : NoName();
+}
+const RichString& CExtRichContentItem::GetUiIdDst() const {
+    const CRegisteredNames* names = FindNames();
+    return names ? names->m_strUiIdDst : NoName();
+}
+const RichString& CExtRichContentItem::GetId() const {
+    const CRegisteredNames* names = FindNames();
+    return names ? names->m_strId : NoName();
+}
+const RichString& CExtRichContentItem::GetNameAttr() const {
+    const CRegisteredNames* names = FindNames();
+    return names ? names->m_strNameAttr : NoName();
+}
 
 void CExtRichContentItem::SetUiIdSrc(const RichString& text) {
-    if (!m_pNames) m_pNames = new CRegisteredNames;
-    if (m_pLayout && !m_pNames->m_strUiIdSrc.empty()) m_pLayout->RemoveUiIdSrc(m_pNames->m_strUiIdSrc);
-    m_pNames->m_strUiIdSrc = text;
-    if (m_pLayout) m_pLayout->SetUiIdSrc(m_pNames->m_strUiIdSrc, this);
+    CRegisteredNames& names = Names();
+    if (m_pLayout && !names.m_strUiIdSrc.empty()) m_pLayout->RemoveUiIdSrc(names.m_strUiIdSrc);
+    names.m_strUiIdSrc = text;
+    if (m_pLayout) m_pLayout->SetUiIdSrc(names.m_strUiIdSrc, this);
 }
 
 void CExtRichContentItem::SetUiIdDst(const RichString& text) {
-    if (!m_pNames) m_pNames = new CRegisteredNames;
-    if (m_pLayout && !m_pNames->m_strUiIdDst.empty()) m_pLayout->RemoveUiIdDst(m_pNames->m_strUiIdDst);
-    m_pNames->m_strUiIdDst = text;
-    if (m_pLayout) m_pLayout->SetUiIdDst(m_pNames->m_strUiIdDst, this);
+    CRegisteredNames& names = Names();
+    if (m_pLayout && !names.m_strUiIdDst.empty()) m_pLayout->RemoveUiIdDst(names.m_strUiIdDst);
+    names.m_strUiIdDst = text;
+    if (m_pLayout) m_pLayout->SetUiIdDst(names.m_strUiIdDst, this);
 }
 
 void CExtRichContentItem::SetId(const RichString& text) {
-    if (!m_pNames) m_pNames = new CRegisteredNames;
-    if (m_pLayout && !m_pNames->m_strId.empty()) m_pLayout->RemoveId(m_pNames->m_strId);
-    m_pNames->m_strId = text;
-    if (m_pLayout) m_pLayout->SetId(m_pNames->m_strId, this);
+    CRegisteredNames& names = Names();
+    if (m_pLayout && !names.m_strId.empty()) m_pLayout->RemoveId(names.m_strId);
+    names.m_strId = text;
+    if (m_pLayout) m_pLayout->SetId(names.m_strId, this);
 }
 
 void CExtRichContentItem::SetNameAttr(const RichString& text) {
-    if (!m_pNames) m_pNames = new CRegisteredNames;
-    if (m_pLayout && !m_pNames->m_strNameAttr.empty()) m_pLayout->RemoveName(m_pNames->m_strNameAttr);
-    m_pNames->m_strNameAttr = text;
-    if (m_pLayout) m_pLayout->SetName(m_pNames->m_strNameAttr, this);
+    CRegisteredNames& names = Names();
+    if (m_pLayout && !names.m_strNameAttr.empty()) m_pLayout->RemoveName(names.m_strNameAttr);
+    names.m_strNameAttr = text;
+    if (m_pLayout) m_pLayout->SetName(names.m_strNameAttr, this);
 }
 
 RichString CExtRichContentItem::GetTagName() const {

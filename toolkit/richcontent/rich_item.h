@@ -377,17 +377,12 @@ public:
     RichString m_strValue;
     RichItemList m_listChildren;
     RichItemList m_listAttributes;  // owned
-    RichItemList m_listAux;
     RichRect m_rcItem;
     int m_nContentWidth = 0, m_nContentHeight = 0;
-    int m_nColSpan = 1, m_nRowSpan = 1;
     int m_nMinContentWidth = 0, m_nMinContentHeight = 0;
     int m_nAscent = 0, m_nLineGap = 0;
-    int m_nListIndex = -1;
-    int m_nListNumber = -1;
-    int m_nMarkerWidth = -1;
+    // Every run of a plain-text document carries one: kept here rather than in the record below.
     int m_nMinHeightHint = -1;
-    int m_nScrollBarHotPart = -1;
     // Four flags here fill the room the odd count of ints above leaves before the pointers.
     std::uint8_t m_nTagFlags = 0;
     std::uint8_t m_nLayoutFlags = 0;
@@ -396,36 +391,73 @@ public:
     CExtRichContentLayout* m_pLayout;
     CExtRichStyleRule* m_pRule = nullptr;           // owned, or shared from the document's pool
     CExtRichStyleDescription* m_pStyle = nullptr;   // owned, or shared from the document's pool
-    RichPoint m_ptScroll;
-    RichSize m_sizeScrollRange;
-    std::vector<RichString>* m_pClassNames = nullptr;  // owned
     // The id, name and ui ids: a record of their own, made when one is set (few items have any).
     struct CRegisteredNames;
-    CRegisteredNames* m_pNames = nullptr;  // owned
-    // What only some elements use (docked children, a table grid, a minimum width), in a record
-    // made on first use: the runs and simple elements of a long page stay small.
+    // What only some items use (scrolling, list numbers, cell spans, class names, docked children,
+    // a table grid, state holders, registered names), in a record made on first use: the runs,
+    // attributes and simple elements of a long page stay small. Reads without the record give
+    // the defaults; writes of a default value make none.
     struct CBoxExtras {
         RichItemList m_listDocked;
         RichItemList m_listDockedFill;
+        RichItemList m_listAux;  // a rule holder's state holders
+        std::vector<RichString> m_classNames;
         CExtRichTableLayout* m_pTableLayout = nullptr;  // owned once the table model exists
+        CRegisteredNames* m_pNames = nullptr;           // owned
+        RichPoint m_ptScroll;
+        RichSize m_sizeScrollRange;
         int m_nMinWidthHint = -1;
+        int m_nListNumber = -1;
+        int m_nMarkerWidth = -1;
+        int m_nColSpan = 1, m_nRowSpan = 1;
+        int m_nScrollBarHotPart = -1;
+        std::uint8_t m_nScrollBarFlags = 0;
     };
     CBoxExtras* m_pExtras = nullptr;  // owned
     CBoxExtras& Extras();
     // The docked children (edge, and fill): empty lists without the record.
     const RichItemList& GetDocked() const;
     const RichItemList& GetDockedFill() const;
+    // A rule holder's state holders (kind 6).
+    const RichItemList& GetStateHolders() const;
+    // The names of the "class" attribute, in order.
+    const std::vector<RichString>& GetClassNames() const;
     int GetMinWidthHint() const { return m_pExtras ? m_pExtras->m_nMinWidthHint : -1; }
+    // The element's scroll offset and the range the layout pass found; ScrollOffset() and
+    // ScrollRange() make the record, for callers that change a part.
+    RichPoint GetScrollOffset() const { return m_pExtras ? m_pExtras->m_ptScroll : RichPoint{}; }
+    RichSize GetScrollRange() const { return m_pExtras ? m_pExtras->m_sizeScrollRange : RichSize{}; }
+    void SetScrollOffset(RichPoint offset);
+    void SetScrollRange(RichSize range);
+    RichPoint& ScrollOffset() { return Extras().m_ptScroll; }
+    RichSize& ScrollRange() { return Extras().m_sizeScrollRange; }
+    // The hit code of the scroll-bar part under the mouse (-1 none) and the pressed bits.
+    int GetScrollBarHotPart() const { return m_pExtras ? m_pExtras->m_nScrollBarHotPart : -1; }
+    std::uint8_t GetScrollBarFlags() const { return m_pExtras ? m_pExtras->m_nScrollBarFlags : 0; }
+    void SetScrollBarHotPart(int part);
+    void SetScrollBarFlags(std::uint8_t flags);
+    // A list item's number and its marker text's width (-1 until the style pass sets them).
+    int GetListNumber() const { return m_pExtras ? m_pExtras->m_nListNumber : -1; }
+    int GetMarkerWidth() const { return m_pExtras ? m_pExtras->m_nMarkerWidth : -1; }
+    void SetListNumber(int number);
+    void SetMarkerWidth(int width);
+    // The index of the item among its parent's children (-1 without a parent).
+    int GetListIndex() const;
+    // A table cell's spans as the grid placed it (1 until then).
+    int GetColSpan() const { return m_pExtras ? m_pExtras->m_nColSpan : 1; }
+    int GetRowSpan() const { return m_pExtras ? m_pExtras->m_nRowSpan : 1; }
+    void SetCellSpans(int colSpan, int rowSpan);
     RichUiStateSet m_states;
     bool m_bStyleValid = false;
     bool m_bStyleShared = false;  // m_pStyle is pooled: read only
     std::uint8_t m_nCacheFlags = 0;
     std::uint8_t m_nRunFlags = 0;     // the text-run pass's own bits
     std::uint8_t m_nReaderFlags = 0;  // the plain-text reader's own bits
-    std::uint8_t m_nScrollBarFlags = 0;
     std::uint8_t m_nPassFlags = 0;  // RichPassFlag bits of the style and measuring passes
 
 private:
+    const CRegisteredNames* FindNames() const;
+    CRegisteredNames& Names();
     enum CacheBit : std::uint8_t {
         kInlineKnown = 0x01, kInlineValue = 0x02, kBlockKnown = 0x04, kBlockValue = 0x08,
         kVoidKnown = 0x10, kVoidValue = 0x20, kNoWrapKnown = 0x40, kNoWrapValue = 0x80,

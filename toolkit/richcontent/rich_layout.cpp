@@ -81,7 +81,7 @@ void CExtRichContentLayout::ApplyRuleHolder(CExtRichContentItem* item, const Ric
     CExtRichStyleRule collected;
     holder->CollectRule(collected, parentStyle);
     rule.MergeFrom(collected);
-    for (CExtRichContentItem* state : holder->m_listAux) {
+    for (CExtRichContentItem* state : holder->GetStateHolders()) {
         if (!state->m_states.MatchesStates(item->m_states)) continue;
         state->CollectRule(collected, parentStyle);
         rule.MergeFrom(collected);
@@ -92,14 +92,13 @@ bool CExtRichContentLayout::HasStateRule(CExtRichContentItem* item, const RichUi
     auto holderMatches = [&](const RichString& key) {
         CExtRichContentItem* holder = FindRuleHolder(key);
         if (!holder) return false;
-        for (CExtRichContentItem* state : holder->m_listAux)
+        for (CExtRichContentItem* state : holder->GetStateHolders())
             if (state->m_nKind == kRichItemStateHolder && state->m_states.MatchesStates(states)) return true;
         return false;
     };
     if (holderMatches(item->GetTagName())) return true;
-    if (item->m_pClassNames)
-        for (const RichString& name : *item->m_pClassNames)
-            if (holderMatches(name)) return true;
+    for (const RichString& name : item->GetClassNames())
+        if (holderMatches(name)) return true;
     return false;
 }
 

@@ -215,8 +215,8 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
     RichRect content = box;
     bool barH = false, barV = false;
     if (angle == 0) {
-        barH = s.m_nScrollBarH == 2 || (s.m_nOverflow == RichCode::OverflowScroll && m_sizeScrollRange.cx > 0);
-        barV = s.m_nScrollBarV == 2 || (s.m_nOverflow == RichCode::OverflowScroll && m_sizeScrollRange.cy > 0);
+        barH = s.m_nScrollBarH == 2 || (s.m_nOverflow == RichCode::OverflowScroll && GetScrollRange().cx > 0);
+        barV = s.m_nScrollBarV == 2 || (s.m_nOverflow == RichCode::OverflowScroll && GetScrollRange().cy > 0);
         if (barH) content.bottom -= GetScrollBarHeight();
         if (barV) content.right -= GetScrollBarWidth();
     }
@@ -347,7 +347,7 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
     // 9. Scroll ranges, first pass only: how far the content overflows a box of a given size.
     if (relayout) return;
     const bool dock = display == RichCode::DisplayUiDock;
-    const RichSize before = m_sizeScrollRange;
+    const RichSize before = GetScrollRange();
     RichSize range;
     if (explicitWidth || dock) range.cx = std::max(0, inner.right - content.right);
     if (explicitHeight || dock) range.cy = std::max(0, inner.bottom - content.bottom);
@@ -355,12 +355,12 @@ void CExtRichContentItem::LayoutContent(RichDcHandle dc, const RichRect& availab
         range.cx += GetScrollBarWidth();
         range.cy += GetScrollBarHeight();
     }
-    m_sizeScrollRange = range;
+    SetScrollRange(range);
     // Only a box whose scroll bars depend on the ranges lays out differently a second time.
     if (s.m_nOverflow == RichCode::OverflowScroll && angle == 0 &&
         ((range.cx > 0) != (before.cx > 0) || (range.cy > 0) != (before.cy > 0))) {
         LayoutContent(dc, available, target, true);
-        m_sizeScrollRange = range;
+        SetScrollRange(range);
     }
     if (angle == 0 && (barH || barV)) {
         RichScrollBarData data;

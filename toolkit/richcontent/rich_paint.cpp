@@ -138,7 +138,7 @@ void PaintBackgroundImage(HDC dc, CExtRichContentItem* item, const CExtRichStyle
     if (!ToExtBitmap(*source, angle, image)) return;
     POINT oldOrigin{};
     const bool fixed = d.m_nBackgroundAttachment == RichCode::AttachFixed;
-    if (fixed) ::OffsetViewportOrgEx(dc, item->m_ptScroll.x, item->m_ptScroll.y, &oldOrigin);
+    if (fixed) ::OffsetViewportOrgEx(dc, item->GetScrollOffset().x, item->GetScrollOffset().y, &oldOrigin);
     const RichRect b = InsideBorders(item, Inflate(item->m_rcItem, Sides(d.m_rcBackgroundExtend, angle)), d, angle);
     const CSize size = image.GetPixelSize();
     RichRect img{b.left, b.top, b.left + size.cx, b.top + size.cy};
@@ -271,7 +271,7 @@ bool InkOutside(CExtRichContentItem* item, const RichRect& clip) {
     if (d.m_nDelayedDraw != RichCode::DrawDefault ||
         (d.m_nPosition != RichCode::PositionStatic && d.m_nPosition != RichCode::PositionInherit))
         return false;
-    if (item->m_ptScroll.x || item->m_ptScroll.y || !item->GetDocked().IsEmpty() ||
+    if (item->GetScrollOffset() != RichPoint{} || !item->GetDocked().IsEmpty() ||
         !item->GetDockedFill().IsEmpty() || item->GetEffectiveDisplay() == RichCode::DisplayListItem)
         return false;
     if (d.m_nScrollBarH == 2 || d.m_nScrollBarV == 2 || d.m_nOverflow == RichCode::OverflowHidden ||
@@ -372,7 +372,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
             const int saved = ::SaveDC(dc);
             const RichRect inner = LessScrollBars(this, padding, d, angle);
             ::IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
-            ::OffsetViewportOrgEx(dc, -m_ptScroll.x, -m_ptScroll.y, nullptr);
+            ::OffsetViewportOrgEx(dc, -GetScrollOffset().x, -GetScrollOffset().y, nullptr);
             PaintContent(dcHandle, clip, offset, target, true);
             ::RestoreDC(dc, saved);
         }
@@ -381,16 +381,17 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
         return;
     }
     if (!scrolls) {
-        offset.x += m_ptScroll.x;
-        offset.y += m_ptScroll.y;
+        offset.x += GetScrollOffset().x;
+        offset.y += GetScrollOffset().y;
     }
     RichRelativePositionGuard relative(dc, this, d);
     if (IsRoot() || IsInlineLevel() || Visible(dc, m_rcItem)) {
         if (elementOrRoot && d.m_nBackgroundColorMode == RichCode::BackgroundColorGiven &&
             ColorSet(d.m_clrBackground)) {
             RichRect box = m_rcItem;
-            box.left += m_ptScroll.x; box.right += m_ptScroll.x;
-            box.top += m_ptScroll.y; box.bottom += m_ptScroll.y;
+            const RichPoint scroll = GetScrollOffset();
+            box.left += scroll.x; box.right += scroll.x;
+            box.top += scroll.y; box.bottom += scroll.y;
             box = InsideBorders(this, Inflate(box, Sides(d.m_rcBackgroundExtend, angle)), d, angle);
             Fill(dc, LessScrollBars(this, box, d, angle), d.m_clrBackground);
         }
@@ -479,7 +480,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
                     if (type == RichCode::ListDisc) ::DeleteObject(brush);
                 }
             } else {
-                const RichString number = FormatListNumber(type, m_nListNumber, 1) + u". ";
+                const RichString number = FormatListNumber(type, GetListNumber(), 1) + u". ";
                 const bool outside = d.m_nListStylePosition == RichCode::ListOutside;
                 RichRect r = outside ? strip : content;
                 UINT flags = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
@@ -487,7 +488,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
                     r.right -= 5;
                     flags |= DT_RIGHT;
                 }
-                if (m_nMarkerWidth >= 0 && r.Width() < m_nMarkerWidth) r.left = r.right - m_nMarkerWidth;
+                if (GetMarkerWidth() >= 0 && r.Width() < GetMarkerWidth()) r.left = r.right - GetMarkerWidth();
                 RECT rc = ToRect(r);
                 DrawRichTextPlainFwd(angle, dc, reinterpret_cast<const wchar_t*>(number.c_str()),
                                      static_cast<int>(number.size()), &rc, flags);

@@ -121,7 +121,7 @@ void CExtRichContentItem::GetScrollBarRects(const RichRect& inner, RichRect& hor
 int CExtRichContentItem::GetScrollBarModeH() {
     if (IsRotated(this) || !IsElementOrRoot()) return 1;
     const CExtRichStyleDescription& style = ReadStyle();
-    if (style.m_nOverflow == RichCode::OverflowScroll && m_sizeScrollRange.cx > 0) return 2;
+    if (style.m_nOverflow == RichCode::OverflowScroll && GetScrollRange().cx > 0) return 2;
     if (style.m_nOverflow != RichCode::OverflowAuto && style.m_nScrollBarH != 0) return style.m_nScrollBarH;
     return 1;
 }
@@ -129,14 +129,14 @@ int CExtRichContentItem::GetScrollBarModeH() {
 int CExtRichContentItem::GetScrollBarModeV() {
     if (IsRotated(this) || !IsElementOrRoot()) return 1;
     const CExtRichStyleDescription& style = ReadStyle();
-    if (style.m_nOverflow == RichCode::OverflowScroll && m_sizeScrollRange.cy > 0) return 2;
+    if (style.m_nOverflow == RichCode::OverflowScroll && GetScrollRange().cy > 0) return 2;
     if (style.m_nOverflow != RichCode::OverflowAuto && style.m_nScrollBarV != 0) return style.m_nScrollBarV;
     return 1;
 }
 
 void CExtRichContentItem::SetScrollPos(int x, int y, RichWindowHandle host) {
-    if (m_ptScroll.x == x && m_ptScroll.y == y) return;
-    m_ptScroll = RichPoint{x, y};
+    if (GetScrollOffset() == RichPoint{x, y}) return;
+    SetScrollOffset(RichPoint{x, y});
     if (host) RichPlatform().InvalidateWindow(host);
 }
 
@@ -145,9 +145,11 @@ void CExtRichContentItem::SetScrollPos(int x, int y, RichWindowHandle host) {
 void CExtRichContentItem::LayoutScrollBar(bool horizontal, const RichRect& rect, RichScrollBarData& data,
                                           bool clamp) {
     if (IsRotated(this)) return;
-    const int range = horizontal ? m_sizeScrollRange.cx : m_sizeScrollRange.cy;
+    const RichSize ranges = GetScrollRange();
+    const RichPoint offset = GetScrollOffset();
+    const int range = horizontal ? ranges.cx : ranges.cy;
     const int visible = std::max(horizontal ? rect.Width() : rect.Height(), 0);
-    const int position = horizontal ? m_ptScroll.x : m_ptScroll.y;
+    const int position = horizontal ? offset.x : offset.y;
     data.m_bHorzBar = horizontal;
     data.m_rcBar = rect;
     data.m_bEnabled = range > 0;
@@ -193,8 +195,9 @@ void CExtRichContentItem::ClampScrollPos(RichScrollBarData& data) {
     auto cut = [&](int value) { return std::max(info.m_nMin, std::min(value, limit)); };
     info.m_nPos = cut(info.m_nPos);
     info.m_nTrackPos = cut(info.m_nTrackPos);
-    int& offset = data.m_bHorzBar ? m_ptScroll.x : m_ptScroll.y;
-    offset = cut(offset);
+    RichPoint offset = GetScrollOffset();
+    (data.m_bHorzBar ? offset.x : offset.y) = cut(data.m_bHorzBar ? offset.x : offset.y);
+    SetScrollOffset(offset);
 }
 
 // ---- wheel and scrolling into view ----
@@ -202,8 +205,9 @@ void CExtRichContentItem::ClampScrollPos(RichScrollBarData& data) {
 bool CExtRichContentItem::ScrollOnMouseWheel(int delta, RichPoint point, RichWindowHandle host) {
     const int modeH = GetScrollBarModeH(), modeV = GetScrollBarModeV();
     bool horizontal;
-    if (modeV == 2 && m_sizeScrollRange.cy > 0) horizontal = false;
-    else if (modeH == 2 && m_sizeScrollRange.cx > 0) horizontal = true;
+    const RichSize range = GetScrollRange();
+    if (modeV == 2 && range.cy > 0) horizontal = false;
+    else if (modeH == 2 && range.cx > 0) horizontal = true;
     else return false;
     const RichScrollBox box(this, GetScreenRect());
     RichScrollBarData data;
@@ -216,7 +220,8 @@ bool CExtRichContentItem::ScrollOnMouseWheel(int delta, RichPoint point, RichWin
     next = std::max<long long>(std::min(next, upper), info.m_nMin);
     if (next == info.m_nPos) return false;
     const int value = static_cast<int>(next);
-    SetScrollPos(horizontal ? value : m_ptScroll.x, horizontal ? m_ptScroll.y : value, host);
+    const RichPoint offset = GetScrollOffset();
+    SetScrollPos(horizontal ? value : offset.x, horizontal ? offset.y : value, host);
     return true;
 }
 
@@ -243,11 +248,11 @@ void CExtRichContentItem::ScrollIntoView(RichRect rect, bool horizontal, bool ve
     int dx = 0, dy = 0;
     if (horizontal && modeH == 2) {
         dx = fit(rect.left, rect.right, view.left, view.right, alignEnd);
-        m_ptScroll.x -= dx;
+        ScrollOffset().x -= dx;
     }
     if (vertical && modeV == 2) {
         dy = fit(rect.top, rect.bottom, view.top, view.bottom, alignBottom);
-        m_ptScroll.y -= dy;
+        ScrollOffset().y -= dy;
     }
     rect = RichOffsetRect(rect, dx, dy);
     if ((dx == 0 && dy == 0) || always)
@@ -266,8 +271,9 @@ void CExtRichContentItem::PaintScrollBar(RichDcHandle dc, bool horizontal, const
     RichScrollBarData data;
     LayoutScrollBar(horizontal, rect, data, true);
     if (data.m_bEnabled) {
-        data.m_nHotPart = RichScrollBarPartFromHitCode(m_nScrollBarHotPart);
-        data.m_bPressed = (m_nScrollBarFlags & 0x01) && !(m_nScrollBarFlags & 0x04);
+        data.m_nHotPart = RichScrollBarPartFromHitCode(GetScrollBarHotPart());
+        const std::uint8_t flags = GetScrollBarFlags();
+        data.m_bPressed = (flags & 0x01) && !(flags & 0x04);
     }
     RichScrollBarPainter().DrawScrollBar(dc, data);
 }

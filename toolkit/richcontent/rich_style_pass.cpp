@@ -66,7 +66,7 @@ bool IsNumberedType(int type) {
 
 // The width of a marker text "n.  " in the font of a description.
 int MarkerTextWidth(CExtRichContentItem* item, RichDcHandle dc, const CExtRichStyleDescription& style, bool ownFont) {
-    const RichString text = FormatListNumber(style.m_nListStyleType, item->m_nListNumber, true) + u".  ";
+    const RichString text = FormatListNumber(style.m_nListStyleType, item->GetListNumber(), true) + u".  ";
     CExtRichContentLayout* doc = item->GetLayout();
     if (!doc) return 0;
     if (!ownFont) return doc->MeasureText(dc, text.c_str(), static_cast<int>(text.size())).cx;
@@ -114,7 +114,7 @@ void PlaceInsideMarker(CExtRichContentItem* item, RichDcHandle dc) {
                                     : CExtRichContentItem::GetMarkerSizeRound();
         width = RichMulDiv(bullet.cx, dpi, 96) + RichMulDiv(10, dpi, 96);
     } else {
-        marker->m_nListNumber = item->m_nListNumber;
+        marker->SetListNumber(item->GetListNumber());
         width = MarkerTextWidth(marker, dc, own, true);
     }
     own.m_nWidth = width;
@@ -245,7 +245,7 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
     // one of them makes this item's style its own.
     const CExtRichStyleDescription* held = m_bStyleShared ? CExtRichStylePool::Retain(m_pStyle) : nullptr;
 
-    m_sizeScrollRange = RichSize{};
+    SetScrollRange(RichSize{});
     if (m_pLayout) {
         const int position = GetEffectivePosition();
         if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed)
@@ -304,19 +304,17 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         }
     }
 
-    // List numbers: the index of every child, a running number for list items.
-    int index = 0;
+    // List numbers: a running number for list items (a child's index is worked out when asked).
     int number = ListStartValue(this);
     for (CExtRichContentItem* child : m_listChildren) {
-        child->m_nListIndex = index++;
         if (child->m_nKind != kRichItemElement || child->GetEffectiveDisplay() != RichCode::DisplayListItem) continue;
-        child->m_nListNumber = NumberAttribute(child, number);
-        number = child->m_nListNumber + 1;
+        child->SetListNumber(NumberAttribute(child, number));
+        number = child->GetListNumber() + 1;
         const CExtRichStyleDescription& childStyle = child->ReadStyle();
         if (childStyle.m_nListStylePosition == RichCode::ListInside) {
             PlaceInsideMarker(child, dc);
         } else if (IsNumberedType(childStyle.m_nListStyleType) && childStyle.m_strListStyleImage.empty()) {
-            child->m_nMarkerWidth = MarkerTextWidth(child, dc, childStyle, false);
+            child->SetMarkerWidth(MarkerTextWidth(child, dc, childStyle, false));
         }
     }
 

@@ -133,7 +133,7 @@ CExtRichContentItem* CExtRichContentLayout::ParseSelector(const RichString& text
     CExtRichContentItem* holder = new (this) CExtRichContentItem(this, kRichItemStateHolder);
     holder->m_strName = key;
     holder->m_states = states;
-    base->m_listAux.AddTail(holder);
+    base->Extras().m_listAux.AddTail(holder);
     m_listItems.AddTail(holder);
     return holder;
 }

@@ -349,8 +349,7 @@ void CExtRichTableLayout::Build(CExtRichContentItem* table) {
     AllocateSpanGrid();
     for (const Placed& p : placed) {
         ElementAt(p.row)->SetAt(p.column, p.cell);
-        p.cell->m_nColSpan = p.colspan;
-        p.cell->m_nRowSpan = p.rowspan;
+        p.cell->SetCellSpans(p.colspan, p.rowspan);
         if (p.colspan == 1 && p.rowspan == 1) continue;
         SetSpan(p.column, p.row, RichSize{p.colspan, p.rowspan});
         for (int r = p.row; r < p.row + p.rowspan; ++r)

@@ -101,7 +101,7 @@ public:
     // Builds the whole grid of a table item: rows in display order, each cell at the first free
     // slot of its row (after the slots that row spans from above hold), spans cut to the grid
     // and to slots already taken, covered slots pointing back to their cell. The cells' own
-    // m_nColSpan and m_nRowSpan receive the spans they got.
+    // spans (SetCellSpans) are the ones they got.
     void Build(CExtRichContentItem* table);
 
     CExtArrayDouble m_arrColPercent;

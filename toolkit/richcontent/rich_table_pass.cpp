@@ -64,11 +64,11 @@ void RichMeasureTable(CExtRichContentItem* table, RichDcHandle dc) {
             const int height = std::max(cell->m_nMinContentHeight + insets.Vertical(), cell->m_rcItem.Height());
             cell->m_nContentWidth = width;
             cell->m_nContentHeight = height;
-            if (cell->m_nRowSpan == 1) {
+            if (cell->GetRowSpan() == 1) {
                 row->m_nRowHeight = std::max(row->m_nRowHeight, height);
                 row->m_nRowMinHeight = std::max(row->m_nRowMinHeight, cell->m_nMinContentHeight);
             }
-            if (cell->m_nColSpan == 1) {
+            if (cell->GetColSpan() == 1) {
                 long& colMin = grid.m_arrColMinWidths[c];
                 long& colPref = grid.m_arrColPrefWidths[c];
                 colMin = std::max<long>(colMin, minWidth);
@@ -84,7 +84,7 @@ void RichMeasureTable(CExtRichContentItem* table, RichDcHandle dc) {
     // A spanning cell wider than its columns widens each of them by an even share.
     const Gaps gaps = TableGaps(table, columns, rows);
     for (const Spanning& s : spanning) {
-        const int span = std::min(s.cell->m_nColSpan, columns - s.column);
+        const int span = std::min(s.cell->GetColSpan(), columns - s.column);
         long sum = 0;
         for (int c = s.column; c < s.column + span; ++c) sum += grid.m_arrColPrefWidths[c];
         sum += static_cast<long>(span - 1) * (gaps.spacingX + gaps.cellX);
@@ -201,12 +201,12 @@ RichRect RichLayoutTable(CExtRichContentItem* table, RichDcHandle dc, const Rich
             CExtRichContentItem* cell = row->GetAt(c);
             if (!cell) continue;
             const CExtRichStyleDescription& s = cell->ReadStyle();
-            const int w = s.m_nWidth >= 0 ? s.m_nWidth : spanWidth(c, cell->m_nColSpan);
+            const int w = s.m_nWidth >= 0 ? s.m_nWidth : spanWidth(c, cell->GetColSpan());
             const int h = s.m_nHeight >= 0 ? s.m_nHeight : cell->m_nContentHeight;
             cell->m_rcItem = RichRect{};
             cell->LayoutContent(dc, RichRect{left[c], 0, left[c] + w, h}, nullptr, false);
             cell->OffsetItem(RichPoint{left[c] - cell->m_rcItem.left, -cell->m_rcItem.top}, true, true, true);
-            if (cell->m_nRowSpan == 1) heights[r] = std::max(heights[r], cell->m_rcItem.Height());
+            if (cell->GetRowSpan() == 1) heights[r] = std::max(heights[r], cell->m_rcItem.Height());
         }
     }
     // Cells spanning rows share what they need beyond their rows among them.
@@ -214,8 +214,8 @@ RichRect RichLayoutTable(CExtRichContentItem* table, RichDcHandle dc, const Rich
         CExtRichTableRow* row = grid.GetRow(r);
         for (int c = 0; c < columns; ++c) {
             CExtRichContentItem* cell = row->GetAt(c);
-            if (!cell || cell->m_nRowSpan <= 1) continue;
-            const int span = std::min(cell->m_nRowSpan, rows - r);
+            if (!cell || cell->GetRowSpan() <= 1) continue;
+            const int span = std::min(cell->GetRowSpan(), rows - r);
             int covered = gapY * (span - 1);
             for (int k = r; k < r + span; ++k) covered += heights[k];
             const int extra = cell->m_rcItem.Height() - covered;
@@ -239,14 +239,14 @@ RichRect RichLayoutTable(CExtRichContentItem* table, RichDcHandle dc, const Rich
         for (int c = 0; c < columns; ++c) {
             CExtRichContentItem* cell = row->GetAt(c);
             if (!cell) continue;
-            const int span = std::min(cell->m_nRowSpan, rows - r);
+            const int span = std::min(cell->GetRowSpan(), rows - r);
             const int slotHeight = top[r + span] - gapY - top[r];
             cell->OffsetItem(RichPoint{0, top[r]}, true, true, true);
             const int free = slotHeight - cell->m_rcItem.Height();
             const int align = cell->ReadStyle().m_nVerticalAlign;
             const int dy = align == RichCode::VAlignMiddle ? free / 2 : (align == RichCode::VAlignBottom ? free : 0);
             if (dy > 0) cell->OffsetItem(RichPoint{0, dy}, false, true, true);
-            if (cell->ReadStyle().m_nWidth < 0) cell->m_rcItem.right = cell->m_rcItem.left + spanWidth(c, cell->m_nColSpan);
+            if (cell->ReadStyle().m_nWidth < 0) cell->m_rcItem.right = cell->m_rcItem.left + spanWidth(c, cell->GetColSpan());
             cell->m_rcItem.bottom = std::max(cell->m_rcItem.bottom, top[r] + slotHeight);
         }
     }

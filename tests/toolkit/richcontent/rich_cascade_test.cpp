@@ -69,8 +69,8 @@ TEST_F(RichCascade, StyleSheetTextIntoRuleHolders) {
     // A pseudo-class rule is a state holder of its base.
     CExtRichContentItem* a = css.FindRuleHolder(u"a");
     ASSERT_NE(a, nullptr);
-    ASSERT_EQ(a->m_listAux.GetCount(), 1u);
-    EXPECT_EQ(a->m_listAux.GetHead()->m_states[RichUiState::Hover], RichUiState::On);
+    ASSERT_EQ(a->GetStateHolders().GetCount(), 1u);
+    EXPECT_EQ(a->GetStateHolders().GetHead()->m_states[RichUiState::Hover], RichUiState::On);
     // Blank declarations still name a holder, which gets no declaration.
     ASSERT_NE(css.FindRuleHolder(u"b"), nullptr);
     EXPECT_EQ(Declarations(css.FindRuleHolder(u"b")), "");
@@ -200,8 +200,7 @@ TEST_F(RichCascade, InlineStyleBeatsAttributesWhichBeatTheStyleSheet) {
     EXPECT_EQ(page.a->GetStyle().m_rcMargin.left, 0);
     EXPECT_EQ(page.a->GetStyle().m_clrText, RichRgb(0, 0, 255));
     // The class attribute registers the item's class keys.
-    ASSERT_NE(page.p1->m_pClassNames, nullptr);
-    EXPECT_EQ(page.p1->m_pClassNames->size(), 2u);
+    EXPECT_EQ(page.p1->GetClassNames().size(), 2u);
     EXPECT_EQ(page.doc.FindById(u"FIRST"), page.p1);
 }
 

@@ -113,7 +113,7 @@ struct ScrollTree : DocumentBuilder {
 
     ScrollTree() {
         div->GetStyle().m_nOverflow = RichCode::OverflowScroll;
-        div->m_sizeScrollRange = RichSize{50, 80};
+        div->ScrollRange() = RichSize{50, 80};
     }
 };
 
@@ -133,7 +133,7 @@ TEST(RichHitTest, EveryPartOfBothScrollBars) {
     };
     for (const Case& c : cases) {
         ScrollTree t;
-        t.div->m_ptScroll.x = c.scrollX;
+        t.div->ScrollOffset().x = c.scrollX;
         const RichHitTestRecord r = Hit(t, c.x, c.y);
         ASSERT_EQ(r.m_path.size(), 1u) << c.x << "," << c.y;
         EXPECT_EQ(r.m_path[0].m_nHitCode, c.code) << c.x << "," << c.y << " scrolled " << c.scrollX;
@@ -142,17 +142,17 @@ TEST(RichHitTest, EveryPartOfBothScrollBars) {
     ScrollTree t;
     t.div->GetStyle().m_nOverflow = RichCode::OverflowVisible;
     t.div->GetStyle().m_nScrollBarH = 2;
-    t.div->m_sizeScrollRange = RichSize{0, 0};
+    t.div->ScrollRange() = RichSize{0, 0};
     EXPECT_EQ(Hit(t, 50, 140).m_path[0].m_nHitCode, static_cast<std::uint32_t>(kRichHitHBar));
 }
 
 TEST(RichHitTest, ScrolledContentIsHitWhereItShows) {
     ScrollTree t;
-    t.div->m_sizeScrollRange = RichSize{0, 200};
+    t.div->ScrollRange() = RichSize{0, 200};
     CExtRichContentItem* rows[3];
     for (int i = 0; i < 3; ++i) rows[i] = Box(t, t.div, RichRect{0, 100 * i, 150, 100 * (i + 1)});
     EXPECT_EQ(Hit(t, 50, 20).m_path.back().m_pItem, rows[0]);
-    t.div->m_ptScroll.y = 100;
+    t.div->ScrollOffset().y = 100;
     const RichHitTestRecord r = Hit(t, 50, 20);
     ASSERT_EQ(r.m_path.size(), 2u);
     EXPECT_EQ(r.m_path[1].m_pItem, rows[1]);
@@ -176,7 +176,7 @@ TEST(RichHitTest, ClippedContentOutsideTheBoxIsNotHit) {
         DocumentBuilder d;
         CExtRichContentItem* box = Box(d, d.root, RichRect{0, 0, 100, 100});
         box->GetStyle().m_nOverflow = c.overflow;
-        box->m_ptScroll.y = c.scrollY;
+        box->ScrollOffset().y = c.scrollY;
         CExtRichContentItem* inner = Box(d, box, RichRect{0, 50, 100, 70});
         const RichHitTestRecord r = Hit(d, 10, 60);
         EXPECT_EQ(!r.m_path.empty() && r.m_path.back().m_pItem == inner, c.hit) << c.overflow << "/" << c.scrollY;
@@ -239,25 +239,25 @@ TEST(RichScrollBars, WheelScrollsWithinTheRangeAndInvalidatesOnChange) {
     // Vertical wins when both bars scroll. Down by one notch: 0 + 120 + 1, cut to the last
     // position (maximum 213 - page 133 + 1).
     EXPECT_TRUE(Wheel(t.div, -120));
-    EXPECT_EQ(t.div->m_ptScroll, (RichPoint{0, 81}));
+    EXPECT_EQ(t.div->GetScrollOffset(), (RichPoint{0, 81}));
     EXPECT_EQ(scope.platform.invalidated, 1);
     EXPECT_FALSE(Wheel(t.div, -120));  // already at the end
     EXPECT_EQ(scope.platform.invalidated, 1);
     EXPECT_TRUE(Wheel(t.div, 120));
-    EXPECT_EQ(t.div->m_ptScroll, (RichPoint{0, 0}));
+    EXPECT_EQ(t.div->GetScrollOffset(), (RichPoint{0, 0}));
 
     // Only a horizontal bar with a range: the wheel scrolls across.
     t.div->GetStyle().m_nOverflow = RichCode::OverflowVisible;
     t.div->GetStyle().m_nScrollBarH = 2;
     EXPECT_EQ(t.div->GetScrollBarModeV(), 1);
     EXPECT_TRUE(Wheel(t.div, -1));
-    EXPECT_EQ(t.div->m_ptScroll, (RichPoint{2, 0}));
+    EXPECT_EQ(t.div->GetScrollOffset(), (RichPoint{2, 0}));
 
     // A listener that handles the wheel keeps the item from scrolling.
     HandlingListener listener;
     t.doc.AddListener(&listener);
     EXPECT_TRUE(Wheel(t.div, -1));
-    EXPECT_EQ(t.div->m_ptScroll, (RichPoint{2, 0}));
+    EXPECT_EQ(t.div->GetScrollOffset(), (RichPoint{2, 0}));
     t.doc.RemoveListener(&listener);
 
     // Nothing to scroll.
@@ -272,59 +272,59 @@ TEST(RichScrollBars, WheelScrollsWithinTheRangeAndInvalidatesOnChange) {
 TEST(RichScrollBars, LayoutWithClampKeepsTheOffsetInRange) {
     ScrollTree t;
     RichScrollBarData data;
-    t.div->m_ptScroll = RichPoint{0, 500};
+    t.div->ScrollOffset() = RichPoint{0, 500};
     t.div->LayoutScrollBar(false, RichRect{183, 0, 200, 133}, data, true);
     EXPECT_TRUE(data.m_bEnabled);
     EXPECT_EQ(data.m_scrollInfo.m_nMax, 213);
     EXPECT_EQ(data.m_scrollInfo.m_nPage, 133u);
     EXPECT_EQ(data.m_scrollInfo.m_nPos, 81);
-    EXPECT_EQ(t.div->m_ptScroll.y, 81);
-    t.div->m_ptScroll.y = -7;
+    EXPECT_EQ(t.div->GetScrollOffset().y, 81);
+    t.div->ScrollOffset().y = -7;
     t.div->LayoutScrollBar(false, RichRect{183, 0, 200, 133}, data, true);
-    EXPECT_EQ(t.div->m_ptScroll.y, 0);
+    EXPECT_EQ(t.div->GetScrollOffset().y, 0);
 
     // Without range the bar is disabled, grows its maximum by one and leaves the offset alone.
-    t.div->m_sizeScrollRange.cy = 0;
-    t.div->m_ptScroll.y = 9;
+    t.div->ScrollRange().cy = 0;
+    t.div->ScrollOffset().y = 9;
     RichScrollBarData off;
     t.div->LayoutScrollBar(false, RichRect{183, 0, 200, 133}, off, true);
     EXPECT_FALSE(off.m_bEnabled);
     EXPECT_EQ(off.m_scrollInfo.m_nMax, 134);
     EXPECT_EQ(off.m_rcThumb, RichRect{});
-    EXPECT_EQ(t.div->m_ptScroll.y, 9);
+    EXPECT_EQ(t.div->GetScrollOffset().y, 9);
 }
 
 TEST(RichScrollBars, ScrollIntoViewMovesTheOffsetJustEnough) {
     DocumentBuilder d;
     CExtRichContentItem* list = Box(d, d.root, RichRect{0, 0, 200, 100});
     list->GetStyle().m_nOverflow = RichCode::OverflowScroll;
-    list->m_sizeScrollRange = RichSize{0, 300};
+    list->ScrollRange() = RichSize{0, 300};
     CExtRichContentItem* low = Box(d, list, RichRect{0, 150, 100, 170});
     CExtRichContentItem* high = Box(d, list, RichRect{0, 20, 100, 40});
     low->ScrollParentsToShow(false, true, false, false, false);
-    EXPECT_EQ(list->m_ptScroll, (RichPoint{0, 70}));  // its bottom meets the view's bottom
+    EXPECT_EQ(list->GetScrollOffset(), (RichPoint{0, 70}));  // its bottom meets the view's bottom
     high->ScrollParentsToShow(false, true, false, false, false);
-    EXPECT_EQ(list->m_ptScroll, (RichPoint{0, 20}));  // its top meets the view's top
+    EXPECT_EQ(list->GetScrollOffset(), (RichPoint{0, 20}));  // its top meets the view's top
     // Aligning at the end first: a rectangle taller than the view shows its top.
     low->m_rcItem = RichRect{0, 150, 100, 400};
     low->ScrollParentsToShow(false, true, false, true, false);
-    EXPECT_EQ(list->m_ptScroll, (RichPoint{0, 150}));
+    EXPECT_EQ(list->GetScrollOffset(), (RichPoint{0, 150}));
     // Nothing asked: nothing moves.
     high->ScrollParentsToShow(false, false, false, false, false);
-    EXPECT_EQ(list->m_ptScroll, (RichPoint{0, 150}));
+    EXPECT_EQ(list->GetScrollOffset(), (RichPoint{0, 150}));
 }
 
 TEST(RichScrollBars, FocusCanScrollTheItemIntoView) {
     DocumentBuilder d;
     CExtRichContentItem* list = Box(d, d.root, RichRect{0, 0, 200, 100});
     list->GetStyle().m_nOverflow = RichCode::OverflowScroll;
-    list->m_sizeScrollRange = RichSize{0, 300};
+    list->ScrollRange() = RichSize{0, 300};
     CExtRichContentItem* item = Box(d, list, RichRect{0, 250, 100, 270});
     item->OnFocusEnter(nullptr, 0);
-    EXPECT_EQ(list->m_ptScroll.y, 0);  // not asked for
+    EXPECT_EQ(list->GetScrollOffset().y, 0);  // not asked for
     item->GetStyle().m_nFocusEnsureVisibility = 2;
     item->OnFocusEnter(nullptr, 0);
-    EXPECT_EQ(list->m_ptScroll.y, 170);  // aligned at the bottom
+    EXPECT_EQ(list->GetScrollOffset().y, 170);  // aligned at the bottom
 }
 
 // Records what the engine hands the painter.
@@ -345,8 +345,8 @@ TEST(RichScrollBars, PaintingHandsBothBarsAndTheCornerToThePainter) {
     RecordingPainter painter;
     CExtRichScrollBarPainter* previous = RichSetScrollBarPainter(&painter);
     ScrollTree t;
-    t.div->m_nScrollBarHotPart = kRichHitVThumb;
-    t.div->m_nScrollBarFlags = 0x01;
+    t.div->SetScrollBarHotPart(kRichHitVThumb);
+    t.div->SetScrollBarFlags(0x01);
     int dc = 0;
     t.div->PaintScrollBars(&dc, RichRect{0, 0, 200, 150}, 0, nullptr);
     ASSERT_EQ(painter.bars.size(), 2u);
@@ -359,7 +359,7 @@ TEST(RichScrollBars, PaintingHandsBothBarsAndTheCornerToThePainter) {
     ASSERT_EQ(painter.corners.size(), 1u);
     EXPECT_EQ(painter.corners[0], (RichRect{183, 133, 200, 150}));
     // A pressed part that was left is not drawn pressed; rotated documents paint nothing.
-    t.div->m_nScrollBarFlags = 0x05;
+    t.div->SetScrollBarFlags(0x05);
     painter.bars.clear();
     t.div->PaintScrollBars(&dc, RichRect{}, 0, nullptr);
     EXPECT_FALSE(painter.bars[1].m_bPressed);

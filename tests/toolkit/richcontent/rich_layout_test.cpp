@@ -122,13 +122,13 @@ TEST(LayoutRotation, QuarterTurnPutsTheFirstLineAlongTheRightEdge) {
 
 TEST(LayoutLists, ItemsAreNumberedFromTheirValues) {
     LaidOutPage plain(u"<ol><li id=a>x</li><li id=b>y</li><li id=c>z</li></ol>");
-    EXPECT_EQ(plain.Id(u"a")->m_nListNumber, 1);
-    EXPECT_EQ(plain.Id(u"b")->m_nListNumber, 2);
-    EXPECT_EQ(plain.Id(u"c")->m_nListNumber, 3);
+    EXPECT_EQ(plain.Id(u"a")->GetListNumber(), 1);
+    EXPECT_EQ(plain.Id(u"b")->GetListNumber(), 2);
+    EXPECT_EQ(plain.Id(u"c")->GetListNumber(), 3);
     LaidOutPage valued(u"<ol><li id=a>x</li><li id=b value=10>y</li><li id=c>z</li></ol>");
-    EXPECT_EQ(valued.Id(u"a")->m_nListNumber, 1);
-    EXPECT_EQ(valued.Id(u"b")->m_nListNumber, 10);
-    EXPECT_EQ(valued.Id(u"c")->m_nListNumber, 11);
+    EXPECT_EQ(valued.Id(u"a")->GetListNumber(), 1);
+    EXPECT_EQ(valued.Id(u"b")->GetListNumber(), 10);
+    EXPECT_EQ(valued.Id(u"c")->GetListNumber(), 11);
 }
 
 // An inside marker is an inline box as wide as the bullet and its gap (8 + 10 at 96 dots per
@@ -137,7 +137,7 @@ TEST(LayoutLists, MarkersInsideAndOutside) {
     LaidOutPage inside(u"<ul><li id=a style='list-style-position:inside'>x</li></ul>");
     EXPECT_EQ(RectsText(inside.Words(u"a")), "(18,0,26,16)");
     LaidOutPage outside(u"<ol><li id=a style='list-style-type:decimal'>x</li></ol>");
-    EXPECT_EQ(outside.Id(u"a")->m_nMarkerWidth, 32);
+    EXPECT_EQ(outside.Id(u"a")->GetMarkerWidth(), 32);
     EXPECT_EQ(RectsText(outside.Words(u"a")), "(0,0,8,16)");
 }
 
@@ -204,8 +204,8 @@ TEST(LayoutDocked, EdgesThenFill) {
 TEST(LayoutScrollRanges, OverflowOfAnExplicitHeight) {
     LaidOutPage page(u"<div id=d style='height:20px;width:100px'>aa bb cc dd ee ff</div>", 400);
     // Two lines of 16 ("aa bb cc dd" and "ee ff") in a 20-pixel box.
-    EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cy, 12);
-    EXPECT_EQ(page.Id(u"d")->m_sizeScrollRange.cx, 0);
+    EXPECT_EQ(page.Id(u"d")->GetScrollRange().cy, 12);
+    EXPECT_EQ(page.Id(u"d")->GetScrollRange().cx, 0);
 }
 
 // Records the texts measured; everything else as the stand-in (whose widths follow the font size).

@@ -403,9 +403,8 @@ TEST(RichPropertyHandlers, ClassRulesApplyInOrder) {
     EXPECT_EQ(rule.m_rcMargin.left, 3);
     EXPECT_EQ(rule.m_rcMargin.top, 9);
     EXPECT_EQ(rule.m_clrText, RichRgb(0, 0, 255));
-    ASSERT_NE(p->m_pClassNames, nullptr);
     std::string keys;
-    for (const RichString& k : *p->m_pClassNames) keys += Utf8(k) + " ";
+    for (const RichString& k : p->GetClassNames()) keys += Utf8(k) + " ";
     EXPECT_EQ(keys, "A p.A b p.b ");
 }
 

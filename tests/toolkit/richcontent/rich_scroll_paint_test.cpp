@@ -21,7 +21,7 @@ struct ScrollingBox {
     box->GetStyle().m_nDisplay = RichCode::DisplayBlock;
     box->GetStyle().m_nOverflow = RichCode::OverflowScroll;
     box->m_rcItem = RichRect{0, 0, 200, 150};
-    box->m_sizeScrollRange = RichSize{50, 80};
+    box->ScrollRange() = RichSize{50, 80};
   }
 };
 
@@ -61,7 +61,7 @@ TEST_F(RichScrollPaintTest, TheThumbFollowsTheScrollOffset) {
   const int x = 200 - bar / 2;
   auto column = [&](int offset) {
     ctltest::Canvas canvas(200, 150, RGB(255, 255, 255));
-    s.box->m_ptScroll.y = offset;
+    s.box->ScrollOffset().y = offset;
     s.box->PaintScrollBars(canvas.dc()->GetSafeHdc(), RichRect{0, 0, 200, 150}, 0, nullptr);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < 150; ++y) pixels.push_back(canvas.At(x, y));
@@ -70,7 +70,7 @@ TEST_F(RichScrollPaintTest, TheThumbFollowsTheScrollOffset) {
   const std::vector<COLORREF> top = column(0), bottom = column(500);
   EXPECT_NE(top, bottom);
   // Painting cut the offset back into the range.
-  EXPECT_LE(s.box->m_ptScroll.y, 81);
+  EXPECT_LE(s.box->GetScrollOffset().y, 81);
 }
 
 }  // namespace

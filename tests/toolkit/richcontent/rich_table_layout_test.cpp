@@ -149,8 +149,8 @@ TEST(RichTableGrid, CellsKeepTheSpansTheyGot) {
     t.table->GetTableLayout().Build(t.table);
     CExtRichContentItem* a = t.table->m_listChildren.GetHead()->m_listChildren.GetHead();
     CExtRichContentItem* b = a->m_pNext;
-    EXPECT_EQ(a->m_nRowSpan, 2);
-    EXPECT_EQ(b->m_nColSpan, 9);
+    EXPECT_EQ(a->GetRowSpan(), 2);
+    EXPECT_EQ(b->GetColSpan(), 9);
     EXPECT_EQ(t.table->GetTableLayout().GetSpan(0, 0), (RichSize{1, 2}));
     EXPECT_EQ(t.table->GetTableLayout().GetSpanKind(1, 0), 1);
 

@@ -72,7 +72,7 @@ TEST(RichTree, ClearFreesItemsAttributesRulesAndStyles) {
         decl->AddAttribute(u"", u"red");
         e->GetRule();
         e->GetStyle();
-        e->m_pClassNames = new std::vector<RichString>{u"x"};
+        e->Extras().m_classNames = {u"x"};
     }
     t.doc.GetLocalContainer();
     t.p->SetId(u"P1");
@@ -290,9 +290,9 @@ TEST(RichTree, VisibilityPredicatesFollowTheStyleAndAncestors) {
 TEST(RichTree, ScreenRectsFollowTheScrollOffsetsUpToAPositionedAncestor) {
     SmallTree t;
     t.a->m_rcItem = RichRect{10, 10, 20, 20};
-    t.p->m_ptScroll = RichPoint{1, 2};
-    t.div->m_ptScroll = RichPoint{10, 20};
-    t.root->m_ptScroll = RichPoint{100, 200};
+    t.p->ScrollOffset() = RichPoint{1, 2};
+    t.div->ScrollOffset() = RichPoint{10, 20};
+    t.root->ScrollOffset() = RichPoint{100, 200};
     t.div->GetStyle().m_nPosition = RichCode::PositionAbsolute;
     EXPECT_EQ(t.a->GetScreenRect(), (RichRect{-1, -12, 9, -2}));
 }
