@@ -143,16 +143,6 @@ void CExtRichContentItem::SetCellSpans(int colSpan, int rowSpan) {
     extras.m_nRowSpan = rowSpan;
 }
 
-int CExtRichContentItem::GetListIndex() const {
-    if (!m_pParent) return -1;
-    int index = 0;
-    for (const CExtRichContentItem* child : m_pParent->m_listChildren) {
-        if (child == this) return index;
-        ++index;
-    }
-    return -1;
-}
-
 void CExtRichContentItem::AppendChild(CExtRichContentItem* child) {
     child->m_pParent = this;
     child->m_pPrev = m_listChildren.GetTail();

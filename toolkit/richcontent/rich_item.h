@@ -441,8 +441,6 @@ public:
     int GetMarkerWidth() const { return m_pExtras ? m_pExtras->m_nMarkerWidth : -1; }
     void SetListNumber(int number);
     void SetMarkerWidth(int width);
-    // The index of the item among its parent's children (-1 without a parent).
-    int GetListIndex() const;
     // A table cell's spans as the grid placed it (1 until then).
     int GetColSpan() const { return m_pExtras ? m_pExtras->m_nColSpan : 1; }
     int GetRowSpan() const { return m_pExtras ? m_pExtras->m_nRowSpan : 1; }
@@ -454,6 +452,7 @@ public:
     std::uint8_t m_nRunFlags = 0;     // the text-run pass's own bits
     std::uint8_t m_nReaderFlags = 0;  // the plain-text reader's own bits
     std::uint8_t m_nPassFlags = 0;  // RichPassFlag bits of the style and measuring passes
+    int m_nListIndex = -1;          // index among the parent's children (style pass); fills the tail
 
 private:
     const CRegisteredNames* FindNames() const;

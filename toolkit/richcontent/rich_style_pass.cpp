@@ -304,9 +304,11 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
         }
     }
 
-    // List numbers: a running number for list items (a child's index is worked out when asked).
+    // List numbers: the index of every child, a running number for list items.
+    int index = 0;
     int number = ListStartValue(this);
     for (CExtRichContentItem* child : m_listChildren) {
+        child->m_nListIndex = index++;
         if (child->m_nKind != kRichItemElement || child->GetEffectiveDisplay() != RichCode::DisplayListItem) continue;
         child->SetListNumber(NumberAttribute(child, number));
         number = child->GetListNumber() + 1;

@@ -129,6 +129,11 @@ TEST(LayoutLists, ItemsAreNumberedFromTheirValues) {
     EXPECT_EQ(valued.Id(u"a")->GetListNumber(), 1);
     EXPECT_EQ(valued.Id(u"b")->GetListNumber(), 10);
     EXPECT_EQ(valued.Id(u"c")->GetListNumber(), 11);
+    // Every child has its index, list item or not (the text between the items counts too).
+    LaidOutPage mixed(u"<ol><li id=a>x</li>text<li id=b>y</li></ol>");
+    EXPECT_EQ(mixed.Id(u"a")->m_nListIndex, 0);
+    EXPECT_EQ(mixed.Id(u"b")->m_nListIndex, 2);
+    EXPECT_EQ(mixed.Id(u"b")->GetListNumber(), 2);
 }
 
 // An inside marker is an inline box as wide as the bullet and its gap (8 + 10 at 96 dots per
