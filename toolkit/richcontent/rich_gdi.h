@@ -16,10 +16,13 @@ class CExtRichContentItem;
 CGdiObject* GetDCFontObject(CDC* dc);
 
 // Applies a description's font (at an angle, underlined on request) and colours to a device
-// context for one text run and restores them when it ends.
+// context for one text run and restores them when it ends. The font is made for the run and
+// deleted after it, or with `shared` taken from the process-wide cache (CExtRichFontCache::Global):
+// a screen of a long page paints thousands of runs in a few styles.
 class RichTextDcGuard {
 public:
-    RichTextDcGuard(HDC dc, const CExtRichStyleDescription& description, int angle, bool underline);
+    RichTextDcGuard(HDC dc, const CExtRichStyleDescription& description, int angle, bool underline,
+                    bool shared = false);
     RichTextDcGuard(const RichTextDcGuard&) = delete;
     RichTextDcGuard& operator=(const RichTextDcGuard&) = delete;
     ~RichTextDcGuard();
@@ -30,6 +33,7 @@ public:
 private:
     HDC m_dc;
     HFONT m_font = nullptr;
+    bool m_ownFont = false;
     HGDIOBJ m_oldFont = nullptr;
     TEXTMETRICW m_tm{};
     int m_oldBkMode = 0;

@@ -198,7 +198,7 @@ void CExtRichPageRenderer::PaintSelection(HDC hdc, const RichRect& docClip) {
         }
         if (to <= from) continue;
         CExtRichContentItem* item = run.m_pItem;
-        RichTextDcGuard guard(hdc, item->ReadStyle(), angle, false);
+        RichTextDcGuard guard(hdc, item->ReadStyle(), angle, false, true);
         const int x1 = r.left + CExtRichTextIndex::OffsetX(hdc, run, from);
         const int x2 = r.left + CExtRichTextIndex::OffsetX(hdc, run, to);
         const RECT box{x1, r.top, x2, r.bottom};

@@ -410,7 +410,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
             return;
         const bool mnemonic = (m_nReaderFlags & kRichRunMnemonic) != 0;
         const bool prefixOnly = (m_nReaderFlags & kRichRunPrefixOnly) != 0;
-        RichTextDcGuard guard(dc, d, angle, mnemonic);
+        RichTextDcGuard guard(dc, d, angle, mnemonic, true);
         const bool underlined = guard.Metrics().tmUnderlined != 0 || mnemonic;
         const bool hidden = prefixOnly;
         if (m_nKind == kRichItemWhiteSpace && !underlined) return;
@@ -445,7 +445,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
         }
         if (Visible(dc, strip)) {
             const bool mnemonic = (m_nReaderFlags & kRichRunMnemonic) != 0;
-            RichTextDcGuard guard(dc, d, angle, mnemonic);
+            RichTextDcGuard guard(dc, d, angle, mnemonic, true);
             const int ascent = guard.Metrics().tmAscent;
             const int type = d.m_nListStyleType;
             const COLORREF ink = ::GetTextColor(dc);
