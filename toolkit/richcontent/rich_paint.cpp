@@ -294,7 +294,11 @@ void CExtRichContentLayout::Paint(RichDcHandle dc, const RichRect& clip, RichPoi
         RichSetScrollBarPainter(installed);
     else
         RichUsePaintManagerScrollBars();
+    // Runs leave their shared fonts selected (RichTextDcGuard): the caller's font goes back at the end.
+    HDC hdc = Dc(dc);
+    HGDIOBJ font = hdc ? ::GetCurrentObject(hdc, OBJ_FONT) : nullptr;
     root->PaintDocument(dc, clip, offset);
+    if (font && ::GetCurrentObject(hdc, OBJ_FONT) != font) ::SelectObject(hdc, font);
 }
 
 void CExtRichContentItem::PaintDocument(RichDcHandle dc, const RichRect& clip, RichPoint offset) {
