@@ -403,7 +403,7 @@ BOOL CPageView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
       return TRUE;
     }
     // Text to select: the text beam, as over the text view.
-    if (m_dragging || m_renderer->TextLength() > 0) {
+    if (m_dragging || m_renderer->HasText()) {
       ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
       return TRUE;
     }

@@ -22,10 +22,16 @@ public:
         RichRect m_rc;            // the run's box in document coordinates
         long m_nStart = 0;        // the position before its first character
         int m_nLength = 0;
-        RichString m_strSeparator;  // what stands between the previous run and this one
+        // What stands between the previous run and this one: that many line ends, or else the
+        // blank or tab m_chSeparator (0: nothing). Kept small: a long page has millions of runs.
+        int m_nLineEnds = 0;
+        char16_t m_chSeparator = 0;
+        RichString Separator() const;
     };
 
     void Build(CExtRichContentItem* root);
+    // Whether a document has a run the index would hold, found without building the index.
+    static bool HasRun(CExtRichContentItem* root);
     void Clear() { m_runs.clear(); }
     bool IsEmpty() const { return m_runs.empty(); }
     long Length() const;

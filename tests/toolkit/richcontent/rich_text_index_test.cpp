@@ -46,6 +46,14 @@ TEST_P(TextIndexWhole, AllOfThePageReadsAsAReaderCopiesIt) {
     index.Build(page.doc.GetRoot());
     EXPECT_EQ(Shown(index.TextBetween(0, index.Length())), GetParam().text);
     EXPECT_EQ(Shown(index.TextBetween(index.Length(), 0)), GetParam().text) << "either order";
+    // The runs with what stands before each read the same, and the quick look for a run agrees.
+    RichString joined;
+    for (std::size_t i = 0; i < index.Runs().size(); ++i) {
+        if (i > 0) joined += index.Runs()[i].Separator();
+        joined += CExtRichTextIndex::RunText(index.Runs()[i].m_pItem);
+    }
+    EXPECT_EQ(Shown(joined), GetParam().text);
+    EXPECT_EQ(CExtRichTextIndex::HasRun(page.doc.GetRoot()), !index.IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         WholeTextCase{u"<ul><li>one</li><li>two <i>three</i></li></ul>", "one|two three"},
         WholeTextCase{u"<p>a<span style=\"display:none\">hidden</span>c d</p>", "ac d"},
         WholeTextCase{u"<div><div>inner</div></div><div>next</div>", "inner|next"},
-        WholeTextCase{u"<p></p>", ""}));
+        WholeTextCase{u"<p></p>", ""},
+        WholeTextCase{u"<p>  <span style=\"display:none\">hidden</span> </p>", ""},
+        WholeTextCase{u"<p><span style=\"display:none\">hidden</span> <br>shown</p>", "shown"}));
 
 // Points inside the page's words: the text between them.
 TEST(TextIndex, TheTextBetweenTwoPointsCrossesRunsLinesAndCells) {
