@@ -193,7 +193,10 @@ void CExtRichPageRenderer::PaintSelection(HDC hdc, const RichRect& docClip) {
     if (!m_index.Locate(m_nSelFrom, first, offset)) return;
     const COLORREF back = ::GetSysColor(COLOR_HIGHLIGHT), ink = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     const int angle = m_pDoc->m_nAngle;
-    for (std::size_t i = first; i < runs.size() && runs[i].m_nStart < m_nSelTo; ++i) {
+    // Only the runs in view: all of a long page may be selected.
+    std::size_t inView = 0, pastView = 0;
+    m_index.RunsAcross(docClip.top, docClip.bottom, inView, pastView);
+    for (std::size_t i = std::max(first, inView); i < pastView && runs[i].m_nStart < m_nSelTo; ++i) {
         const CExtRichTextIndex::Run& run = runs[i];
         const RichRect& r = run.m_rc;
         if (r.bottom <= docClip.top || r.top >= docClip.bottom) continue;

@@ -122,8 +122,23 @@ RichString CExtRichTextIndex::Run::Separator() const {
 }
 
 void CExtRichTextIndex::Build(CExtRichContentItem* root) {
-    m_runs.clear();
+    Clear();
     if (root) Walker(m_runs).Visit(root);
+    const std::size_t n = m_runs.size();
+    m_maxBottom.resize(n);
+    m_minTop.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        m_maxBottom[i] = i ? std::max(m_maxBottom[i - 1], m_runs[i].m_rc.bottom) : m_runs[i].m_rc.bottom;
+    for (std::size_t i = n; i-- > 0;)
+        m_minTop[i] = i + 1 < n ? std::min(m_minTop[i + 1], m_runs[i].m_rc.top) : m_runs[i].m_rc.top;
+}
+
+void CExtRichTextIndex::RunsAcross(int top, int bottom, std::size_t& from, std::size_t& to) const {
+    // Before `from` every run ends at or above `top`; from `to` on every run starts at or below `bottom`.
+    from = static_cast<std::size_t>(std::upper_bound(m_maxBottom.begin(), m_maxBottom.end(), top) -
+                                    m_maxBottom.begin());
+    to = static_cast<std::size_t>(std::lower_bound(m_minTop.begin(), m_minTop.end(), bottom) - m_minTop.begin());
+    to = std::max(from, to);
 }
 
 bool CExtRichTextIndex::HasRun(CExtRichContentItem* root) {
@@ -158,17 +173,29 @@ int CExtRichTextIndex::OffsetX(RichDcHandle dc, const Run& run, int offset) {
 long CExtRichTextIndex::PositionAt(RichDcHandle dc, RichPoint pt) const {
     const Run* best = nullptr;
     long bestDy = LONG_MAX, bestDx = LONG_MAX;
-    for (const Run& run : m_runs) {
-        const RichRect& r = run.m_rc;
-        if (r.right <= r.left && r.bottom <= r.top) continue;  // not laid out
-        const long dy = pt.y < r.top ? r.top - pt.y : pt.y >= r.bottom ? pt.y - r.bottom + 1 : 0;
-        if (dy > bestDy) continue;
-        const long dx = pt.x < r.left ? r.left - pt.x : pt.x >= r.right ? pt.x - r.right + 1 : 0;
-        if (dy < bestDy || dx < bestDx) {
-            best = &run;
-            bestDy = dy;
-            bestDx = dx;
+    // The runs of a band around the point, wider until it holds the closest line: every run at
+    // most `reach` rows off lies in the band, so a run found that close is the closest there is.
+    for (long long reach = 1;; reach *= 2) {
+        const int top = static_cast<int>(std::max<long long>(INT_MIN, pt.y - reach));
+        const int bottom = static_cast<int>(std::min<long long>(INT_MAX, pt.y + reach + 1));
+        std::size_t from = 0, to = 0;
+        RunsAcross(top, bottom, from, to);
+        best = nullptr;
+        bestDy = bestDx = LONG_MAX;
+        for (std::size_t i = from; i < to; ++i) {
+            const Run& run = m_runs[i];
+            const RichRect& r = run.m_rc;
+            if (r.right <= r.left && r.bottom <= r.top) continue;  // not laid out
+            const long dy = pt.y < r.top ? r.top - pt.y : pt.y >= r.bottom ? pt.y - r.bottom + 1 : 0;
+            if (dy > bestDy) continue;
+            const long dx = pt.x < r.left ? r.left - pt.x : pt.x >= r.right ? pt.x - r.right + 1 : 0;
+            if (dy < bestDy || dx < bestDx) {
+                best = &run;
+                bestDy = dy;
+                bestDx = dx;
+            }
         }
+        if ((best && bestDy <= reach) || (from == 0 && to == m_runs.size()) || reach > INT_MAX) break;
     }
     if (!best) return -1;
     const RichRect& r = best->m_rc;
