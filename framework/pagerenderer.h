@@ -38,6 +38,9 @@ class IPageRenderer {
   // The position nearest to a document point (the place a press or drag there means).
   virtual long TextPositionAt(POINT) { return -1; }
   virtual long TextLength() { return 0; }
+  // Whether the page has text to select (the pointer shows the text beam over it); an engine may
+  // answer without working out all of TextLength's positions.
+  virtual bool HasText() { return TextLength() > 0; }
   // The text from `from` up to `to` (either order) as a reader copies it: the
   // cells of a table row separated by tabs, blocks and rows by line ends.
   virtual std::wstring TextBetween(long, long) { return {}; }

@@ -49,6 +49,8 @@ BEGIN_MESSAGE_MAP(CPageView, CWnd)
   ON_WM_TIMER()
   ON_WM_CAPTURECHANGED()
   ON_WM_SETCURSOR()
+  ON_MESSAGE(WM_GETTEXT, &CPageView::OnGetText)
+  ON_MESSAGE(WM_GETTEXTLENGTH, &CPageView::OnGetTextLength)
 END_MESSAGE_MAP()
 
 CPageView::CPageView(std::unique_ptr<IPageRenderer> renderer, std::function<void(const std::wstring&)> onLink)
@@ -69,9 +71,10 @@ int CPageView::LineStep() const {
   return std::max(8, static_cast<int>(HIWORD(::GetDialogBaseUnits())) + 4);
 }
 
-void CPageView::SetPage(const std::wstring& html, const std::wstring& url, const std::wstring& text) {
-  m_text = text;
-  if (m_hWnd != nullptr) SetWindowText(m_text.c_str());
+void CPageView::SetPage(const std::wstring& html, const std::wstring& url, std::function<std::wstring()> text) {
+  m_makeText = std::move(text);
+  m_text.clear();
+  m_textMade = !m_makeText;
   if (m_dragging) EndDrag();
   m_anchor = m_caret = -1;
   // Reading and laying out a long page takes a while: the user sees that work is going on. A
@@ -273,10 +276,30 @@ void CPageView::SetSelection(long anchor, long end) {
   if (m_hWnd != nullptr) Invalidate(FALSE);
 }
 
+const std::wstring& CPageView::PageText() const {
+  if (!m_textMade) {
+    m_text = m_makeText();
+    m_textMade = true;
+  }
+  return m_text;
+}
+
+LRESULT CPageView::OnGetText(WPARAM wParam, LPARAM lParam) {
+  auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+  if (buffer == nullptr || wParam == 0) return 0;
+  const std::wstring& text = PageText();
+  const std::size_t count = std::min<std::size_t>(text.size(), static_cast<std::size_t>(wParam) - 1);
+  text.copy(buffer, count);
+  buffer[count] = L'\0';
+  return static_cast<LRESULT>(count);
+}
+
+LRESULT CPageView::OnGetTextLength(WPARAM, LPARAM) { return static_cast<LRESULT>(PageText().size()); }
+
 std::wstring CPageView::CopiedText() const {
-  if (m_anchor < 0 || m_caret < 0 || m_anchor == m_caret) return m_text;
+  if (m_anchor < 0 || m_caret < 0 || m_anchor == m_caret) return PageText();
   // All of it selected copies the page's text, as selecting all of the text view did.
-  if (std::min(m_anchor, m_caret) == 0 && std::max(m_anchor, m_caret) >= m_renderer->TextLength()) return m_text;
+  if (std::min(m_anchor, m_caret) == 0 && std::max(m_anchor, m_caret) >= m_renderer->TextLength()) return PageText();
   return m_renderer->TextBetween(m_anchor, m_caret);
 }
 
@@ -380,7 +403,7 @@ BOOL CPageView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
       return TRUE;
     }
     // Text to select: the text beam, as over the text view.
-    if (m_dragging || m_renderer->TextLength() > 0) {
+    if (m_dragging || m_renderer->HasText()) {
       ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
       return TRUE;
     }

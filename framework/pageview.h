@@ -5,7 +5,8 @@
 // by dragging (past an edge scrolls), a double-click (a word), Shift+click
 // (extends) and Ctrl+A, and copied with Ctrl+C (the whole page's text when
 // nothing is selected). Its window text is the page's text, so what reads the
-// text view reads this one the same way.
+// text view reads this one the same way (WM_GETTEXT, answered by the view as an
+// edit control answers it).
 #pragma once
 
 #include <functional>
@@ -25,8 +26,11 @@ class CPageView : public CWnd {
   ~CPageView() override;
 
   BOOL CreateView(CWnd* pParent, const RECT& rect, UINT nID);
-  // Shows a page; `text` is what the window text reads.
-  void SetPage(const std::wstring& html, const std::wstring& url, const std::wstring& text);
+  // Shows a page; `text` makes what the window text reads. It is made when first read (the
+  // window text, a copy of the whole page), not with every page: a long page's text takes a while.
+  void SetPage(const std::wstring& html, const std::wstring& url, std::function<std::wstring()> text);
+  // The page's text (the window text).
+  const std::wstring& PageText() const;
   // Scrolls so the anchor's top shows first; false when the page lacks it.
   BOOL ScrollToAnchor(const std::wstring& name);
   CSize GetDocumentSize() const { return m_docSize; }
@@ -58,6 +62,8 @@ class CPageView : public CWnd {
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnCaptureChanged(CWnd* pWnd);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
 
   void Relayout();
   void UpdateBars();
@@ -68,7 +74,9 @@ class CPageView : public CWnd {
 
   std::unique_ptr<IPageRenderer> m_renderer;
   std::function<void(const std::wstring&)> m_onLink;
-  std::wstring m_text;
+  std::function<std::wstring()> m_makeText;
+  mutable std::wstring m_text;
+  mutable bool m_textMade = true;
   CSize m_docSize{0, 0};
   CPoint m_origin{0, 0};
   int m_layoutWidth = -1;

@@ -279,12 +279,15 @@ HBRUSH CWebBrowser2::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
 }
 
 void CWebBrowser2::ShowPage() {
-  std::wstring text = m_pDocument ? fw::detail::HtmlToText(m_pDocument->Html()) : std::wstring();
   if (m_pageView != nullptr) {
-    m_pageView->SetPage(m_pDocument ? m_pDocument->Html() : std::wstring(), m_strURL.GetString(), text);
+    // The page's text when the view is first asked for it; the document outlives the view.
+    fw::detail::WebDocument* document = m_pDocument;
+    m_pageView->SetPage(document ? document->Html() : std::wstring(), m_strURL.GetString(),
+                        [document] { return document ? fw::detail::HtmlToText(document->Html()) : std::wstring(); });
     return;
   }
   if (m_view.m_hWnd == nullptr) return;
+  std::wstring text = m_pDocument ? fw::detail::HtmlToText(m_pDocument->Html()) : std::wstring();
   text = fw::detail::BreakLongLines(text, kViewLineWidth);
   m_view.SetWindowText(text.c_str());
 }

@@ -1,5 +1,6 @@
 #include "framework/webdocument.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace fw::detail {
@@ -39,20 +40,20 @@ std::wstring DecodePageBytes(const std::vector<unsigned char>& bytes) {
   if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
     std::wstring text((size - 2) / 2, L'\0');
     std::memcpy(text.data(), data + 2, text.size() * 2);
-    return UpToZero(text);
+    return UpToZero(std::move(text));
   }
   if (size >= 2 && data[0] == 0xFE && data[1] == 0xFF) {
     std::wstring text((size - 2) / 2, L'\0');
     for (std::size_t i = 0; i < text.size(); ++i)
       text[i] = static_cast<wchar_t>(data[2 + 2 * i] << 8 | data[3 + 2 * i]);
-    return UpToZero(text);
+    return UpToZero(std::move(text));
   }
   if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF)
     return UpToZero(FromCodePage(CP_UTF8, data + 3, size - 3));
   if (LooksLikeUtf16(bytes)) {
     std::wstring text(size / 2, L'\0');
     std::memcpy(text.data(), data, text.size() * 2);
-    return UpToZero(text);
+    return UpToZero(std::move(text));
   }
   const void* zero = std::memchr(data, 0, size);
   if (zero != nullptr) size = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - data);
@@ -121,12 +122,21 @@ STDMETHODIMP WebDocument::IsDirty() { return S_FALSE; }
 STDMETHODIMP WebDocument::Load(LPSTREAM pStm) {
   if (pStm == nullptr) return E_POINTER;
   std::vector<unsigned char> bytes;
-  unsigned char chunk[4096];
+  // A stream that tells its size is read in one piece: a long page grown chunk by chunk is copied
+  // again at every growth, and each copy writes fresh memory.
+  STATSTG stat = {};
+  ULARGE_INTEGER here = {};
+  if (SUCCEEDED(pStm->Stat(&stat, STATFLAG_NONAME)) && SUCCEEDED(pStm->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &here)) &&
+      stat.cbSize.QuadPart > here.QuadPart && stat.cbSize.QuadPart - here.QuadPart < (1ull << 30))
+    bytes.reserve(static_cast<std::size_t>(stat.cbSize.QuadPart - here.QuadPart) + 1);  // room to see the end
   for (;;) {
+    const std::size_t have = bytes.size();
+    const std::size_t room = std::max<std::size_t>(bytes.capacity() - have, 4096);
+    bytes.resize(have + room);
     ULONG got = 0;
-    HRESULT hr = pStm->Read(chunk, sizeof chunk, &got);
+    HRESULT hr = pStm->Read(bytes.data() + have, static_cast<ULONG>(std::min<std::size_t>(room, 1u << 30)), &got);
+    bytes.resize(have + (SUCCEEDED(hr) ? got : 0));
     if (FAILED(hr)) return hr;
-    bytes.insert(bytes.end(), chunk, chunk + got);
     if (got == 0 || hr == S_FALSE) break;
   }
   SetHtml(DecodePageBytes(bytes));

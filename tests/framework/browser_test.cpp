@@ -128,6 +128,33 @@ TEST_F(Browser, APageOfTheProgramsResourcesLoadsAndCompletes) {
   EXPECT_EQ(ShownText(), L"Placeholder\r\nFish & chips <3");
 }
 
+// A page of many times the stream's read size reads whole, from where the stream stands.
+TEST_F(Browser, ALongStreamReadsWholeFromItsPosition) {
+  ASSERT_TRUE(NavigateAndWait(L"about:blank"));
+  std::wstring page = L"<html><body><p>";
+  for (int i = 0; i < 20000; ++i) page += L"AsKsQhJh" + std::to_wstring(i) + L", ";
+  page += L"end</p></body></html>";
+  const std::wstring skipped = L"SKIP";
+  const std::wstring bytes = skipped + page;
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size() * sizeof(wchar_t));
+  memcpy(::GlobalLock(memory), bytes.data(), bytes.size() * sizeof(wchar_t));
+  ::GlobalUnlock(memory);
+  IStream* stream = nullptr;
+  ASSERT_EQ(::CreateStreamOnHGlobal(memory, TRUE, &stream), S_OK);
+  LARGE_INTEGER past;
+  past.QuadPart = static_cast<LONGLONG>(skipped.size() * sizeof(wchar_t));
+  stream->Seek(past, STREAM_SEEK_SET, nullptr);
+  LPDISPATCH document = dialog.m_browser.GetDocument();
+  ASSERT_NE(document, nullptr);
+  IPersistStreamInit* persist = nullptr;
+  ASSERT_EQ(document->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)), S_OK);
+  EXPECT_EQ(persist->Load(stream), S_OK);
+  persist->Release();
+  document->Release();
+  stream->Release();
+  EXPECT_EQ(std::wstring(dialog.m_browser.GetDocumentHtml().GetString()), page);
+}
+
 TEST_F(Browser, AWrittenPageReplacesTheShownOne) {
   ASSERT_TRUE(NavigateAndWait(L"about:blank"));
   EXPECT_EQ(ShownText(), L"");

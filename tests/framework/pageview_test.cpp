@@ -262,6 +262,27 @@ TEST_F(PageView, ResizingLaysOutAgainAndKeepsThePlaceWithinTheDocument) {
   EXPECT_EQ(shown, L"short");
 }
 
+// The window text is made when first read, and a page written afterwards replaces it.
+TEST_F(PageView, TheWindowTextReadsThePagesTextAndFollowsTheNextPage) {
+  ASSERT_TRUE(NavigateAndWait(L"about:blank"));
+  const std::wstring first = L"<p>First page</p><p>two &amp; three</p>";
+  dialog.m_browser.WriteDocument(first.c_str());
+  HWND view = View()->m_hWnd;
+  const std::wstring text = fw::detail::HtmlToText(first);
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(::GetWindowTextLengthW(view), static_cast<int>(text.size()));
+  wchar_t small[6] = {};
+  EXPECT_EQ(::GetWindowTextW(view, small, 6), 5);  // cut to the buffer, ended by a zero
+  EXPECT_EQ(std::wstring(small), L"First");
+  CString shown;
+  View()->GetWindowText(shown);
+  EXPECT_EQ(std::wstring(shown.GetString()), text);
+  dialog.m_browser.WriteDocument(L"<p>Second</p>");
+  View()->GetWindowText(shown);
+  EXPECT_EQ(shown, L"Second");
+  EXPECT_EQ(View()->CopiedText(), L"Second");  // nothing selected: the whole page's text
+}
+
 TEST_F(PageView, LinksMoveWithinThePageLoadPagesAndHandAddressesToTheProgram) {
   ASSERT_TRUE(NavigateAndWait(L"res://" + ModulePath() + L"/102"));
   HWND view = View()->m_hWnd;

@@ -38,9 +38,17 @@ CGdiObject* GetDCFontObject(CDC* dc) { return CGdiObject::FromHandle(GetDCFont(d
 
 // ---- guards ----
 
-RichTextDcGuard::RichTextDcGuard(HDC dc, const CExtRichStyleDescription& d, int angle, bool underline) : m_dc(dc) {
-    m_font = static_cast<HFONT>(d.CreateFont(angle, underline));
-    if (m_font) m_oldFont = ::SelectObject(dc, m_font);
+RichTextDcGuard::RichTextDcGuard(HDC dc, const CExtRichStyleDescription& d, int angle, bool underline, bool shared)
+    : m_dc(dc) {
+    if (shared) {
+        m_font = CExtRichFontCache::Global().Get(d.m_font, angle, underline);
+        m_restoreFont = false;
+        if (m_font && ::GetCurrentObject(dc, OBJ_FONT) != m_font) ::SelectObject(dc, m_font);
+    } else {
+        m_font = static_cast<HFONT>(d.CreateFont(angle, underline));
+        m_ownFont = m_font != nullptr;
+        if (m_font) m_oldFont = ::SelectObject(dc, m_font);
+    }
     ::GetTextMetricsW(dc, &m_tm);
     m_oldBkMode = ::GetBkMode(dc);
     if (d.m_nBackgroundColorMode == 1 && d.m_clrBackground != kRichColorNone &&
@@ -57,10 +65,8 @@ RichTextDcGuard::~RichTextDcGuard() {
     ::SetBkMode(m_dc, m_oldBkMode);
     if (m_oldTextColor != CLR_INVALID) ::SetTextColor(m_dc, m_oldTextColor);
     if (m_oldBkColor != CLR_INVALID) ::SetBkColor(m_dc, m_oldBkColor);
-    if (m_font) {
-        ::SelectObject(m_dc, m_oldFont);
-        ::DeleteObject(m_font);
-    }
+    if (m_font && m_restoreFont) ::SelectObject(m_dc, m_oldFont);
+    if (m_ownFont) ::DeleteObject(m_font);
 }
 
 RichRelativePositionGuard::RichRelativePositionGuard(HDC dc, CExtRichContentItem* item,

@@ -16,10 +16,15 @@ class CExtRichContentItem;
 CGdiObject* GetDCFontObject(CDC* dc);
 
 // Applies a description's font (at an angle, underlined on request) and colours to a device
-// context for one text run and restores them when it ends.
+// context for one text run and restores them when it ends. The font is made for the run and
+// deleted after it, or with `shared` taken from the process-wide cache (CExtRichFontCache::Global)
+// and left selected: a screen of a long page paints thousands of runs in a few styles, and
+// selecting a font costs more than drawing a run. Whoever paints with shared fonts puts the
+// device context's own font back when done (CExtRichContentLayout::Paint does).
 class RichTextDcGuard {
 public:
-    RichTextDcGuard(HDC dc, const CExtRichStyleDescription& description, int angle, bool underline);
+    RichTextDcGuard(HDC dc, const CExtRichStyleDescription& description, int angle, bool underline,
+                    bool shared = false);
     RichTextDcGuard(const RichTextDcGuard&) = delete;
     RichTextDcGuard& operator=(const RichTextDcGuard&) = delete;
     ~RichTextDcGuard();
@@ -30,6 +35,8 @@ public:
 private:
     HDC m_dc;
     HFONT m_font = nullptr;
+    bool m_ownFont = false;
+    bool m_restoreFont = true;
     HGDIOBJ m_oldFont = nullptr;
     TEXTMETRICW m_tm{};
     int m_oldBkMode = 0;

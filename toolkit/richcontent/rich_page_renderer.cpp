@@ -94,6 +94,8 @@ CExtRichPageRenderer::~CExtRichPageRenderer() = default;
 void CExtRichPageRenderer::SetPage(const std::wstring& html, const std::wstring& baseUrl) {
     m_strBase = baseUrl;
     m_index.Clear();
+    m_bIndexBuilt = false;
+    m_nHasLinks = -1;
     m_nSelFrom = m_nSelTo = 0;
     m_pDoc = std::make_unique<CExtRichPageLayout>();
     m_pDoc->ParseHtml(U16(html.c_str()), true);
@@ -153,7 +155,9 @@ SIZE CExtRichPageRenderer::Layout(HDC hdc, int width) {
     HGDIOBJ old = ::SelectObject(hdc, PageFont());
     m_pDoc->Layout(hdc, RichRect{0, 0, width, kLayoutHeight});
     ::SelectObject(hdc, old);
-    m_index.Build(root);
+    // The index holds the runs' rectangles: made again when next needed.
+    m_index.Clear();
+    m_bIndexBuilt = false;
     const RichRect box = root->m_rcItem;
     return SIZE{std::max(0, box.right), std::max(0, box.bottom)};
 }
@@ -174,21 +178,32 @@ void CExtRichPageRenderer::Paint(HDC hdc, const RECT& clip, POINT origin) {
 
 // The selected characters of each run in view drawn again in the selection colours, and the
 // blank between two selected words of a line filled.
+CExtRichTextIndex& CExtRichPageRenderer::Index() {
+    if (!m_bIndexBuilt) {
+        m_index.Build(m_pDoc->GetRoot());
+        m_bIndexBuilt = true;
+    }
+    return m_index;
+}
+
 void CExtRichPageRenderer::PaintSelection(HDC hdc, const RichRect& docClip) {
-    const auto& runs = m_index.Runs();
+    const auto& runs = Index().Runs();
     std::size_t first = 0;
     int offset = 0;
     if (!m_index.Locate(m_nSelFrom, first, offset)) return;
     const COLORREF back = ::GetSysColor(COLOR_HIGHLIGHT), ink = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     const int angle = m_pDoc->m_nAngle;
-    for (std::size_t i = first; i < runs.size() && runs[i].m_nStart < m_nSelTo; ++i) {
+    // Only the runs in view: all of a long page may be selected.
+    std::size_t inView = 0, pastView = 0;
+    m_index.RunsAcross(docClip.top, docClip.bottom, inView, pastView);
+    for (std::size_t i = std::max(first, inView); i < pastView && runs[i].m_nStart < m_nSelTo; ++i) {
         const CExtRichTextIndex::Run& run = runs[i];
         const RichRect& r = run.m_rc;
         if (r.bottom <= docClip.top || r.top >= docClip.bottom) continue;
         const long end = run.m_nStart + run.m_nLength;
         const int from = static_cast<int>(std::max(m_nSelFrom, run.m_nStart) - run.m_nStart);
         const int to = static_cast<int>(std::min(m_nSelTo, end) - run.m_nStart);
-        if (i > first && run.m_strSeparator == u" " && m_nSelFrom < run.m_nStart) {
+        if (i > first && run.m_nLineEnds == 0 && run.m_chSeparator == u' ' && m_nSelFrom < run.m_nStart) {
             const RichRect& prev = runs[i - 1].m_rc;
             if (prev.top < r.bottom && r.top < prev.bottom && prev.right < r.left) {
                 const RECT gap{prev.right, std::max(prev.top, r.top), r.left, std::min(prev.bottom, r.bottom)};
@@ -198,7 +213,7 @@ void CExtRichPageRenderer::PaintSelection(HDC hdc, const RichRect& docClip) {
         }
         if (to <= from) continue;
         CExtRichContentItem* item = run.m_pItem;
-        RichTextDcGuard guard(hdc, item->ReadStyle(), angle, false);
+        RichTextDcGuard guard(hdc, item->ReadStyle(), angle, false, true);
         const int x1 = r.left + CExtRichTextIndex::OffsetX(hdc, run, from);
         const int x2 = r.left + CExtRichTextIndex::OffsetX(hdc, run, to);
         const RECT box{x1, r.top, x2, r.bottom};
@@ -211,7 +226,7 @@ void CExtRichPageRenderer::PaintSelection(HDC hdc, const RichRect& docClip) {
 }
 
 long CExtRichPageRenderer::TextPositionAt(POINT pt) {
-    if (m_index.IsEmpty()) return -1;
+    if (Index().IsEmpty()) return -1;
     HDC dc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(dc, PageFont());
     const long at = m_index.PositionAt(dc, RichPoint{pt.x, pt.y});
@@ -220,11 +235,17 @@ long CExtRichPageRenderer::TextPositionAt(POINT pt) {
     return at;
 }
 
-long CExtRichPageRenderer::TextLength() { return m_index.Length(); }
+long CExtRichPageRenderer::TextLength() { return Index().Length(); }
 
-std::wstring CExtRichPageRenderer::TextBetween(long from, long to) { return W(m_index.TextBetween(from, to)); }
+bool CExtRichPageRenderer::HasText() {
+    if (m_bIndexBuilt) return !m_index.IsEmpty();
+    // Asked on every move of the pointer: the first run answers it, without the whole index.
+    return CExtRichTextIndex::HasRun(m_pDoc->GetRoot());
+}
 
-void CExtRichPageRenderer::WordAround(long position, long& from, long& to) { m_index.WordAround(position, from, to); }
+std::wstring CExtRichPageRenderer::TextBetween(long from, long to) { return W(Index().TextBetween(from, to)); }
+
+void CExtRichPageRenderer::WordAround(long position, long& from, long& to) { Index().WordAround(position, from, to); }
 
 void CExtRichPageRenderer::SetSelection(long from, long to) {
     m_nSelFrom = std::min(from, to);
@@ -234,6 +255,20 @@ void CExtRichPageRenderer::SetSelection(long from, long to) {
 std::wstring CExtRichPageRenderer::LinkAt(POINT pt) {
     CExtRichContentItem* root = m_pDoc->GetRoot();
     if (!root) return {};
+    // Asked on every move of the pointer, and a hit test searches the items of a line from its
+    // parent's first: on a long listing without links (the range explorer's) there is nothing to find.
+    if (m_nHasLinks < 0) {
+        m_nHasLinks = 0;
+        for (CExtRichContentItem* item : m_pDoc->m_listItems) {
+            if (!item->IsElement() || item->GetTagName() != u"a") continue;
+            const CExtRichContentItem* href = item->FindAttribute(u"href");
+            if (href && !href->m_strValue.empty()) {
+                m_nHasLinks = 1;
+                break;
+            }
+        }
+    }
+    if (!m_nHasLinks) return {};
     RichHitTestRecord record;
     record.m_pt = RichPoint{pt.x, pt.y};
     if (!root->HitTest(record, nullptr) || record.m_path.empty()) return {};

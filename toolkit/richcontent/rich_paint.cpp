@@ -294,7 +294,11 @@ void CExtRichContentLayout::Paint(RichDcHandle dc, const RichRect& clip, RichPoi
         RichSetScrollBarPainter(installed);
     else
         RichUsePaintManagerScrollBars();
+    // Runs leave their shared fonts selected (RichTextDcGuard): the caller's font goes back at the end.
+    HDC hdc = Dc(dc);
+    HGDIOBJ font = hdc ? ::GetCurrentObject(hdc, OBJ_FONT) : nullptr;
     root->PaintDocument(dc, clip, offset);
+    if (font && ::GetCurrentObject(hdc, OBJ_FONT) != font) ::SelectObject(hdc, font);
 }
 
 void CExtRichContentItem::PaintDocument(RichDcHandle dc, const RichRect& clip, RichPoint offset) {
@@ -411,7 +415,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
             return;
         const bool mnemonic = (m_nReaderFlags & kRichRunMnemonic) != 0;
         const bool prefixOnly = (m_nReaderFlags & kRichRunPrefixOnly) != 0;
-        RichTextDcGuard guard(dc, d, angle, mnemonic);
+        RichTextDcGuard guard(dc, d, angle, mnemonic, true);
         const bool underlined = guard.Metrics().tmUnderlined != 0 || mnemonic;
         const bool hidden = prefixOnly;
         if (m_nKind == kRichItemWhiteSpace && !underlined) return;
@@ -446,7 +450,7 @@ void CExtRichContentItem::PaintContent(RichDcHandle dcHandle, const RichRect& cl
         }
         if (Visible(dc, strip)) {
             const bool mnemonic = (m_nReaderFlags & kRichRunMnemonic) != 0;
-            RichTextDcGuard guard(dc, d, angle, mnemonic);
+            RichTextDcGuard guard(dc, d, angle, mnemonic, true);
             const int ascent = guard.Metrics().tmAscent;
             const int type = d.m_nListStyleType;
             const COLORREF ink = ::GetTextColor(dc);

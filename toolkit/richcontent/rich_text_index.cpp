@@ -24,10 +24,12 @@ struct Pending {
 
 class Walker {
 public:
-    explicit Walker(std::vector<CExtRichTextIndex::Run>& runs) : m_runs(runs) {}
+    // `first`: stops at the first run.
+    explicit Walker(std::vector<CExtRichTextIndex::Run>& runs, bool first = false) : m_runs(runs), m_first(first) {}
 
     void Visit(CExtRichContentItem* item) {
         for (RichPosition pos = item->m_listChildren.GetHeadPosition(); pos;) {
+            if (m_first && !m_runs.empty()) return;
             CExtRichContentItem* child = item->m_listChildren.GetNext(pos);
             switch (child->m_nKind) {
             case kRichItemText: AddRun(child); break;
@@ -90,11 +92,11 @@ private:
         run.m_nLength = static_cast<int>(text.size());
         if (!m_runs.empty()) {
             const int lines = std::max(m_pending.breaks, m_pending.level == Pending::Line ? 1 : 0);
-            for (int i = 0; i < lines; ++i) run.m_strSeparator += kLineEnd;
-            if (lines == 0 && m_pending.level == Pending::Tab) run.m_strSeparator = u"\t";
-            if (lines == 0 && m_pending.level == Pending::Space) run.m_strSeparator = u" ";
+            run.m_nLineEnds = lines;
+            if (lines == 0 && m_pending.level == Pending::Tab) run.m_chSeparator = u'\t';
+            if (lines == 0 && m_pending.level == Pending::Space) run.m_chSeparator = u' ';
             const CExtRichTextIndex::Run& last = m_runs.back();
-            run.m_nStart = last.m_nStart + last.m_nLength + (run.m_strSeparator.empty() ? 0 : 1);
+            run.m_nStart = last.m_nStart + last.m_nLength + (lines > 0 || run.m_chSeparator ? 1 : 0);
         }
         m_pending = Pending{};
         m_runs.push_back(std::move(run));
@@ -103,6 +105,7 @@ private:
     std::vector<CExtRichTextIndex::Run>& m_runs;
     Pending m_pending;
     bool m_cellInRow = false;
+    bool m_first = false;
 };
 
 }  // namespace
@@ -111,9 +114,37 @@ private:
 // empty one is a run that shows nothing (a line feed made into a break).
 const RichString& CExtRichTextIndex::RunText(const CExtRichContentItem* item) { return item->m_strText; }
 
+RichString CExtRichTextIndex::Run::Separator() const {
+    RichString text;
+    for (int i = 0; i < m_nLineEnds; ++i) text += kLineEnd;
+    if (text.empty() && m_chSeparator) text = m_chSeparator;
+    return text;
+}
+
 void CExtRichTextIndex::Build(CExtRichContentItem* root) {
-    m_runs.clear();
+    Clear();
     if (root) Walker(m_runs).Visit(root);
+    const std::size_t n = m_runs.size();
+    m_maxBottom.resize(n);
+    m_minTop.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        m_maxBottom[i] = i ? std::max(m_maxBottom[i - 1], m_runs[i].m_rc.bottom) : m_runs[i].m_rc.bottom;
+    for (std::size_t i = n; i-- > 0;)
+        m_minTop[i] = i + 1 < n ? std::min(m_minTop[i + 1], m_runs[i].m_rc.top) : m_runs[i].m_rc.top;
+}
+
+void CExtRichTextIndex::RunsAcross(int top, int bottom, std::size_t& from, std::size_t& to) const {
+    // Before `from` every run ends at or above `top`; from `to` on every run starts at or below `bottom`.
+    from = static_cast<std::size_t>(std::upper_bound(m_maxBottom.begin(), m_maxBottom.end(), top) -
+                                    m_maxBottom.begin());
+    to = static_cast<std::size_t>(std::lower_bound(m_minTop.begin(), m_minTop.end(), bottom) - m_minTop.begin());
+    to = std::max(from, to);
+}
+
+bool CExtRichTextIndex::HasRun(CExtRichContentItem* root) {
+    std::vector<Run> first;
+    if (root) Walker(first, true).Visit(root);
+    return !first.empty();
 }
 
 long CExtRichTextIndex::Length() const {
@@ -142,17 +173,29 @@ int CExtRichTextIndex::OffsetX(RichDcHandle dc, const Run& run, int offset) {
 long CExtRichTextIndex::PositionAt(RichDcHandle dc, RichPoint pt) const {
     const Run* best = nullptr;
     long bestDy = LONG_MAX, bestDx = LONG_MAX;
-    for (const Run& run : m_runs) {
-        const RichRect& r = run.m_rc;
-        if (r.right <= r.left && r.bottom <= r.top) continue;  // not laid out
-        const long dy = pt.y < r.top ? r.top - pt.y : pt.y >= r.bottom ? pt.y - r.bottom + 1 : 0;
-        if (dy > bestDy) continue;
-        const long dx = pt.x < r.left ? r.left - pt.x : pt.x >= r.right ? pt.x - r.right + 1 : 0;
-        if (dy < bestDy || dx < bestDx) {
-            best = &run;
-            bestDy = dy;
-            bestDx = dx;
+    // The runs of a band around the point, wider until it holds the closest line: every run at
+    // most `reach` rows off lies in the band, so a run found that close is the closest there is.
+    for (long long reach = 1;; reach *= 2) {
+        const int top = static_cast<int>(std::max<long long>(INT_MIN, pt.y - reach));
+        const int bottom = static_cast<int>(std::min<long long>(INT_MAX, pt.y + reach + 1));
+        std::size_t from = 0, to = 0;
+        RunsAcross(top, bottom, from, to);
+        best = nullptr;
+        bestDy = bestDx = LONG_MAX;
+        for (std::size_t i = from; i < to; ++i) {
+            const Run& run = m_runs[i];
+            const RichRect& r = run.m_rc;
+            if (r.right <= r.left && r.bottom <= r.top) continue;  // not laid out
+            const long dy = pt.y < r.top ? r.top - pt.y : pt.y >= r.bottom ? pt.y - r.bottom + 1 : 0;
+            if (dy > bestDy) continue;
+            const long dx = pt.x < r.left ? r.left - pt.x : pt.x >= r.right ? pt.x - r.right + 1 : 0;
+            if (dy < bestDy || dx < bestDx) {
+                best = &run;
+                bestDy = dy;
+                bestDx = dx;
+            }
         }
+        if ((best && bestDy <= reach) || (from == 0 && to == m_runs.size()) || reach > INT_MAX) break;
     }
     if (!best) return -1;
     const RichRect& r = best->m_rc;
@@ -181,7 +224,10 @@ RichString CExtRichTextIndex::TextBetween(long from, long to) const {
     for (std::size_t i = first; i < m_runs.size(); ++i) {
         const Run& run = m_runs[i];
         if (run.m_nStart >= to) break;
-        if (i > first && from < run.m_nStart) out += run.m_strSeparator;
+        if (i > first && from < run.m_nStart) {
+            for (int k = 0; k < run.m_nLineEnds; ++k) out += kLineEnd;
+            if (run.m_nLineEnds == 0 && run.m_chSeparator) out += run.m_chSeparator;
+        }
         const long begin = std::max(from, run.m_nStart), end = std::min(to, run.m_nStart + run.m_nLength);
         if (end > begin) out.append(RunText(run.m_pItem), static_cast<std::size_t>(begin - run.m_nStart),
                                     static_cast<std::size_t>(end - begin));

@@ -22,11 +22,21 @@ public:
         RichRect m_rc;            // the run's box in document coordinates
         long m_nStart = 0;        // the position before its first character
         int m_nLength = 0;
-        RichString m_strSeparator;  // what stands between the previous run and this one
+        // What stands between the previous run and this one: that many line ends, or else the
+        // blank or tab m_chSeparator (0: nothing). Kept small: a long page has millions of runs.
+        int m_nLineEnds = 0;
+        char16_t m_chSeparator = 0;
+        RichString Separator() const;
     };
 
     void Build(CExtRichContentItem* root);
-    void Clear() { m_runs.clear(); }
+    // Whether a document has a run the index would hold, found without building the index.
+    static bool HasRun(CExtRichContentItem* root);
+    void Clear() {
+        m_runs.clear();
+        m_maxBottom.clear();
+        m_minTop.clear();
+    }
     bool IsEmpty() const { return m_runs.empty(); }
     long Length() const;
     const std::vector<Run>& Runs() const { return m_runs; }
@@ -36,6 +46,11 @@ public:
     long PositionAt(RichDcHandle dc, RichPoint pt) const;
     // The text between two positions (either order), separators included.
     RichString TextBetween(long from, long to) const;
+    // The runs that can lie across the rows top .. bottom (document coordinates): none before
+    // `from`, none from `to` on. Runs are in reading order, not strictly top to bottom (a taller
+    // run of a line starts above its neighbours), so the bounds come from the highest bottom
+    // before each run and the lowest top after it.
+    void RunsAcross(int top, int bottom, std::size_t& from, std::size_t& to) const;
     // The run a position falls in (a separator's position belongs to the run before it) and the
     // offset in it; false without runs.
     bool Locate(long position, std::size_t& run, int& offset) const;
@@ -47,4 +62,6 @@ public:
 
 private:
     std::vector<Run> m_runs;
+    std::vector<int> m_maxBottom;  // the highest bottom of runs 0 .. i
+    std::vector<int> m_minTop;     // the lowest top of runs i .. end
 };

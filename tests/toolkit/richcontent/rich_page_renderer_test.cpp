@@ -370,6 +370,35 @@ TEST_F(RichPage, TheSyntaxPageOpensAndScrolls) {
   gui::SaveCapture(Shot(), L"rich_page_syntax_patterns");
 }
 
+// The text index is made for the layout in force when the text is needed, and the look for
+// links a page without any answers once is made again for the next page.
+TEST_F(RichPage, TheTextFollowsARelayoutAndTheNextPagesLinksAreFound) {
+  std::wstring page = L"<html><body><p>";
+  for (int i = 0; i < 200; ++i) page += L"AsKs" + std::to_wstring(i) + L", ";
+  page += L"</p></body></html>";
+  Open(L"about:blank");
+  browser.WriteDocument(page.c_str());
+  const long length = Engine()->TextLength();
+  ASSERT_GT(length, 1000);
+  const int wideBottom = Engine()->GetTextIndex().Runs().back().m_rc.bottom;
+  for (int y = 5; y < 300; y += 40) EXPECT_EQ(Engine()->LinkAt(POINT{20, y}), L"") << y;
+
+  CRect client;
+  host.GetClientRect(&client);
+  browser.MoveWindow(0, 0, client.Width() / 2, client.Height());
+  gui::PumpUntil([] { return false; }, 50);
+  const auto& runs = Engine()->GetTextIndex().Runs();
+  EXPECT_GT(runs.back().m_rc.bottom, wideBottom) << "more lines at half the width";
+  for (const CExtRichTextIndex::Run& run : runs) ASSERT_EQ(run.m_rc, run.m_pItem->m_rcItem);
+  EXPECT_EQ(Engine()->TextLength(), length);
+
+  browser.WriteDocument(L"<html><body><p><a href=\"#end\">To the end</a></p><p id=end>End</p></body></html>");
+  const CExtRichTextIndex::Run* link = RunOf(u"To");
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(Engine()->LinkAt(POINT{link->m_rc.left + 2, link->m_rc.top + 2}), L"#end");
+  EXPECT_EQ(Engine()->LinkAt(POINT{link->m_rc.left + 2, link->m_rc.bottom + 40}), L"");
+}
+
 // A page as long as the range explorer's largest: read, laid out and its first screen
 // painted; the time is printed for the record.
 TEST_F(RichPage, ALongTablePageRenders) {

@@ -229,3 +229,42 @@ TEST(RichPaint, ClippedPaintMatchesTheWholePage) {
     EXPECT_EQ(differ, 0) << "band " << c.band.left << "," << c.band.top << " scrolled " << c.scroll;
   }
 }
+
+namespace {
+
+DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
+
+}  // namespace
+
+// Runs of a few styles, mixed word by word, share one font per style: each run's ink stays inside
+// its own rectangle (a run drawn in its neighbour's font would overflow it), painting again makes
+// no new GDI object, and the device context has its own font back afterwards.
+TEST(RichPaint, RunsShareAFontPerStyleAndTheCallersFontComesBack) {
+  std::u16string html = u"<p style='display:block'>";
+  for (int i = 0; i < 12; ++i)
+    html += u"<b>WWWW</b> iiii <font size=5>MMM</font> <font face=Arial>wwww</font> ";
+  html += u"</p>";
+  PaintCanvas canvas(260, 400);
+  Page page;
+  page.Paint(canvas, html.c_str(), 260);
+  canvas.Save(L"rich_paint_shared_fonts");
+  int runs = 0, inkInRuns = 0;
+  for (CExtRichContentItem* item = page.doc.GetRoot(); item; item = item->GetNextItem()) {
+    if (item->m_nKind != kRichItemText) continue;
+    ++runs;
+    EXPECT_GT(canvas.Ink(item->m_rcItem), 5) << "no ink in a run";
+    inkInRuns += canvas.Ink(item->m_rcItem);
+  }
+  EXPECT_EQ(runs, 48);
+  EXPECT_EQ(canvas.Ink(RichRect{0, 0, 260, 400}), inkInRuns) << "ink outside the runs";
+
+  HDC dc = canvas.Hdc();
+  HFONT own = ::CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HGDIOBJ before = ::SelectObject(dc, own);
+  const DWORD objects = GdiObjects();
+  for (int i = 0; i < 3; ++i) page.doc.Paint(dc, RichRect{0, 0, 260, 400});
+  EXPECT_EQ(GdiObjects(), objects);
+  EXPECT_EQ(::GetCurrentObject(dc, OBJ_FONT), own);
+  ::SelectObject(dc, before);
+  ::DeleteObject(own);
+}

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -46,6 +47,14 @@ TEST_P(TextIndexWhole, AllOfThePageReadsAsAReaderCopiesIt) {
     index.Build(page.doc.GetRoot());
     EXPECT_EQ(Shown(index.TextBetween(0, index.Length())), GetParam().text);
     EXPECT_EQ(Shown(index.TextBetween(index.Length(), 0)), GetParam().text) << "either order";
+    // The runs with what stands before each read the same, and the quick look for a run agrees.
+    RichString joined;
+    for (std::size_t i = 0; i < index.Runs().size(); ++i) {
+        if (i > 0) joined += index.Runs()[i].Separator();
+        joined += CExtRichTextIndex::RunText(index.Runs()[i].m_pItem);
+    }
+    EXPECT_EQ(Shown(joined), GetParam().text);
+    EXPECT_EQ(CExtRichTextIndex::HasRun(page.doc.GetRoot()), !index.IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
         WholeTextCase{u"<ul><li>one</li><li>two <i>three</i></li></ul>", "one|two three"},
         WholeTextCase{u"<p>a<span style=\"display:none\">hidden</span>c d</p>", "ac d"},
         WholeTextCase{u"<div><div>inner</div></div><div>next</div>", "inner|next"},
-        WholeTextCase{u"<p></p>", ""}));
+        WholeTextCase{u"<p></p>", ""},
+        WholeTextCase{u"<p>  <span style=\"display:none\">hidden</span> </p>", ""},
+        WholeTextCase{u"<p><span style=\"display:none\">hidden</span> <br>shown</p>", "shown"}));
 
 // Points inside the page's words: the text between them.
 TEST(TextIndex, TheTextBetweenTwoPointsCrossesRunsLinesAndCells) {
@@ -142,6 +153,65 @@ TEST(TextIndex, PositionsHoldAcrossALayoutAtAnotherWidth) {
     // Narrow, the words stand one below the other: the second word starts a line.
     ASSERT_GE(narrow.Runs().size(), 2u);
     EXPECT_GT(narrow.Runs()[1].m_rc.top, narrow.Runs()[0].m_rc.top);
+}
+
+// The runs across a band of rows hold every run that reaches into it, also where a taller run
+// starts a line above its neighbours and a table's cells stand side by side.
+TEST(TextIndex, TheRunsAcrossABandHoldEveryRunReachingIntoIt) {
+    std::u16string html = u"<p>";
+    for (int i = 0; i < 60; ++i) {
+        html += u"word" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u" ";
+        if (i % 7 == 3) html += u"<font size=7>TALL</font> ";
+    }
+    html += u"</p><table><tr><td>left<br>cell</td><td>right</td></tr></table><p>end</p>";
+    LaidOutPage page(html.c_str(), 160);
+    CExtRichTextIndex index;
+    index.Build(page.doc.GetRoot());
+    ASSERT_GT(index.Runs().size(), 60u);
+    const int height = index.Runs().back().m_rc.bottom;
+    ASSERT_GT(height, 100);
+    int inBands = 0;
+    for (int top = -10; top < height + 10; top += 7) {
+        for (const int rows : {1, 13, 40}) {
+            std::size_t from = 0, to = 0;
+            index.RunsAcross(top, top + rows, from, to);
+            ASSERT_LE(from, to);
+            ASSERT_LE(to, index.Runs().size());
+            for (std::size_t i = 0; i < index.Runs().size(); ++i) {
+                const RichRect& r = index.Runs()[i].m_rc;
+                if (r.bottom <= top || r.top >= top + rows) continue;
+                ++inBands;
+                EXPECT_TRUE(i >= from && i < to) << "run " << i << " across rows " << top << " to " << top + rows;
+            }
+        }
+    }
+    EXPECT_GT(inBands, 100);
+    // The position at a point lies in the run closest to it: the nearest line, then the nearest
+    // run on it, the first of equals in reading order.
+    for (int y = -20; y < height + 20; y += 5) {
+        for (int x = -10; x < 180; x += 23) {
+            const CExtRichTextIndex::Run* closest = nullptr;
+            long bestDy = LONG_MAX, bestDx = LONG_MAX;
+            for (const CExtRichTextIndex::Run& run : index.Runs()) {
+                const RichRect& r = run.m_rc;
+                const long dy = y < r.top ? r.top - y : y >= r.bottom ? y - r.bottom + 1 : 0;
+                const long dx = x < r.left ? r.left - x : x >= r.right ? x - r.right + 1 : 0;
+                if (dy < bestDy || (dy == bestDy && dx < bestDx)) {
+                    closest = &run;
+                    bestDy = dy;
+                    bestDx = dx;
+                }
+            }
+            ASSERT_NE(closest, nullptr);
+            const long at = index.PositionAt(TestDc(), RichPoint{x, y});
+            EXPECT_GE(at, closest->m_nStart) << x << "," << y;
+            EXPECT_LE(at, closest->m_nStart + closest->m_nLength) << x << "," << y;
+        }
+    }
+    std::size_t from = 1, to = 1;
+    CExtRichTextIndex().RunsAcross(0, 100, from, to);
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 0u);
 }
 
 // Whatever the reader made of a text: positions stay within the text, every point finds one,
