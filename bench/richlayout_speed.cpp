@@ -7,9 +7,11 @@
 //   richlayout_speed all_classes|half_combos|all_combos [reads]
 // With a count of reads the page is read that many times in the one process, as the program
 // reads its pages again (the explorer on every change of sort or options): each read is printed,
-// with the page faults it took (first writes to memory the process had not used yet).
+// with the page faults it took (first writes to memory the process had not used yet) and the
+// memory the block cache keeps after it.
 #include "bench/explorer_page.h"
 #include "core/handbase.h"
+#include "toolkit/richcontent/rich_block_cache.h"
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
 
@@ -98,8 +100,9 @@ int main(int argc, char** argv) {
         const double freeMs = Milliseconds(start);
         if (reads > 1) std::printf("read %d: ", read);
         std::printf("%s: %zu kchars, %zu items, parse %.0f ms (%lld faults), layout %.0f ms (%lld faults), "
-                    "free %.0f ms\n",
-                    name, page.size() / 1000, items, parseMs, parseFaults, layoutMs, layoutFaults, freeMs);
+                    "free %.0f ms, %.0f MB kept for the next\n",
+                    name, page.size() / 1000, items, parseMs, parseFaults, layoutMs, layoutFaults, freeMs,
+                    RichBlockCache::CachedBytes() / 1048576.0);
         std::fflush(stdout);
     }
 #if defined(_WIN32)

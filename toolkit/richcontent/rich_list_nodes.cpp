@@ -1,5 +1,7 @@
 #include "toolkit/richcontent/rich_list_nodes.h"
 
+#include "toolkit/richcontent/rich_block_cache.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -48,7 +50,7 @@ struct Pool {
     std::size_t live = 0;
 
     char* NewBlock() {
-        char* block = static_cast<char*>(::operator new(kBlockBytes, std::align_val_t(kBlockBytes)));
+        char* block = static_cast<char*>(RichBlockCache::Take(kBlockBytes, kBlockBytes));
         new (block) BlockHeader{this};
         blocks.push_back(block);
         OV_NODES_POISON(block + kHeaderBytes, kBlockBytes - kHeaderBytes);
@@ -59,10 +61,8 @@ struct Pool {
         next = block + kHeaderBytes;
         end = next + (kBlockBytes - kHeaderBytes) / kSlot * kSlot;
     }
-    static void DeleteBlock(char* block) {
-        OV_NODES_UNPOISON(block, kBlockBytes);
-        ::operator delete(block, std::align_val_t(kBlockBytes));
-    }
+    // Into the cache, for this thread's or another's next block (poisoned there).
+    static void DeleteBlock(char* block) { RichBlockCache::Give(block, kBlockBytes, kBlockBytes); }
 
     // Takes back what other threads freed.
     void Drain() {
@@ -97,7 +97,8 @@ struct Pool {
     void Release(void* node) {
         if (--live == 0 && blocks.size() > 1) {
             // Nothing is in use: the blocks of a large page go back, the first one stays.
-            for (std::size_t i = 1; i < blocks.size(); ++i) DeleteBlock(blocks[i]);
+            // Newest first, so that the cache hands them out again in the order they were taken.
+            for (std::size_t i = blocks.size() - 1; i > 0; --i) DeleteBlock(blocks[i]);
             blocks.resize(1);
             free = nullptr;
             StartBlock(blocks[0]);
@@ -145,7 +146,7 @@ struct Pool {
     }
 
     static void Delete(Pool* pool) {
-        for (char* block : pool->blocks) DeleteBlock(block);
+        for (auto it = pool->blocks.rbegin(); it != pool->blocks.rend(); ++it) DeleteBlock(*it);
         delete pool;
     }
 };
