@@ -8,6 +8,10 @@
 #include <new>
 #include <vector>
 
+#if defined(_WIN32)
+#include <pthread.h>
+#endif
+
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
 // Free nodes stay poisoned, so that the sanitizer still finds a use of a removed node.
@@ -153,6 +157,37 @@ struct Pool {
 
 // The thread's pool ends with the thread, or when the last of the nodes other threads still hold
 // comes back.
+#if defined(_WIN32)
+// With the Windows toolchain a thread_local object's destructor may run after the thread library
+// has freed the thread's thread_local storage, so a holder object would end a stale pool (seen as
+// a lock failing at a thread's end). The pool is ended by a thread-library key instead, whose
+// destructor is handed the pool itself.
+thread_local Pool* t_pool = nullptr;
+
+void EndThreadPool(void* pool) {
+    t_pool = nullptr;
+    static_cast<Pool*>(pool)->Orphan();
+}
+
+pthread_key_t PoolKey() {
+    static const pthread_key_t key = [] {
+        pthread_key_t made{};
+        pthread_key_create(&made, EndThreadPool);
+        return made;
+    }();
+    return key;
+}
+
+Pool* CurrentPool() { return t_pool; }
+
+Pool& ThreadPool() {
+    if (!t_pool) {
+        t_pool = new Pool;
+        pthread_setspecific(PoolKey(), t_pool);
+    }
+    return *t_pool;
+}
+#else
 struct PoolHolder {
     Pool* pool = nullptr;
     ~PoolHolder() {
@@ -164,10 +199,13 @@ struct PoolHolder {
 
 thread_local PoolHolder t_holder;
 
+Pool* CurrentPool() { return t_holder.pool; }
+
 Pool& ThreadPool() {
     if (!t_holder.pool) t_holder.pool = new Pool;
     return *t_holder.pool;
 }
+#endif
 
 }  // namespace
 
@@ -180,7 +218,7 @@ void Free(void* node) {
     const auto address = reinterpret_cast<std::uintptr_t>(node);
     const auto* header = reinterpret_cast<const BlockHeader*>(address & ~(kBlockBytes - 1));
     Pool* owner = header->owner;
-    if (owner == t_holder.pool)
+    if (owner == CurrentPool())
         owner->Release(node);
     else
         owner->PushForeign(node);
