@@ -1,5 +1,8 @@
 #include "toolkit/richcontent/rich_item_arena.h"
 
+#include "toolkit/richcontent/rich_block_cache.h"
+
+#include <algorithm>
 #include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -15,10 +18,14 @@
 
 namespace {
 
-// A small document (a caption) takes one small block; a large page grows to blocks of about
-// 1.5 MB, large enough that their count stays in the hundreds.
+// A small document (a caption) takes one small block from the heap, the next ones twice as large
+// each; past a few hundred items a page takes blocks of one size, large enough that their count
+// stays in the hundreds, from the block cache, so that a page read again reuses the memory the
+// one before it wrote.
 constexpr std::size_t kFirstBlockSlots = 8;
-constexpr std::size_t kMaxBlockSlots = 4096;
+constexpr std::size_t kSmallBlockBytes = 128 * 1024;  // heap blocks are smaller than this
+constexpr std::size_t kLargeBlockBytes = 1024 * 1024;
+constexpr std::size_t kLargeBlockAlignment = alignof(std::max_align_t);
 
 }  // namespace
 
@@ -36,13 +43,19 @@ void* CExtRichItemArena::Allocate() {
         return slot;
     }
     if (m_next == m_end) {
-        const std::size_t bytes = m_blockSlots * m_slotSize;
-        char* block = static_cast<char*>(::operator new(bytes));
+        std::size_t bytes = m_blockSlots * m_slotSize;
+        char* block;
+        if (bytes < kSmallBlockBytes) {
+            block = static_cast<char*>(::operator new(bytes));
+            m_blockSlots *= 2;
+        } else {
+            bytes = LargeBlockBytes();
+            block = static_cast<char*>(RichBlockCache::Take(bytes, kLargeBlockAlignment));
+        }
         m_blocks.emplace_back(block, bytes);
         OV_ARENA_POISON(block, bytes);
         m_next = block;
-        m_end = block + bytes;
-        if (m_blockSlots < kMaxBlockSlots) m_blockSlots *= 2;
+        m_end = block + bytes / m_slotSize * m_slotSize;
     }
     void* slot = m_next;
     m_next += m_slotSize;
@@ -70,8 +83,17 @@ void CExtRichItemArena::Detach() {
     if (m_live == 0) delete this;
 }
 
+std::size_t CExtRichItemArena::LargeBlockBytes() const { return std::max(kLargeBlockBytes, m_slotSize); }
+
 void CExtRichItemArena::Release() {
-    for (const auto& [block, bytes] : m_blocks) {
+    const std::size_t large = LargeBlockBytes();
+    // Newest first, so that the next document takes the blocks in the order this one did.
+    for (auto it = m_blocks.rbegin(); it != m_blocks.rend(); ++it) {
+        const auto [block, bytes] = *it;
+        if (bytes == large) {
+            RichBlockCache::Give(block, bytes, kLargeBlockAlignment);  // poisoned there
+            continue;
+        }
         OV_ARENA_UNPOISON(block, bytes);
         ::operator delete(block);
     }

@@ -1,8 +1,9 @@
 // The memory of a document's items: slots of one size cut from large blocks, so that a page of
 // millions of items makes a few hundred allocations instead of millions (the system heap on
 // Windows is much slower per allocation than a bump of a pointer). A freed slot is kept for the
-// next item; the blocks go back to the heap when the last item goes. The document lets go of its
-// arena when it is destroyed; an item that outlives it keeps the arena until that item goes.
+// next item; the blocks go back when the last item goes (the large ones to the block cache, for
+// the next document). The document lets go of its arena when it is destroyed; an item that
+// outlives it keeps the arena until that item goes.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +31,7 @@ public:
 private:
     ~CExtRichItemArena();
     void Release();
+    std::size_t LargeBlockBytes() const;
 
     struct FreeSlot {
         FreeSlot* next;
@@ -40,6 +42,6 @@ private:
     char* m_end = nullptr;
     FreeSlot* m_free = nullptr;
     std::size_t m_live = 0;
-    std::size_t m_blockSlots;  // slots of the next block: doubles up to a limit
+    std::size_t m_blockSlots;  // slots of the next small block: doubles
     bool m_detached = false;
 };

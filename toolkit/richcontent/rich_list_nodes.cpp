@@ -1,10 +1,16 @@
 #include "toolkit/richcontent/rich_list_nodes.h"
 
+#include "toolkit/richcontent/rich_block_cache.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <new>
 #include <vector>
+
+#if defined(_WIN32)
+#include <pthread.h>
+#endif
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -48,7 +54,7 @@ struct Pool {
     std::size_t live = 0;
 
     char* NewBlock() {
-        char* block = static_cast<char*>(::operator new(kBlockBytes, std::align_val_t(kBlockBytes)));
+        char* block = static_cast<char*>(RichBlockCache::Take(kBlockBytes, kBlockBytes));
         new (block) BlockHeader{this};
         blocks.push_back(block);
         OV_NODES_POISON(block + kHeaderBytes, kBlockBytes - kHeaderBytes);
@@ -59,10 +65,8 @@ struct Pool {
         next = block + kHeaderBytes;
         end = next + (kBlockBytes - kHeaderBytes) / kSlot * kSlot;
     }
-    static void DeleteBlock(char* block) {
-        OV_NODES_UNPOISON(block, kBlockBytes);
-        ::operator delete(block, std::align_val_t(kBlockBytes));
-    }
+    // Into the cache, for this thread's or another's next block (poisoned there).
+    static void DeleteBlock(char* block) { RichBlockCache::Give(block, kBlockBytes, kBlockBytes); }
 
     // Takes back what other threads freed.
     void Drain() {
@@ -97,7 +101,8 @@ struct Pool {
     void Release(void* node) {
         if (--live == 0 && blocks.size() > 1) {
             // Nothing is in use: the blocks of a large page go back, the first one stays.
-            for (std::size_t i = 1; i < blocks.size(); ++i) DeleteBlock(blocks[i]);
+            // Newest first, so that the cache hands them out again in the order they were taken.
+            for (std::size_t i = blocks.size() - 1; i > 0; --i) DeleteBlock(blocks[i]);
             blocks.resize(1);
             free = nullptr;
             StartBlock(blocks[0]);
@@ -145,13 +150,44 @@ struct Pool {
     }
 
     static void Delete(Pool* pool) {
-        for (char* block : pool->blocks) DeleteBlock(block);
+        for (auto it = pool->blocks.rbegin(); it != pool->blocks.rend(); ++it) DeleteBlock(*it);
         delete pool;
     }
 };
 
 // The thread's pool ends with the thread, or when the last of the nodes other threads still hold
 // comes back.
+#if defined(_WIN32)
+// With the Windows toolchain a thread_local object's destructor may run after the thread library
+// has freed the thread's thread_local storage, so a holder object would end a stale pool (seen as
+// a lock failing at a thread's end). The pool is ended by a thread-library key instead, whose
+// destructor is handed the pool itself.
+thread_local Pool* t_pool = nullptr;
+
+void EndThreadPool(void* pool) {
+    t_pool = nullptr;
+    static_cast<Pool*>(pool)->Orphan();
+}
+
+pthread_key_t PoolKey() {
+    static const pthread_key_t key = [] {
+        pthread_key_t made{};
+        pthread_key_create(&made, EndThreadPool);
+        return made;
+    }();
+    return key;
+}
+
+Pool* CurrentPool() { return t_pool; }
+
+Pool& ThreadPool() {
+    if (!t_pool) {
+        t_pool = new Pool;
+        pthread_setspecific(PoolKey(), t_pool);
+    }
+    return *t_pool;
+}
+#else
 struct PoolHolder {
     Pool* pool = nullptr;
     ~PoolHolder() {
@@ -163,10 +199,13 @@ struct PoolHolder {
 
 thread_local PoolHolder t_holder;
 
+Pool* CurrentPool() { return t_holder.pool; }
+
 Pool& ThreadPool() {
     if (!t_holder.pool) t_holder.pool = new Pool;
     return *t_holder.pool;
 }
+#endif
 
 }  // namespace
 
@@ -179,7 +218,7 @@ void Free(void* node) {
     const auto address = reinterpret_cast<std::uintptr_t>(node);
     const auto* header = reinterpret_cast<const BlockHeader*>(address & ~(kBlockBytes - 1));
     Pool* owner = header->owner;
-    if (owner == t_holder.pool)
+    if (owner == CurrentPool())
         owner->Release(node);
     else
         owner->PushForeign(node);

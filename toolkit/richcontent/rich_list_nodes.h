@@ -1,9 +1,9 @@
 // The memory of the engine's list nodes (three pointers each): a page of millions of items holds
 // millions of them, and the system heap is slow per allocation and adds its own header to each.
 // Each thread cuts nodes from blocks of its own; a node freed on another thread goes back to the
-// thread that made it. A thread keeps its first block; the others go back to the heap whenever
-// none of its nodes is in use, and all of them when the thread has ended and its last node is
-// freed.
+// thread that made it. A thread keeps its first block; the others go back to the block cache
+// whenever none of its nodes is in use, and all of them when the thread has ended and its last
+// node is freed.
 #pragma once
 
 #include <cstddef>

@@ -10,6 +10,7 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_style_description.cpp
   ${_rc}/rich_style_rule.cpp
   ${_rc}/rich_rule_pool.cpp
+  ${_rc}/rich_block_cache.cpp
   ${_rc}/rich_item_arena.cpp
   ${_rc}/rich_list_nodes.cpp
   ${_rc}/rich_item.cpp
