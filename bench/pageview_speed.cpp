@@ -254,16 +254,18 @@ int main(int argc, char** argv) {
         Line("the text's first use (index made)", Ms(t));
     }
 
-    {
+    // A press and release over text: the whole, and the text position's share.
+    auto click = [&](const char* label) {
         g_times.position = 0;
-        g_times.positions = 0;
         const POINT at = overText[3];
         const auto t = Clock::now();
         ::SendMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         ::SendMessageW(hView, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-        Line("click (press and release)", Ms(t));
+        Line(label, Ms(t));
         Line("  of which the text position", g_times.position);
-    }
+    };
+    g_times.positions = 0;
+    click("click (press and release)");
 
     g_times.paint = 0;
     Line("page down with its paint", KeyAndPaint(hView, VK_NEXT));
@@ -274,15 +276,7 @@ int main(int argc, char** argv) {
     Line("end of the page with its paint", KeyAndPaint(hView, VK_END));
     Line("  of which the paint", g_times.paint);
     measureMoves("last screen");
-    {
-        g_times.position = 0;
-        const POINT at = overText[3];
-        const auto t = Clock::now();
-        ::SendMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        ::SendMessageW(hView, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-        Line("click on the last screen", Ms(t));
-        Line("  of which the text position", g_times.position);
-    }
+    click("click on the last screen");
     KeyAndPaint(hView, VK_HOME);
 
     {
