@@ -105,14 +105,20 @@ void Pump() {
     }
 }
 
-// The page written into the control's document through a stream, as the program writes its pages.
-void WritePage(CWebBrowser2& browser, const std::wstring& html) {
+// A stream holding the page's characters (the stream frees its memory).
+IStream* PageStream(const std::wstring& html) {
     const std::size_t bytes = html.size() * sizeof(wchar_t);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
     std::memcpy(::GlobalLock(memory), html.data(), bytes);
     ::GlobalUnlock(memory);
     IStream* stream = nullptr;
     ::CreateStreamOnHGlobal(memory, TRUE, &stream);
+    return stream;
+}
+
+// The page written into the control's document through a stream, as the program writes its pages.
+void WritePage(CWebBrowser2& browser, const std::wstring& html) {
+    IStream* stream = PageStream(html);
     IDispatch* document = browser.GetDocument();
     IPersistStreamInit* persist = nullptr;
     document->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
@@ -311,12 +317,7 @@ int main(int argc, char** argv) {
     {
         // The document reading the page's stream on its own (no view to show it): the stream's part
         // of the first paint's rest, taken last so that it does not warm the memory for the rest.
-        const std::size_t bytes = html.size() * sizeof(wchar_t);
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-        std::memcpy(::GlobalLock(memory), html.data(), bytes);
-        ::GlobalUnlock(memory);
-        IStream* stream = nullptr;
-        ::CreateStreamOnHGlobal(memory, TRUE, &stream);
+        IStream* stream = PageStream(html);
         auto* document = new fw::detail::WebDocument(nullptr);
         const auto t = Clock::now();
         document->Load(stream);

@@ -26,6 +26,15 @@ std::wstring Lower(std::wstring s) {
 
 bool StartsWith(const std::wstring& lower, const wchar_t* prefix) { return lower.rfind(prefix, 0) == 0; }
 
+bool IsLinkElement(const CExtRichContentItem* item) { return item->IsElement() && item->GetTagName() == u"a"; }
+
+// An "a" element's address; empty when it names none.
+const RichString& LinkAddress(const CExtRichContentItem* item) {
+    static const RichString none;
+    const CExtRichContentItem* href = item->FindAttribute(u"href");
+    return href ? href->m_strValue : none;
+}
+
 // A resource name or type: "#23" and "23" are numbers.
 LPCWSTR ResourceName(const std::wstring& text, std::wstring& storage) {
     std::wstring digits = !text.empty() && text[0] == L'#' ? text.substr(1) : text;
@@ -260,9 +269,7 @@ std::wstring CExtRichPageRenderer::LinkAt(POINT pt) {
     if (m_nHasLinks < 0) {
         m_nHasLinks = 0;
         for (CExtRichContentItem* item : m_pDoc->m_listItems) {
-            if (!item->IsElement() || item->GetTagName() != u"a") continue;
-            const CExtRichContentItem* href = item->FindAttribute(u"href");
-            if (href && !href->m_strValue.empty()) {
+            if (IsLinkElement(item) && !LinkAddress(item).empty()) {
                 m_nHasLinks = 1;
                 break;
             }
@@ -272,11 +279,11 @@ std::wstring CExtRichPageRenderer::LinkAt(POINT pt) {
     RichHitTestRecord record;
     record.m_pt = RichPoint{pt.x, pt.y};
     if (!root->HitTest(record, nullptr) || record.m_path.empty()) return {};
+    // The innermost "a" around the point decides, with its address or without one.
     for (CExtRichContentItem* item = record.m_path.back().m_pItem; item; item = item->m_pParent) {
-        if (!item->IsElement() || item->GetTagName() != u"a") continue;
-        CExtRichContentItem* href = item->FindAttribute(u"href");
-        if (!href || href->m_strValue.empty()) return {};
-        return Resolve(W(href->m_strValue));
+        if (!IsLinkElement(item)) continue;
+        const RichString& address = LinkAddress(item);
+        return address.empty() ? std::wstring() : Resolve(W(address));
     }
     return {};
 }

@@ -114,10 +114,14 @@ private:
 // empty one is a run that shows nothing (a line feed made into a break).
 const RichString& CExtRichTextIndex::RunText(const CExtRichContentItem* item) { return item->m_strText; }
 
+void CExtRichTextIndex::Run::AppendSeparator(RichString& out) const {
+    for (int i = 0; i < m_nLineEnds; ++i) out += kLineEnd;
+    if (m_nLineEnds == 0 && m_chSeparator) out += m_chSeparator;
+}
+
 RichString CExtRichTextIndex::Run::Separator() const {
     RichString text;
-    for (int i = 0; i < m_nLineEnds; ++i) text += kLineEnd;
-    if (text.empty() && m_chSeparator) text = m_chSeparator;
+    AppendSeparator(text);
     return text;
 }
 
@@ -224,10 +228,7 @@ RichString CExtRichTextIndex::TextBetween(long from, long to) const {
     for (std::size_t i = first; i < m_runs.size(); ++i) {
         const Run& run = m_runs[i];
         if (run.m_nStart >= to) break;
-        if (i > first && from < run.m_nStart) {
-            for (int k = 0; k < run.m_nLineEnds; ++k) out += kLineEnd;
-            if (run.m_nLineEnds == 0 && run.m_chSeparator) out += run.m_chSeparator;
-        }
+        if (i > first && from < run.m_nStart) run.AppendSeparator(out);
         const long begin = std::max(from, run.m_nStart), end = std::min(to, run.m_nStart + run.m_nLength);
         if (end > begin) out.append(RunText(run.m_pItem), static_cast<std::size_t>(begin - run.m_nStart),
                                     static_cast<std::size_t>(end - begin));

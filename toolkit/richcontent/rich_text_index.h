@@ -27,6 +27,7 @@ public:
         int m_nLineEnds = 0;
         char16_t m_chSeparator = 0;
         RichString Separator() const;
+        void AppendSeparator(RichString& out) const;
     };
 
     void Build(CExtRichContentItem* root);
