@@ -19,7 +19,7 @@ namespace {
 constexpr std::size_t kItemHeader = sizeof(void*);
 static_assert(alignof(CExtRichContentItem) <= kItemHeader);
 // A long page is mostly items: what only some of them use belongs in CBoxExtras.
-static_assert(sizeof(CExtRichContentItem) <= 264);
+static_assert(sizeof(CExtRichContentItem) <= 256);
 
 void* StartItem(void* slot, CExtRichItemArena* arena) {
     *static_cast<CExtRichItemArena**>(slot) = arena;

@@ -445,7 +445,8 @@ public:
     int GetRowSpan() const { return m_pExtras ? m_pExtras->m_nRowSpan : 1; }
     void SetCellSpans(int colSpan, int rowSpan);
     RichUiStateSet m_states;
-    // One byte for the four: with the narrow kind above, an item is a word smaller.
+    // One byte for the four: with the narrow kind above and the packed state set, an item is two
+    // words smaller.
     bool m_bRuleCached : 1 = false;
     bool m_bRuleShared : 1 = false;   // m_pRule is pooled: read only
     bool m_bStyleValid : 1 = false;
