@@ -19,7 +19,7 @@ namespace {
 constexpr std::size_t kItemHeader = sizeof(void*);
 static_assert(alignof(CExtRichContentItem) <= kItemHeader);
 // A long page is mostly items: what only some of them use belongs in CBoxExtras.
-static_assert(sizeof(CExtRichContentItem) <= 272);
+static_assert(sizeof(CExtRichContentItem) <= 256);
 
 void* StartItem(void* slot, CExtRichItemArena* arena) {
     *static_cast<CExtRichItemArena**>(slot) = arena;
@@ -60,7 +60,7 @@ std::size_t CExtRichContentItem::ArenaSlotSize() { return sizeof(CExtRichContent
 
 CExtRichContentItem::CExtRichContentItem(CExtRichContentLayout* layout, int kind, CExtRichContentItem* parent,
                                          CExtRichContentItem* prev, CExtRichContentItem* next)
-    : m_pParent(parent), m_pPrev(prev), m_pNext(next), m_nKind(kind), m_pLayout(layout) {
+    : m_pParent(parent), m_pPrev(prev), m_pNext(next), m_nKind(static_cast<std::int8_t>(kind)), m_pLayout(layout) {
     if (!prev && !next && parent) {
         const bool attribute = kind >= kRichItemAttribute && kind <= kRichItemDeclaration;
         m_pPrev = attribute ? parent->m_listAttributes.GetTail() : parent->m_listChildren.GetTail();

@@ -370,8 +370,6 @@ public:
     CExtRichContentItem* m_pParent;
     CExtRichContentItem* m_pPrev;
     CExtRichContentItem* m_pNext;
-    int m_nKind;
-    int m_nParseState = kRichParseOk;
     RichString m_strName;
     RichString m_strText;
     RichString m_strValue;
@@ -383,11 +381,12 @@ public:
     int m_nAscent = 0, m_nLineGap = 0;
     // Every run of a plain-text document carries one: kept here rather than in the record below.
     int m_nMinHeightHint = -1;
-    // Four flags here fill the room the odd count of ints above leaves before the pointers.
+    // The kind (RichItemKind, -1 to 11), the parse state and two flags fill the room the odd count
+    // of ints above leaves before the pointers: a byte each is all they need.
+    std::int8_t m_nKind;
+    std::int8_t m_nParseState = kRichParseOk;
     std::uint8_t m_nTagFlags = 0;
     std::uint8_t m_nLayoutFlags = 0;
-    bool m_bRuleCached = false;
-    bool m_bRuleShared = false;   // m_pRule is pooled: read only
     CExtRichContentLayout* m_pLayout;
     CExtRichStyleRule* m_pRule = nullptr;           // owned, or shared from the document's pool
     CExtRichStyleDescription* m_pStyle = nullptr;   // owned, or shared from the document's pool
@@ -446,8 +445,12 @@ public:
     int GetRowSpan() const { return m_pExtras ? m_pExtras->m_nRowSpan : 1; }
     void SetCellSpans(int colSpan, int rowSpan);
     RichUiStateSet m_states;
-    bool m_bStyleValid = false;
-    bool m_bStyleShared = false;  // m_pStyle is pooled: read only
+    // One byte for the four: with the narrow kind above and the packed state set, an item is two
+    // words smaller.
+    bool m_bRuleCached : 1 = false;
+    bool m_bRuleShared : 1 = false;   // m_pRule is pooled: read only
+    bool m_bStyleValid : 1 = false;
+    bool m_bStyleShared : 1 = false;  // m_pStyle is pooled: read only
     std::uint8_t m_nCacheFlags = 0;
     std::uint8_t m_nRunFlags = 0;     // the text-run pass's own bits
     std::uint8_t m_nReaderFlags = 0;  // the plain-text reader's own bits

@@ -1,32 +1,34 @@
 #include "toolkit/richcontent/rich_state_set.h"
 
-void RichUiStateSet::Clear() {
-    for (std::int8_t& v : m_values) v = RichUiState::Unset;
-}
+void RichUiStateSet::Clear() { m_bits = 0; }
 
-bool RichUiStateSet::IsEmpty() const {
-    for (int v : m_values)
-        if (v != RichUiState::Unset) return false;
-    return true;
-}
+bool RichUiStateSet::IsEmpty() const { return m_bits == 0; }
 
 void RichUiStateSet::Assign(const RichUiStateSet& other) { *this = other; }
 
+namespace {
+// The entries of a set that are not zero, as both bits of each such entry.
+std::uint32_t NonZeroMask(std::uint32_t bits) {
+    const std::uint32_t any = (bits | (bits >> 1)) & 0x55555555u;
+    return any | (any << 1);
+}
+}  // namespace
+
 void RichUiStateSet::MergeNonZero(const RichUiStateSet& other) {
-    for (int i = 0; i < RichUiState::Count; ++i)
-        if (other.m_values[i] != 0) m_values[i] = other.m_values[i];
+    const std::uint32_t mask = NonZeroMask(other.m_bits);
+    m_bits = (m_bits & ~mask) | (other.m_bits & mask);
 }
 
 void RichUiStateSet::SetFlagged(const RichUiStateSet& flags, int value) {
-    for (int i = 0; i < RichUiState::Count; ++i)
-        if (flags.m_values[i] != 0) m_values[i] = static_cast<std::int8_t>(value);
+    const std::uint32_t mask = NonZeroMask(flags.m_bits);
+    m_bits = (m_bits & ~mask) | (Code(value) * 0x55555555u & mask);
 }
 
 void RichUiStateSet::SetDefaultCaps() {
     Clear();
-    m_values[RichUiState::Disabled] = RichUiState::On;
-    m_values[RichUiState::Hover] = RichUiState::On;
-    m_values[RichUiState::Pressed] = RichUiState::On;
+    (*this)[RichUiState::Disabled] = RichUiState::On;
+    (*this)[RichUiState::Hover] = RichUiState::On;
+    (*this)[RichUiState::Pressed] = RichUiState::On;
 }
 
 namespace {
@@ -37,13 +39,13 @@ constexpr int kPseudoClasses[] = {RichUiState::Disabled, RichUiState::Active, Ri
 
 bool RichUiStateSet::MatchesStates(const RichUiStateSet& states) const {
     for (int i = RichUiState::After; i <= RichUiState::FirstLine; ++i)
-        if (m_values[i] != 0) return true;
-    if (m_values[RichUiState::Unused] != 0) return true;
+        if ((*this)[i] != 0) return true;
+    if ((*this)[RichUiState::Unused] != 0) return true;
     bool any = false;
     for (int i : kPseudoClasses) {
-        if (m_values[i] != RichUiState::On) continue;
-        if (states.m_values[i] != RichUiState::On) return false;
+        if ((*this)[i] != RichUiState::On) continue;
+        if (states[i] != RichUiState::On) return false;
         any = true;
     }
-    return any;
+    return any | (any << 1);
 }

@@ -28,11 +28,28 @@ constexpr int On = 2;
 }  // namespace RichUiState
 
 struct RichUiStateSet {
-    // One byte an entry: every item and style record carries a set.
-    std::int8_t m_values[RichUiState::Count] = {};
+    // Two bits an entry, all in one word: every item and style record carries a set. A value
+    // outside 0 to 2 is kept as 3: set, and not on.
+    std::uint32_t m_bits = 0;
 
-    std::int8_t& operator[](int i) { return m_values[i]; }
-    int operator[](int i) const { return m_values[i]; }
+    // An entry to write through: `set[i] = value`.
+    class Entry {
+    public:
+        Entry(std::uint32_t& bits, int index) : m_bits(bits), m_shift(2 * index) {}
+        Entry& operator=(int value) {
+            m_bits = (m_bits & ~(3u << m_shift)) | (Code(value) << m_shift);
+            return *this;
+        }
+        Entry& operator=(const Entry& other) { return *this = static_cast<int>(other); }
+        operator int() const { return static_cast<int>((m_bits >> m_shift) & 3u); }
+
+    private:
+        std::uint32_t& m_bits;
+        int m_shift;
+    };
+
+    Entry operator[](int i) { return Entry(m_bits, i); }
+    int operator[](int i) const { return static_cast<int>((m_bits >> (2 * i)) & 3u); }
     friend bool operator==(const RichUiStateSet&, const RichUiStateSet&) = default;
 
     void Clear();
@@ -51,7 +68,12 @@ struct RichUiStateSet {
 
     static RichUiStateSet With(int index, int value = RichUiState::On) {
         RichUiStateSet s;
-        s.m_values[index] = value;
+        s[index] = value;
         return s;
+    }
+
+    // The two bits that hold a value.
+    static std::uint32_t Code(int value) {
+        return value >= RichUiState::Unset && value <= RichUiState::On ? static_cast<std::uint32_t>(value) : 3u;
     }
 };

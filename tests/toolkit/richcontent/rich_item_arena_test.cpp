@@ -97,6 +97,50 @@ TEST(RichItemArena, AnItemMayOutliveItsDocument) {
     delete kept;  // the arena goes with it (the sanitizer's leak check sees nothing left)
 }
 
+// An item keeps its kind and parse state in a byte each and its four style and rule flags in
+// bits of one byte: every kind (the root's is negative) and state reads back as written, and
+// setting one flag or field leaves its neighbours as they were.
+TEST(RichItemArena, NarrowFieldsKeepTheirValuesApart) {
+    CExtRichContentLayout doc;
+    for (int kind = kRichItemRoot; kind <= kRichItemLink; ++kind) {
+        for (int state = kRichParseOk; state <= kRichParseLinkUndefined; ++state) {
+            auto* item = new (&doc) CExtRichContentItem(&doc, kind);
+            item->m_nParseState = static_cast<std::int8_t>(state);
+            item->m_nTagFlags = 0xFF;
+            item->m_nLayoutFlags = 0xFF;
+            EXPECT_EQ(item->m_nKind, kind);
+            EXPECT_EQ(item->m_nParseState, state);
+            EXPECT_EQ(item->IsRoot(), kind == kRichItemRoot);
+            EXPECT_EQ(item->IsElementOrRoot(), kind == kRichItemRoot || kind == kRichItemElement);
+            delete item;
+        }
+    }
+    CExtRichContentItem item(&doc, kRichItemElement);
+    EXPECT_FALSE(item.m_bRuleCached || item.m_bRuleShared || item.m_bStyleValid || item.m_bStyleShared);
+    // Bit fields have no member pointers: each flag is set through a function.
+    using Setter = void (*)(CExtRichContentItem&, bool);
+    const Setter setters[] = {
+        [](CExtRichContentItem& i, bool v) { i.m_bRuleCached = v; },
+        [](CExtRichContentItem& i, bool v) { i.m_bRuleShared = v; },
+        [](CExtRichContentItem& i, bool v) { i.m_bStyleValid = v; },
+        [](CExtRichContentItem& i, bool v) { i.m_bStyleShared = v; },
+    };
+    auto read = [](const CExtRichContentItem& i) {
+        return std::string{i.m_bRuleCached ? '1' : '0', i.m_bRuleShared ? '1' : '0', i.m_bStyleValid ? '1' : '0',
+                           i.m_bStyleShared ? '1' : '0'};
+    };
+    for (int n = 0; n < 4; ++n) {
+        setters[n](item, true);
+        std::string expected = "0000";
+        expected[static_cast<std::size_t>(n)] = '1';
+        EXPECT_EQ(read(item), expected);
+        EXPECT_EQ(item.m_nCacheFlags, 0);
+        EXPECT_EQ(item.m_nKind, kRichItemElement);
+        setters[n](item, false);
+    }
+    EXPECT_EQ(read(item), "0000");
+}
+
 // The tree uses a closing tag to close its element; then the tag holds nothing and is dropped.
 // Unmatched closing tags and those of head elements stay, as before, with their marks.
 TEST(RichItemArena, UsedClosingTagsAreDropped) {

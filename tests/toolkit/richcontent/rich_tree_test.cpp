@@ -238,6 +238,49 @@ TEST(RichTree, StatesChangeOnlyThroughNonEmptySets) {
     EXPECT_EQ(t.p->m_states[RichUiState::Hover], RichUiState::On);
 }
 
+// The set keeps its 14 entries in two bits each: every entry holds each value apart from its
+// neighbours, and merging and flagging work entry by entry as on an array of values.
+TEST(RichTree, StateSetEntriesAreIndependent) {
+    using S = RichUiStateSet;
+    for (int i = 0; i < RichUiState::Count; ++i) {
+        for (int value : {RichUiState::Off, RichUiState::On, RichUiState::Unset}) {
+            S s;
+            for (int j = 0; j < RichUiState::Count; ++j) s[j] = (j + 1) % 3;  // every value around it
+            s[i] = value;
+            for (int j = 0; j < RichUiState::Count; ++j) EXPECT_EQ(s[j], j == i ? value : (j + 1) % 3) << i << " " << j;
+        }
+    }
+    // Out of range: kept as set and not on, so that it neither reads as unset nor matches as on.
+    S odd = S::With(RichUiState::Hover, 7);
+    EXPECT_FALSE(odd.IsEmpty());
+    EXPECT_NE(odd[RichUiState::Hover], RichUiState::On);
+    EXPECT_EQ(odd[RichUiState::Focus], RichUiState::Unset);
+
+    // Merge and flag against the same operations on plain arrays.
+    const int a[RichUiState::Count] = {0, 1, 2, 0, 2, 1, 0, 0, 2, 1, 0, 2, 1, 0};
+    const int b[RichUiState::Count] = {2, 0, 1, 1, 0, 0, 2, 0, 0, 2, 1, 2, 0, 1};
+    S sa, sb;
+    for (int j = 0; j < RichUiState::Count; ++j) sa[j] = a[j], sb[j] = b[j];
+    S merged = sa;
+    merged.MergeNonZero(sb);
+    for (int value : {RichUiState::Unset, RichUiState::Off, RichUiState::On}) {
+        S flagged = sa;
+        flagged.SetFlagged(sb, value);
+        for (int j = 0; j < RichUiState::Count; ++j) EXPECT_EQ(flagged[j], b[j] ? value : a[j]) << j;
+    }
+    for (int j = 0; j < RichUiState::Count; ++j) EXPECT_EQ(merged[j], b[j] ? b[j] : a[j]) << j;
+    S caps;
+    caps.SetDefaultCaps();
+    for (int j = 0; j < RichUiState::Count; ++j) {
+        const bool on = j == RichUiState::Disabled || j == RichUiState::Hover || j == RichUiState::Pressed;
+        EXPECT_EQ(caps[j], on ? RichUiState::On : RichUiState::Unset) << j;
+    }
+    S copy;
+    copy[RichUiState::Link] = sa[RichUiState::Selected];  // one entry written from another
+    EXPECT_EQ(copy[RichUiState::Link], RichUiState::On);
+    EXPECT_TRUE(copy == S::With(RichUiState::Link));
+}
+
 TEST(RichTree, StateSetMatching) {
     using S = RichUiStateSet;
     auto set = [](std::initializer_list<int> on) {
