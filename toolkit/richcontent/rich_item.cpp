@@ -225,6 +225,27 @@ void CExtRichContentItem::SetComputedStyle(const CExtRichStyleDescription& compu
     m_bStyleShared = true;
 }
 
+bool CExtRichContentItem::TakeMemoizedStyle(const CExtRichStyleDescription& parentStyle) {
+    // Only pooled records never change, so only they can stand for their content in the memo:
+    // the item's shared rule and its parent's shared style.
+    if (!m_pLayout || !m_bRuleCached || !m_bRuleShared || !m_pRule) return false;
+    if (!m_pParent || !m_pParent->m_bStyleShared || m_pParent->m_pStyle != &parentStyle) return false;
+    CExtRichStyleMemo& memo = m_pLayout->GetStyleMemo();
+    const CExtRichStyleDescription* shared = memo.Find(m_pRule, &parentStyle);
+    if (!shared) {
+        // A copy: computing may mend the rule's spans, and a pooled rule is read only.
+        CExtRichStyleRule rule = *m_pRule;
+        CExtRichStyleDescription computed;
+        rule.ComputeDescription(parentStyle, computed);
+        shared = m_pLayout->GetStylePool().Acquire(computed);
+        memo.Add(m_pRule, &parentStyle, shared);
+    }
+    ReleaseStyle();
+    m_pStyle = const_cast<CExtRichStyleDescription*>(shared);
+    m_bStyleShared = true;
+    return true;
+}
+
 void CExtRichContentItem::ReleaseStyle() {
     if (m_bStyleShared)
         CExtRichStylePool::Release(m_pStyle);
@@ -594,10 +615,14 @@ const CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle d
     if (force) m_bStyleValid = false;
     if (!m_bStyleValid) {
         CExtRichStyleRule rule;
-        CollectRule(rule, parentStyle);
-        CExtRichStyleDescription computed;
-        rule.ComputeDescription(parentStyle, computed);
-        SetComputedStyle(computed);
+        const bool collected = !(m_bRuleCached && m_pRule);
+        if (collected) CollectRule(rule, parentStyle);
+        if (!TakeMemoizedStyle(parentStyle)) {
+            if (!collected) CollectRule(rule, parentStyle);
+            CExtRichStyleDescription computed;
+            rule.ComputeDescription(parentStyle, computed);
+            SetComputedStyle(computed);
+        }
         m_bStyleValid = true;
     }
     const CExtRichStyleDescription& style = ReadStyle();

@@ -10,6 +10,7 @@ CExtRichContentLayout::CExtRichContentLayout(int angle) : m_nAngle(angle) {}
 
 CExtRichContentLayout::~CExtRichContentLayout() {
     Clear(true);
+    delete m_pStyleMemo;
     delete m_pRulePool;
     delete m_pStylePool;
     delete m_pMeasureCache;
@@ -35,6 +36,11 @@ CExtRichMeasureCache& CExtRichContentLayout::GetMeasureCache() {
 CExtRichStylePool& CExtRichContentLayout::GetStylePool() {
     if (!m_pStylePool) m_pStylePool = new CExtRichStylePool;
     return *m_pStylePool;
+}
+
+CExtRichStyleMemo& CExtRichContentLayout::GetStyleMemo() {
+    if (!m_pStyleMemo) m_pStyleMemo = new CExtRichStyleMemo;
+    return *m_pStyleMemo;
 }
 
 CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
