@@ -3,6 +3,7 @@
 #include "toolkit/richcontent/rich_handlers.h"
 #include "toolkit/richcontent/rich_item_arena.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_layout_support.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
@@ -640,7 +641,7 @@ void CExtRichContentItem::CollectFlowItems(RichItemList& list, bool unit) {
     }
     auto isUnit = [](CExtRichContentItem* item) {
         const int display = item->GetEffectiveDisplay();
-        return item->IsBlockLevel() || item->GetTagName() == u"img" || display == RichCode::DisplayTable ||
+        return item->IsBlockLevel() || RichIsTag(item, "img") || display == RichCode::DisplayTable ||
                display == RichCode::DisplayInlineTable || display == RichCode::DisplayInlineBlock;
     };
     bool appended = false;
