@@ -21,19 +21,9 @@ bool IsUnitElement(Item* item) {
 }
 
 // The flow items below a container (the container itself never counts, also when it is a
-// no-wrap inline laid out as a block).
-void CollectChildrenFlow(Item* container, RichItemList& flow) {
-    for (Item* child : container->m_listChildren) {
-        if (child->m_nKind > kRichItemElement) continue;
-        if (child->m_nKind == kRichItemElement && RichIsOutOfFlow(child)) continue;
-        const int d = child->GetEffectiveDisplay();
-        if (d == RichCode::DisplayNone || d == RichCode::DisplayUiDock) continue;
-        child->CollectFlowItems(flow, child->m_nKind == kRichItemElement && IsUnitElement(child));
-    }
-}
-
-// The same flow items in the same order, handed to `take` one by one instead of listed: the
-// measuring pass reads them once, and a page's listing holds millions. Mirrors CollectFlowItems.
+// no-wrap inline laid out as a block), in the order CollectFlowItems lists them, handed to
+// `take` one by one instead of listed: each pass reads them once, and a page's listing holds
+// millions.
 template <class F>
 void VisitFlow(Item* item, bool unit, F& take) {
     if (item->m_nKind == kRichItemText || item->m_nKind == kRichItemWhiteSpace) {
@@ -95,9 +85,8 @@ public:
     }
 
     RichFlowResult Run() {
-        RichItemList flow;
-        CollectChildrenFlow(m_container, flow);
-        for (Item* item : flow) Take(item);
+        // Placing changes neither the tree nor a style, so the flow is taken as it is walked.
+        VisitChildrenFlow(m_container, [this](Item* item) { Take(item); });
         FlushGroup();
         EndLine(true);
         return m_result;
