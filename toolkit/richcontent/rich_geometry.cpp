@@ -5,6 +5,7 @@
 
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_layout_support.h"
 
 #include <algorithm>
 
@@ -31,7 +32,7 @@ bool IsWordCandidate(CExtRichContentItem* item) {
     return display == RichCode::DisplayInlineBlock || display == RichCode::DisplayInlineTable;
 }
 
-bool IsImage(const CExtRichContentItem* item) { return item->GetTagName() == u"img"; }
+bool IsImage(const CExtRichContentItem* item) { return RichIsTag(item, "img"); }
 
 void MoveVertically(CExtRichContentItem* item, int dy) {
     if (dy != 0) item->OffsetItem(RichPoint{0, dy}, true, true, false);

@@ -3,6 +3,7 @@
 #include "toolkit/richcontent/rich_handlers.h"
 #include "toolkit/richcontent/rich_item_arena.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_layout_support.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
@@ -223,6 +224,27 @@ void CExtRichContentItem::SetComputedStyle(const CExtRichStyleDescription& compu
     ReleaseStyle();
     m_pStyle = const_cast<CExtRichStyleDescription*>(shared);
     m_bStyleShared = true;
+}
+
+bool CExtRichContentItem::TakeMemoizedStyle(const CExtRichStyleDescription& parentStyle) {
+    // Only pooled records never change, so only they can stand for their content in the memo:
+    // the item's shared rule and its parent's shared style.
+    if (!m_pLayout || !m_bRuleCached || !m_bRuleShared || !m_pRule) return false;
+    if (!m_pParent || !m_pParent->m_bStyleShared || m_pParent->m_pStyle != &parentStyle) return false;
+    CExtRichStyleMemo& memo = m_pLayout->GetStyleMemo();
+    const CExtRichStyleDescription* shared = memo.Find(m_pRule, &parentStyle);
+    if (!shared) {
+        // A copy: computing may mend the rule's spans, and a pooled rule is read only.
+        CExtRichStyleRule rule = *m_pRule;
+        CExtRichStyleDescription computed;
+        rule.ComputeDescription(parentStyle, computed);
+        shared = m_pLayout->GetStylePool().Acquire(computed);
+        memo.Add(m_pRule, &parentStyle, shared);
+    }
+    ReleaseStyle();
+    m_pStyle = const_cast<CExtRichStyleDescription*>(shared);
+    m_bStyleShared = true;
+    return true;
 }
 
 void CExtRichContentItem::ReleaseStyle() {
@@ -594,10 +616,14 @@ const CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle d
     if (force) m_bStyleValid = false;
     if (!m_bStyleValid) {
         CExtRichStyleRule rule;
-        CollectRule(rule, parentStyle);
-        CExtRichStyleDescription computed;
-        rule.ComputeDescription(parentStyle, computed);
-        SetComputedStyle(computed);
+        const bool collected = !(m_bRuleCached && m_pRule);
+        if (collected) CollectRule(rule, parentStyle);
+        if (!TakeMemoizedStyle(parentStyle)) {
+            if (!collected) CollectRule(rule, parentStyle);
+            CExtRichStyleDescription computed;
+            rule.ComputeDescription(parentStyle, computed);
+            SetComputedStyle(computed);
+        }
         m_bStyleValid = true;
     }
     const CExtRichStyleDescription& style = ReadStyle();
@@ -615,7 +641,7 @@ void CExtRichContentItem::CollectFlowItems(RichItemList& list, bool unit) {
     }
     auto isUnit = [](CExtRichContentItem* item) {
         const int display = item->GetEffectiveDisplay();
-        return item->IsBlockLevel() || item->GetTagName() == u"img" || display == RichCode::DisplayTable ||
+        return item->IsBlockLevel() || RichIsTag(item, "img") || display == RichCode::DisplayTable ||
                display == RichCode::DisplayInlineTable || display == RichCode::DisplayInlineBlock;
     };
     bool appended = false;

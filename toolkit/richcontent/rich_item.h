@@ -169,6 +169,10 @@ public:
     virtual void ApplyCssDeclarations(CExtRichStyleRule& rule, const CExtRichStyleDescription& parentStyle);
     // Makes the computed style equal to `computed`: one shared with the document's other items.
     void SetComputedStyle(const CExtRichStyleDescription& computed);
+    // Takes the style computed before from the same shared rule over the same shared parent
+    // style (the document's memo), computing and remembering it the first time; false where the
+    // rule or the parent's style is not shared and so cannot be remembered.
+    bool TakeMemoizedStyle(const CExtRichStyleDescription& parentStyle);
     // Recomputes the description from the collected rule over the parent's when stale.
     const CExtRichStyleDescription& RefreshStyle(RichDcHandle dc, const CExtRichStyleDescription& parentStyle,
                                                  bool force, bool recursive);

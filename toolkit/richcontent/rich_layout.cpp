@@ -10,6 +10,7 @@ CExtRichContentLayout::CExtRichContentLayout(int angle) : m_nAngle(angle) {}
 
 CExtRichContentLayout::~CExtRichContentLayout() {
     Clear(true);
+    delete m_pStyleMemo;
     delete m_pRulePool;
     delete m_pStylePool;
     delete m_pMeasureCache;
@@ -35,6 +36,11 @@ CExtRichMeasureCache& CExtRichContentLayout::GetMeasureCache() {
 CExtRichStylePool& CExtRichContentLayout::GetStylePool() {
     if (!m_pStylePool) m_pStylePool = new CExtRichStylePool;
     return *m_pStylePool;
+}
+
+CExtRichStyleMemo& CExtRichContentLayout::GetStyleMemo() {
+    if (!m_pStyleMemo) m_pStyleMemo = new CExtRichStyleMemo;
+    return *m_pStyleMemo;
 }
 
 CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
@@ -67,7 +73,30 @@ RichSize CExtRichContentLayout::MeasureText(RichDcHandle dc, const char16_t* tex
 
 // ---- rule holders ----
 
+namespace {
+
+// A key that trimming and lower-casing leave as it is (a tag name as read, mostly).
+bool IsNormalKey(const RichString& key) {
+    auto trimmed = [](char16_t c) {
+        for (const char16_t* t = rich::kKeyTrim; *t; ++t)
+            if (*t == c) return true;
+        return false;
+    };
+    if (key.empty() || trimmed(key.front()) || trimmed(key.back())) return false;
+    for (char16_t c : key)
+        if (rich::ToLower(c) != c) return false;
+    return true;
+}
+
+}  // namespace
+
 CExtRichContentItem* CExtRichContentLayout::FindRuleHolder(const RichString& key) const {
+    if (m_mapRuleHolders.empty()) return nullptr;
+    // Every element asks with its tag name: such a key is looked up without copies.
+    if (IsNormalKey(key)) {
+        auto it = m_mapRuleHolders.find(key);
+        return it == m_mapRuleHolders.end() ? nullptr : it->second;
+    }
     const RichString normalized = rich::Lower(rich::Trim(key, rich::kKeyTrim));
     if (normalized.empty()) return nullptr;
     auto it = m_mapRuleHolders.find(normalized);

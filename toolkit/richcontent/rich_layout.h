@@ -18,6 +18,7 @@ class CExtRichItemArena;
 class CExtRichMeasureCache;
 class CExtRichRulePool;
 class CExtRichStylePool;
+class CExtRichStyleMemo;
 
 // What a text is.
 enum RichTextKind : int {
@@ -180,6 +181,8 @@ public:
     // The collected rules and computed styles the items of this document share (made on first use).
     CExtRichRulePool& GetRulePool();
     CExtRichStylePool& GetStylePool();
+    // The computed styles made from those, by rule and parent style (made on first use).
+    CExtRichStyleMemo& GetStyleMemo();
     // The run measures of the current measuring pass (made on first use).
     CExtRichMeasureCache& GetMeasureCache();
     // The memory of this document's items (made on first use).
@@ -188,6 +191,7 @@ public:
 private:
     CExtRichRulePool* m_pRulePool = nullptr;        // owned
     CExtRichStylePool* m_pStylePool = nullptr;      // owned
+    CExtRichStyleMemo* m_pStyleMemo = nullptr;      // owned
     CExtRichMeasureCache* m_pMeasureCache = nullptr;  // owned
     CExtRichItemArena* m_pItemArena = nullptr;        // owned until detached
 };

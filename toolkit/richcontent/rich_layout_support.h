@@ -5,6 +5,7 @@
 #include "toolkit/richcontent/rich_item.h"
 #include "toolkit/richcontent/rich_platform.h"
 #include "toolkit/richcontent/rich_style.h"
+#include "toolkit/richcontent/rich_text.h"
 
 #include <cstdint>
 
@@ -22,6 +23,12 @@ inline int RichMulDiv(int a, int b, int c) {
     const long long r = p % c;
     if (2 * (r < 0 ? -r : r) >= (c < 0 ? -static_cast<long long>(c) : c)) q += (p < 0) != (c < 0) ? -1 : 1;
     return static_cast<int>(q);
+}
+
+// Whether an item is an element of a tag (given in lower case): GetTagName() == name without
+// the lower-cased copy that makes (the passes ask for every item).
+inline bool RichIsTag(const CExtRichContentItem* item, const char* name) {
+    return item->m_nKind == kRichItemElement && rich::EqualsAscii(item->m_strName, name);
 }
 
 // Selects a description's font (at the document angle, underlined on request) into the device

@@ -16,19 +16,41 @@ using Item = CExtRichContentItem;
 
 bool IsUnitElement(Item* item) {
     const int d = item->GetEffectiveDisplay();
-    return item->IsBlockLevel() || item->GetTagName() == u"img" || d == RichCode::DisplayTable ||
+    return item->IsBlockLevel() || RichIsTag(item, "img") || d == RichCode::DisplayTable ||
            d == RichCode::DisplayInlineTable || d == RichCode::DisplayInlineBlock;
 }
 
 // The flow items below a container (the container itself never counts, also when it is a
-// no-wrap inline laid out as a block).
-void CollectChildrenFlow(Item* container, RichItemList& flow) {
+// no-wrap inline laid out as a block), in the order CollectFlowItems lists them, handed to
+// `take` one by one instead of listed: each pass reads them once, and a page's listing holds
+// millions.
+template <class F>
+void VisitFlow(Item* item, bool unit, F& take) {
+    if (item->m_nKind == kRichItemText || item->m_nKind == kRichItemWhiteSpace) {
+        take(item);
+        return;
+    }
+    if (item->m_nKind == kRichItemElement &&
+        ((!unit && item->IsNoWrapInline()) || (unit && (IsUnitElement(item) || item->IsNoWrapInline())))) {
+        take(item);
+        return;
+    }
+    for (Item* child : item->m_listChildren) {
+        if (child->m_nKind == kRichItemElement && RichIsOutOfFlow(child)) continue;
+        const int d = child->GetEffectiveDisplay();
+        if (d == RichCode::DisplayNone || d == RichCode::DisplayUiDock) continue;
+        VisitFlow(child, child->m_nKind == kRichItemElement && IsUnitElement(child), take);
+    }
+}
+
+template <class F>
+void VisitChildrenFlow(Item* container, F&& take) {
     for (Item* child : container->m_listChildren) {
         if (child->m_nKind > kRichItemElement) continue;
         if (child->m_nKind == kRichItemElement && RichIsOutOfFlow(child)) continue;
         const int d = child->GetEffectiveDisplay();
         if (d == RichCode::DisplayNone || d == RichCode::DisplayUiDock) continue;
-        child->CollectFlowItems(flow, child->m_nKind == kRichItemElement && IsUnitElement(child));
+        VisitFlow(child, child->m_nKind == kRichItemElement && IsUnitElement(child), take);
     }
 }
 
@@ -63,9 +85,8 @@ public:
     }
 
     RichFlowResult Run() {
-        RichItemList flow;
-        CollectChildrenFlow(m_container, flow);
-        for (Item* item : flow) Take(item);
+        // Placing changes neither the tree nor a style, so the flow is taken as it is walked.
+        VisitChildrenFlow(m_container, [this](Item* item) { Take(item); });
         FlushGroup();
         EndLine(true);
         return m_result;
@@ -105,7 +126,7 @@ private:
             if (blankLine) OpenBlankLine(item);
             return;
         }
-        if (item->GetTagName() == u"img") {
+        if (RichIsTag(item, "img")) {
             item->m_nLayoutFlags &= static_cast<std::uint8_t>(~kRichLayoutAtomic);
             Alone(item);
             return;
@@ -184,7 +205,7 @@ private:
         m_ascent = std::max(m_ascent, ascent);
         m_height = std::max(m_height, item->m_rcItem.Height());
         m_gap = std::max(m_gap, gap);
-        if (item->GetTagName() == u"img") m_lineHasImage = true;
+        if (RichIsTag(item, "img")) m_lineHasImage = true;
         m_line.push_back(Placed{item, ascent, gap});
     }
 
@@ -351,7 +372,7 @@ private:
     // browser; one after text only ends that text's line. Breaks that a drawing path has
     // already given a height of their own keep it.
     void OpenBlankLine(Item* item) {
-        if (item->GetTagName() != u"br" || item->m_nMinHeightHint >= 0 || !item->m_listChildren.IsEmpty()) return;
+        if (!RichIsTag(item, "br") || item->m_nMinHeightHint >= 0 || !item->m_listChildren.IsEmpty()) return;
         CExtRichContentLayout* doc = item->GetLayout();
         RichFontScope scope(m_dc, item->ReadStyle(), doc ? doc->m_nAngle : 0, false);
         const int height = scope.Metrics().height + (m_noGaps ? 0 : scope.Metrics().externalLeading);
@@ -425,7 +446,7 @@ private:
 void BoundInlineChildren(Item* container) {
     for (Item* child : container->m_listChildren) {
         if (child->m_nKind != kRichItemElement || !child->IsInlineLevel() || child->IsNoWrapInline()) continue;
-        if (child->GetTagName() == u"img") continue;
+        if (RichIsTag(child, "img")) continue;
         child->m_rcItem = RichRect{};
         child->BoundInlineElement();
     }
@@ -434,21 +455,19 @@ void BoundInlineChildren(Item* container) {
 }  // namespace
 
 int RichWidestWordGroup(CExtRichContentItem* container) {
-    RichItemList flow;
-    CollectChildrenFlow(container, flow);
     int widest = 0, group = 0;
-    for (Item* item : flow) {
+    VisitChildrenFlow(container, [&](Item* item) {
         if (item->m_nKind == kRichItemText) {
             group += item->m_nContentWidth;
             widest = std::max(widest, group);
-            continue;
+            return;
         }
         // Plain inline elements ("b", "font", "a") join the words on both sides of their tags.
         const bool joins = item->m_nKind == kRichItemElement && !IsUnitElement(item) && !item->IsNoWrapInline() &&
-                           FloatSide(item) == RichCode::FloatNone && item->GetTagName() != u"br" &&
+                           FloatSide(item) == RichCode::FloatNone && !RichIsTag(item, "br") &&
                            item->GetEffectiveDisplay() == RichCode::DisplayInline;
         if (!joins) group = 0;
-    }
+    });
     return widest;
 }
 

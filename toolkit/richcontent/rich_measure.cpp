@@ -209,7 +209,7 @@ void CExtRichContentItem::MeasureContent(RichDcHandle dc, const RichRect& availa
     const CExtRichStyleDescription& style = ReadStyle();
     const bool outOfFlow = RichIsOutOfFlow(this);
     const RichInsets insets = RichBoxInsets(style, !outOfFlow);
-    const bool image = GetTagName() == u"img";
+    const bool image = RichIsTag(this, "img");
     if (image) {
         MeasureImage();
     } else if (display == RichCode::DisplayTable || display == RichCode::DisplayInlineTable) {

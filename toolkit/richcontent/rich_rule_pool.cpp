@@ -127,3 +127,28 @@ T* RichSharedPool<T>::Unshare(const T* value) {
 
 template class RichSharedPool<CExtRichStyleRule>;
 template class RichSharedPool<CExtRichStyleDescription>;
+
+const CExtRichStyleDescription* CExtRichStyleMemo::Find(const CExtRichStyleRule* rule,
+                                                        const CExtRichStyleDescription* parent) const {
+    auto it = m_entries.find(Key{rule, parent});
+    return it == m_entries.end() ? nullptr : CExtRichStylePool::Retain(it->second);
+}
+
+void CExtRichStyleMemo::Add(const CExtRichStyleRule* rule, const CExtRichStyleDescription* parent,
+                            const CExtRichStyleDescription* style) {
+    if (m_entries.size() >= kMaxEntries) Clear();
+    auto [it, added] = m_entries.emplace(Key{rule, parent}, style);
+    if (!added) return;
+    CExtRichRulePool::Retain(rule);
+    CExtRichStylePool::Retain(parent);
+    CExtRichStylePool::Retain(style);
+}
+
+void CExtRichStyleMemo::Clear() {
+    for (auto& [key, style] : m_entries) {
+        CExtRichRulePool::Release(key.rule);
+        CExtRichStylePool::Release(key.parent);
+        CExtRichStylePool::Release(style);
+    }
+    m_entries.clear();
+}

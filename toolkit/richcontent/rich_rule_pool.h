@@ -39,3 +39,42 @@ private:
 
 class CExtRichRulePool : public RichSharedPool<CExtRichStyleRule> {};
 class CExtRichStylePool : public RichSharedPool<CExtRichStyleDescription> {};
+
+// The computed styles a document has made, by pooled rule and pooled parent style: a computed
+// style depends on those two alone, and a large page computes the same few pairs for thousands of
+// elements. The memo holds a reference to each record it names, so a pointer it keeps can never
+// come to stand for another record.
+class CExtRichStyleMemo {
+public:
+    CExtRichStyleMemo() = default;
+    CExtRichStyleMemo(const CExtRichStyleMemo&) = delete;
+    CExtRichStyleMemo& operator=(const CExtRichStyleMemo&) = delete;
+    ~CExtRichStyleMemo() { Clear(); }
+
+    // The pooled style computed from `rule` over `parent`, with one more reference (the
+    // caller's), or null when not known.
+    const CExtRichStyleDescription* Find(const CExtRichStyleRule* rule, const CExtRichStyleDescription* parent) const;
+    // Remembers `style` (pooled) as computed from `rule` over `parent` (both pooled).
+    void Add(const CExtRichStyleRule* rule, const CExtRichStyleDescription* parent,
+             const CExtRichStyleDescription* style);
+    // Forgets everything, dropping the references.
+    void Clear();
+    std::size_t GetCount() const { return m_entries.size(); }
+
+    // Past this many pairs (a page of many distinct styles) the memo starts again.
+    static constexpr std::size_t kMaxEntries = 4096;
+
+private:
+    struct Key {
+        const CExtRichStyleRule* rule;
+        const CExtRichStyleDescription* parent;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const noexcept {
+            const auto a = reinterpret_cast<std::size_t>(k.rule), b = reinterpret_cast<std::size_t>(k.parent);
+            return a * 0x9e3779b97f4a7c15ULL ^ (b + (b >> 7));
+        }
+    };
+    std::unordered_map<Key, const CExtRichStyleDescription*, KeyHash> m_entries;
+};

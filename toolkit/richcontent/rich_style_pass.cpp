@@ -220,7 +220,7 @@ void CExtRichContentItem::ComputeStyle(RichDcHandle dc, const CExtRichStyleDescr
     // The page style sheet colours and underlines "a" for links; a named anchor is no link and
     // keeps the look of the text round it.
     const bool namedAnchor =
-        m_pLayout && m_pLayout->m_bPageDocument && GetTagName() == u"a" && !FindAttribute(u"href");
+        m_pLayout && m_pLayout->m_bPageDocument && RichIsTag(this, "a") && !FindAttribute(u"href");
     if (cell || table || namedAnchor) {
         CExtRichStyleDescription style = ReadStyle();
         if (cell) TakeTableAttributes(this, style);

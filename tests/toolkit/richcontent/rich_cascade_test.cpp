@@ -61,6 +61,10 @@ TEST_F(RichCascade, StyleSheetTextIntoRuleHolders) {
     EXPECT_EQ(Declarations(css.FindRuleHolder(u"p")), "[color:<red>;][margin-left:<2px>;color:<blue>;]");
     EXPECT_EQ(Declarations(css.FindRuleHolder(u"h1")), "[color:<#00f>;]");
     EXPECT_EQ(Declarations(css.FindRuleHolder(u"H2")), "[color:<#00f>;]");
+    // A key is trimmed and lower-cased as the sheet's own keys are, whatever the caller passes.
+    for (const char16_t* key : {u" h1 ", u"'H1'", u".h1", u"\th1\n", u"H1."})
+        EXPECT_EQ(css.FindRuleHolder(key), css.FindRuleHolder(u"h1")) << static_cast<int>(key[0]);
+    for (const char16_t* key : {u"", u" ", u"h3", u"h1 x"}) EXPECT_EQ(css.FindRuleHolder(key), nullptr);
     // A class rule and a tag rule of the same name share one holder.
     EXPECT_EQ(Declarations(css.FindRuleHolder(u"x")), "[color:<green>;][margin-left:<3px>;]");
     // Descendant and id selectors are kept under keys no element produces.

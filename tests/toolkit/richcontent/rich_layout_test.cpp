@@ -313,3 +313,29 @@ TEST(LayoutBreaks, EmptyLinesOfBreaks) {
         }
     }
 }
+
+// A container's minimum content width is its widest group of words that no break opportunity
+// separates: words joined across the tags of plain inline elements, parted by spaces and by
+// unit boxes; hidden content takes no part.
+TEST(LayoutMeasuring, MinimumWidthIsTheWidestUnbrokenWordGroup) {
+    struct Case {
+        const char* name;
+        const char16_t* html;
+        int minWidth;  // of "d", 8 a character
+    };
+    const Case cases[] = {
+        {"words", u"<div id=d>ab cde f</div>", 24},
+        {"joined across inline tags", u"<div id=d>ab<b>cd</b>ef gh</div>", 48},
+        {"joined across nested tags", u"<div id=d>a<b>b<i>cc</i></b>d e</div>", 40},
+        {"parted by an inline block", u"<div id=d>abc<span style=\"display: inline-block\">x</span>de</div>", 24},
+        {"parted by a break", u"<div id=d>abc<br>de</div>", 24},
+        {"hidden text left out", u"<div id=d>ab<span style=\"display: none\">zzzzzzzzzzzz</span>cd</div>", 32},
+        {"parted by a no-wrap inline", u"<div id=d>abc<span style=\"white-space: nowrap\">d</span>ef</div>", 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LaidOutPage page(c.html, 400);
+        ASSERT_NE(page.Id(u"d"), nullptr);
+        EXPECT_EQ(page.Id(u"d")->m_nMinContentWidth, c.minWidth);
+    }
+}

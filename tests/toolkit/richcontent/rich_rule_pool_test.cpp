@@ -136,4 +136,115 @@ TEST(RichRulePool, ElementsShareRulesAndAChangedRuleIsTheItemsOwn) {
     EXPECT_EQ(again.m_clrText, RichRgb(0xEE, 0, 0));
 }
 
+// Every element's style as computed from scratch: its rule over its parent's style.
+void ExpectStylesAsComputedAfresh(CExtRichContentLayout& doc) {
+    int checked = 0;
+    for (CExtRichContentItem* item : doc.m_listItems) {
+        if (!item->IsElement() || (item->m_nTagFlags & kRichTagEnd) || !item->m_pParent) continue;
+        const CExtRichStyleDescription& parent = item->m_pParent->ReadStyle();
+        CExtRichStyleRule rule;
+        item->CollectRule(rule, parent);
+        CExtRichStyleDescription expected;
+        rule.ComputeDescription(parent, expected);
+        EXPECT_EQ(expected.Compare(item->ReadStyle()), 0) << "element " << checked;
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
+}
+
+TEST(RichStyleMemo, StylesTakenFromTheMemoEqualStylesComputedAfresh) {
+    // The same rules over different parents, different rules over the same parent, and rules
+    // from attributes, declarations and the document's own sheet.
+    CExtRichContentLayout doc;
+    doc.ParseHtml(u"<style>em { font-weight: bold }</style>"
+                  u"<font size=5><font color=#EE0000>A</font><b>K</b><em>x</em></font>"
+                  u"<font size=2><font color=#EE0000>A</font><b>K</b><em>x</em></font>"
+                  u"<font color=#0000EE><font color=#EE0000>Q</font><b>J</b><em><b>T</b></em></font>"
+                  u"<span style=\"text-decoration: underline\"><font color=#EE0000>9</font><b>8</b></span>"
+                  u"<font color=#EE0000>A</font><b>K</b>",
+                  true);
+    doc.RebuildStyleSheets();
+    doc.ComputeStyles(nullptr, true, true);
+    EXPECT_GT(doc.GetStyleMemo().GetCount(), 0u);
+    ExpectStylesAsComputedAfresh(doc);
+
+    std::vector<CExtRichContentItem*> fonts = OpeningElements(doc, u"font");
+    ASSERT_EQ(fonts.size(), 8u);
+    // One rule (red) over three parents: three styles, each of its parent's size.
+    EXPECT_EQ(fonts[1]->m_pRule, fonts[3]->m_pRule);
+    EXPECT_NE(fonts[1]->ReadStyle().m_font.m_lf.lfHeight, fonts[3]->ReadStyle().m_font.m_lf.lfHeight);
+    EXPECT_EQ(fonts[1]->ReadStyle().m_font.m_lf.lfHeight, fonts[0]->ReadStyle().m_font.m_lf.lfHeight);
+    std::vector<CExtRichContentItem*> bolds = OpeningElements(doc, u"b");
+    ASSERT_EQ(bolds.size(), 6u);
+    EXPECT_EQ(bolds[2]->ReadStyle().m_clrText, RichRgb(0, 0, 0xEE));
+    EXPECT_EQ(bolds[3]->ReadStyle().m_font.m_lf.lfWeight, 700);
+    EXPECT_NE(bolds[4]->ReadStyle().m_font.m_lf.lfUnderline, 0);
+    EXPECT_EQ(bolds[5]->ReadStyle().m_font.m_lf.lfUnderline, 0);
+
+    // A changed attribute, a parent's changed size: the next computation follows both.
+    fonts[7]->FindAttribute(u"color")->m_strValue = u"#00EE00";
+    fonts[7]->InvalidateStyle(false, true, true);
+    fonts[0]->FindAttribute(u"size")->m_strValue = u"7";
+    fonts[0]->InvalidateStyle(false, true, true);
+    doc.ComputeStyles(nullptr, true, true);
+    ExpectStylesAsComputedAfresh(doc);
+    EXPECT_EQ(fonts[7]->ReadStyle().m_clrText, RichRgb(0, 0xEE, 0));
+    EXPECT_EQ(fonts[6]->ReadStyle().m_clrText, RichRgb(0xEE, 0, 0));
+    EXPECT_EQ(fonts[1]->ReadStyle().m_font.m_lf.lfHeight, fonts[0]->ReadStyle().m_font.m_lf.lfHeight);
+    EXPECT_NE(fonts[1]->ReadStyle().m_font.m_lf.lfHeight, fonts[3]->ReadStyle().m_font.m_lf.lfHeight);
+
+    // An element's own (unshared) rule is not remembered: its change shows at once.
+    fonts[3]->GetRule().m_clrText = RichRgb(1, 2, 3);
+    fonts[3]->InvalidateStyle(false, true, false);
+    doc.ComputeStyles(nullptr, true, true);
+    EXPECT_EQ(fonts[3]->ReadStyle().m_clrText, RichRgb(1, 2, 3));
+    EXPECT_EQ(fonts[1]->ReadStyle().m_clrText, RichRgb(0xEE, 0, 0));
+}
+
+TEST(RichStyleMemo, KeepsWhatItNamesAliveAndStartsAgainWhenFull) {
+    CExtRichRulePool rules;
+    CExtRichStylePool styles;
+    CExtRichStyleRule red;
+    red.m_clrText = RichRgb(255, 0, 0);
+    CExtRichStyleDescription parent, computed;
+    computed.m_clrText = RichRgb(255, 0, 0);
+    const CExtRichStyleRule* rule = rules.Acquire(red);
+    const CExtRichStyleDescription* p = styles.Acquire(parent);
+    const CExtRichStyleDescription* s = styles.Acquire(computed);
+    {
+        CExtRichStyleMemo memo;
+        memo.Add(rule, p, s);
+        // The callers drop theirs: the memo's references keep all three (the sanitizer build
+        // checks the reads), so no new record can come to stand at the same address.
+        CExtRichRulePool::Release(rule);
+        CExtRichStylePool::Release(p);
+        CExtRichStylePool::Release(s);
+        const CExtRichStyleDescription* found = memo.Find(rule, p);
+        ASSERT_EQ(found, s);
+        EXPECT_EQ(found->m_clrText, RichRgb(255, 0, 0));
+        EXPECT_EQ(rule->m_clrText, RichRgb(255, 0, 0));
+        EXPECT_EQ(memo.Find(rule, s), nullptr);
+        // Full: it starts again with the newest pair only (the rule held here as an item holds
+        // its own while it computes).
+        CExtRichRulePool::Retain(rule);
+        std::vector<const CExtRichStyleDescription*> parents;
+        for (std::size_t i = 0; i < CExtRichStyleMemo::kMaxEntries; ++i) {
+            CExtRichStyleDescription other;
+            other.m_nWidth = static_cast<int>(i) + 1;
+            parents.push_back(styles.Acquire(other));
+            memo.Add(rule, parents.back(), found);
+        }
+        EXPECT_EQ(memo.GetCount(), 1u);
+        EXPECT_EQ(memo.Find(rule, parents.front()), nullptr);
+        const CExtRichStyleDescription* newest = memo.Find(rule, parents.back());
+        EXPECT_EQ(newest, found);
+        CExtRichStylePool::Release(newest);
+        CExtRichRulePool::Release(rule);
+        for (const CExtRichStyleDescription* other : parents) CExtRichStylePool::Release(other);
+        // The caller's reference from Find is still good once the memo has let go.
+        EXPECT_EQ(found->m_clrText, RichRgb(255, 0, 0));
+        CExtRichStylePool::Release(found);
+    }
+}
+
 }  // namespace
