@@ -47,5 +47,5 @@ bool RichUiStateSet::MatchesStates(const RichUiStateSet& states) const {
         if (states[i] != RichUiState::On) return false;
         any = true;
     }
-    return any | (any << 1);
+    return any;
 }
