@@ -3,7 +3,6 @@
 #include "toolkit/richcontent/rich_handlers.h"
 #include "toolkit/richcontent/rich_item_arena.h"
 #include "toolkit/richcontent/rich_layout.h"
-#include "toolkit/richcontent/rich_layout_support.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_table_layout.h"
 #include "toolkit/richcontent/rich_text.h"
@@ -220,7 +219,10 @@ void CExtRichContentItem::SetComputedStyle(const CExtRichStyleDescription& compu
         return;
     }
     // Elements with equal computed styles share one (a large page has few distinct ones).
-    const CExtRichStyleDescription* shared = m_pLayout->GetStylePool().Acquire(computed);
+    AdoptSharedStyle(m_pLayout->GetStylePool().Acquire(computed));
+}
+
+void CExtRichContentItem::AdoptSharedStyle(const CExtRichStyleDescription* shared) {
     ReleaseStyle();
     m_pStyle = const_cast<CExtRichStyleDescription*>(shared);
     m_bStyleShared = true;
@@ -241,9 +243,7 @@ bool CExtRichContentItem::TakeMemoizedStyle(const CExtRichStyleDescription& pare
         shared = m_pLayout->GetStylePool().Acquire(computed);
         memo.Add(m_pRule, &parentStyle, shared);
     }
-    ReleaseStyle();
-    m_pStyle = const_cast<CExtRichStyleDescription*>(shared);
-    m_bStyleShared = true;
+    AdoptSharedStyle(shared);
     return true;
 }
 
@@ -504,22 +504,15 @@ CExtRichContentItem::CRegisteredNames& CExtRichContentItem::Names() {
     return *extras.m_pNames;
 }
 
-const RichString& CExtRichContentItem::GetUiIdSrc() const {
+const RichString& CExtRichContentItem::RegisteredName(RichString CRegisteredNames::*field) const {
     const CRegisteredNames* names = FindNames();
-    return names ? names->m_strUiIdSrc : NoName();
+    return names ? names->*field : NoName();
 }
-const RichString& CExtRichContentItem::GetUiIdDst() const {
-    const CRegisteredNames* names = FindNames();
-    return names ? names->m_strUiIdDst : NoName();
-}
-const RichString& CExtRichContentItem::GetId() const {
-    const CRegisteredNames* names = FindNames();
-    return names ? names->m_strId : NoName();
-}
-const RichString& CExtRichContentItem::GetNameAttr() const {
-    const CRegisteredNames* names = FindNames();
-    return names ? names->m_strNameAttr : NoName();
-}
+
+const RichString& CExtRichContentItem::GetUiIdSrc() const { return RegisteredName(&CRegisteredNames::m_strUiIdSrc); }
+const RichString& CExtRichContentItem::GetUiIdDst() const { return RegisteredName(&CRegisteredNames::m_strUiIdDst); }
+const RichString& CExtRichContentItem::GetId() const { return RegisteredName(&CRegisteredNames::m_strId); }
+const RichString& CExtRichContentItem::GetNameAttr() const { return RegisteredName(&CRegisteredNames::m_strNameAttr); }
 
 void CExtRichContentItem::SetUiIdSrc(const RichString& text) {
     CRegisteredNames& names = Names();
@@ -630,37 +623,6 @@ const CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle d
     if (recursive)
         for (CExtRichContentItem* child : m_listChildren) child->RefreshStyle(dc, style, force, true);
     return style;
-}
-
-// ---- flow ----
-
-void CExtRichContentItem::CollectFlowItems(RichItemList& list, bool unit) {
-    if (m_nKind == kRichItemText || m_nKind == kRichItemWhiteSpace) {
-        list.AddTail(this);
-        return;
-    }
-    auto isUnit = [](CExtRichContentItem* item) {
-        const int display = item->GetEffectiveDisplay();
-        return item->IsBlockLevel() || RichIsTag(item, "img") || display == RichCode::DisplayTable ||
-               display == RichCode::DisplayInlineTable || display == RichCode::DisplayInlineBlock;
-    };
-    bool appended = false;
-    if (m_nKind == kRichItemElement) {
-        if ((!unit && IsNoWrapInline()) || (unit && (isUnit(this) || IsNoWrapInline()))) {
-            list.AddTail(this);
-            appended = true;
-        }
-        if (appended && (unit || IsNoWrapInline())) return;
-    }
-    for (CExtRichContentItem* child : m_listChildren) {
-        if (child->m_nKind == kRichItemElement) {
-            const int position = child->GetEffectivePosition();
-            if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed) continue;
-        }
-        const int display = child->GetEffectiveDisplay();
-        if (display == RichCode::DisplayNone || display == RichCode::DisplayUiDock) continue;
-        child->CollectFlowItems(list, child->m_nKind == kRichItemElement && isUnit(child));
-    }
 }
 
 // ---- classification ----

@@ -464,6 +464,10 @@ public:
 private:
     const CRegisteredNames* FindNames() const;
     CRegisteredNames& Names();
+    // One of the registered names, empty without the record.
+    const RichString& RegisteredName(RichString CRegisteredNames::*field) const;
+    // Takes `shared` (pooled, with a reference for this item) as the computed style.
+    void AdoptSharedStyle(const CExtRichStyleDescription* shared);
     enum CacheBit : std::uint8_t {
         kInlineKnown = 0x01, kInlineValue = 0x02, kBlockKnown = 0x04, kBlockValue = 0x08,
         kVoidKnown = 0x10, kVoidValue = 0x20, kNoWrapKnown = 0x40, kNoWrapValue = 0x80,

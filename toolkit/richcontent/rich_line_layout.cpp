@@ -20,10 +20,9 @@ bool IsUnitElement(Item* item) {
            d == RichCode::DisplayInlineTable || d == RichCode::DisplayInlineBlock;
 }
 
-// The flow items below a container (the container itself never counts, also when it is a
-// no-wrap inline laid out as a block), in the order CollectFlowItems lists them, handed to
-// `take` one by one instead of listed: each pass reads them once, and a page's listing holds
-// millions.
+// The flow items of `item` in document order (runs, white space, and the elements that stand as
+// one piece of a line; `unit`: `item` is such an element), handed to `take` one by one instead of
+// listed: each pass reads them once, and a page's listing holds millions.
 template <class F>
 void VisitFlow(Item* item, bool unit, F& take) {
     if (item->m_nKind == kRichItemText || item->m_nKind == kRichItemWhiteSpace) {
@@ -43,6 +42,18 @@ void VisitFlow(Item* item, bool unit, F& take) {
     }
 }
 
+}  // namespace
+
+// The same walk, into a list.
+void CExtRichContentItem::CollectFlowItems(RichItemList& list, bool unit) {
+    auto add = [&list](Item* item) { list.AddTail(item); };
+    VisitFlow(this, unit, add);
+}
+
+namespace {
+
+// The flow items below a container (the container itself never counts, also when it is a
+// no-wrap inline laid out as a block).
 template <class F>
 void VisitChildrenFlow(Item* container, F&& take) {
     for (Item* child : container->m_listChildren) {
