@@ -181,6 +181,7 @@ void CExtRichContentItem::OffsetItem(RichPoint delta, bool self, bool children, 
         if (position == RichCode::PositionAbsolute || position == RichCode::PositionFixed) return;
     }
     if (delta.x == 0 && delta.y == 0) return;
+    if (m_pLayout) m_pLayout->InvalidatePaintIndex();
     if (self) {
         m_rcItem.left += delta.x;
         m_rcItem.right += delta.x;

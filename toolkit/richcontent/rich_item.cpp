@@ -113,6 +113,8 @@ const std::vector<RichString>& CExtRichContentItem::GetClassNames() const {
 }
 
 void CExtRichContentItem::SetScrollOffset(RichPoint offset) {
+    // Whether an element scrolls decides whether the painter may pass it over.
+    if (m_pLayout && offset != GetScrollOffset()) m_pLayout->InvalidatePaintIndex();
     if (m_pExtras || offset != RichPoint{}) Extras().m_ptScroll = offset;
 }
 
@@ -144,6 +146,7 @@ void CExtRichContentItem::SetCellSpans(int colSpan, int rowSpan) {
 }
 
 void CExtRichContentItem::AppendChild(CExtRichContentItem* child) {
+    if (m_pLayout) m_pLayout->InvalidatePaintIndex();
     child->m_pParent = this;
     child->m_pPrev = m_listChildren.GetTail();
     child->m_pNext = nullptr;
@@ -172,6 +175,7 @@ CExtRichContentItem* CExtRichContentItem::AddAttribute(const RichString& name, c
 bool CExtRichContentItem::IsElementOrRoot() const { return m_nKind == kRichItemElement || m_nKind == kRichItemRoot; }
 
 void CExtRichContentItem::InvalidateStyle(bool recursive, bool style, bool rule) {
+    if (m_pLayout) m_pLayout->InvalidatePaintIndex();
     if (IsElementOrRoot()) {
         if (style) {
             m_bStyleValid = false;
@@ -608,6 +612,7 @@ const CExtRichStyleDescription& CExtRichContentItem::RefreshStyle(RichDcHandle d
     if (!IsElementOrRoot()) return ReadStyle();
     if (force) m_bStyleValid = false;
     if (!m_bStyleValid) {
+        if (m_pLayout) m_pLayout->InvalidatePaintIndex();
         CExtRichStyleRule rule;
         const bool collected = !(m_bRuleCached && m_pRule);
         if (collected) CollectRule(rule, parentStyle);

@@ -2,6 +2,7 @@
 
 #include "toolkit/richcontent/rich_item_arena.h"
 #include "toolkit/richcontent/rich_measure_cache.h"
+#include "toolkit/richcontent/rich_paint_index.h"
 #include "toolkit/richcontent/rich_platform.h"
 #include "toolkit/richcontent/rich_rule_pool.h"
 #include "toolkit/richcontent/rich_text.h"
@@ -14,6 +15,7 @@ CExtRichContentLayout::~CExtRichContentLayout() {
     delete m_pRulePool;
     delete m_pStylePool;
     delete m_pMeasureCache;
+    delete m_pPaintIndex;
     // Items that outlive the document keep its arena until they go.
     if (m_pItemArena) m_pItemArena->Detach();
 }
@@ -21,6 +23,17 @@ CExtRichContentLayout::~CExtRichContentLayout() {
 CExtRichItemArena& CExtRichContentLayout::GetItemArena() {
     if (!m_pItemArena) m_pItemArena = new CExtRichItemArena(CExtRichContentItem::ArenaSlotSize());
     return *m_pItemArena;
+}
+
+CExtRichPaintIndex& CExtRichContentLayout::GetPaintIndex() {
+    if (!m_pPaintIndex) m_pPaintIndex = new CExtRichPaintIndex;
+    m_bPaintIndexed = true;
+    return *m_pPaintIndex;
+}
+
+void CExtRichContentLayout::DropPaintIndex() {
+    if (m_pPaintIndex) m_pPaintIndex->Clear();
+    m_bPaintIndexed = false;
 }
 
 CExtRichRulePool& CExtRichContentLayout::GetRulePool() {
@@ -49,6 +62,7 @@ CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
 }
 
 CExtRichContentItem* CExtRichContentLayout::CreateItem(int kind, CExtRichContentItem* parent) {
+    InvalidatePaintIndex();
     auto* item = new (this) CExtRichContentItem(this, kind);
     // Attribute items are owned by their holder, not by the document (and never searched for in
     // the document's list, which a large page makes long).
@@ -207,6 +221,7 @@ void CExtRichContentLayout::ClearRegistrations() {
 }
 
 void CExtRichContentLayout::DestroyItems() {
+    InvalidatePaintIndex();
     while (CExtRichContentItem* item = m_listItems.RemoveHead()) delete item;
 }
 
@@ -239,6 +254,7 @@ int CExtRichContentLayout::GetScrollBarWidth() const { return m_nAngle ? 0 : Ric
 void CExtRichContentLayout::ComputeStyles(RichDcHandle dc, bool force, bool recursive) {
     CExtRichContentItem* root = m_listItems.GetHead();
     if (!root) return;
+    InvalidatePaintIndex();
     CExtRichStyleDescription start;
     start.m_font.m_lf = RichPlatform().DcFont(dc);
     start.m_font.m_lf.lfCharSet = kRichDefaultCharset;

@@ -16,6 +16,7 @@ class RichBitmap;
 class CExtRichDocObjectContainer;
 class CExtRichItemArena;
 class CExtRichMeasureCache;
+class CExtRichPaintIndex;
 class CExtRichRulePool;
 class CExtRichStylePool;
 class CExtRichStyleMemo;
@@ -187,6 +188,12 @@ public:
     CExtRichMeasureCache& GetMeasureCache();
     // The memory of this document's items (made on first use).
     CExtRichItemArena& GetItemArena();
+    // Where the painter may pass over runs of children (made on first use, see rich_paint_index.h).
+    CExtRichPaintIndex& GetPaintIndex();
+    // Drops that index: items were made, styled, laid out or moved.
+    void InvalidatePaintIndex() {
+        if (m_bPaintIndexed) DropPaintIndex();
+    }
 
 private:
     CExtRichRulePool* m_pRulePool = nullptr;        // owned
@@ -194,6 +201,9 @@ private:
     CExtRichStyleMemo* m_pStyleMemo = nullptr;      // owned
     CExtRichMeasureCache* m_pMeasureCache = nullptr;  // owned
     CExtRichItemArena* m_pItemArena = nullptr;        // owned until detached
+    CExtRichPaintIndex* m_pPaintIndex = nullptr;      // owned
+    bool m_bPaintIndexed = false;                     // m_pPaintIndex may hold chunks
+    void DropPaintIndex();
 };
 
 // The text-kind detector of the drawing entry; without one, a text of kind 0 is not read.

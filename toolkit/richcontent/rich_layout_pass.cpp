@@ -16,6 +16,7 @@ void CExtRichContentLayout::Layout(RichDcHandle dc, const RichRect& rect) {
     CExtRichContentItem* root = GetRoot();
     if (!root) return;
     m_rcLayout = rect;
+    InvalidatePaintIndex();
     ClearPassLists();
     RebuildStyleSheets();
     root->LayoutDocument(dc, rect);

@@ -12,6 +12,7 @@
 #include "toolkit/richcontent/rich_gdi.h"
 #include "toolkit/richcontent/rich_hit_test.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_paint_index.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -240,46 +241,19 @@ bool Disjoint(const RichRect& a, const RichRect& b) {
     return a.right <= b.left || a.left >= b.right || a.bottom <= b.top || a.top >= b.bottom;
 }
 
-// A run's ink: its box with room for overhanging glyphs (as its own paint tests it).
-RichRect RunInk(const CExtRichContentItem* run) {
-    const RichRect& r = run->m_rcItem;
-    const int slack = r.Height() / 2 + 2;
-    return RichRect{r.left - slack, r.top - 2, r.right + slack, r.bottom + 2};
-}
-
-bool IsRun(const CExtRichContentItem* item) {
-    return item->m_nKind == kRichItemText || item->m_nKind == kRichItemWhiteSpace;
-}
-
-bool PaintsInPlace(const CExtRichContentItem* item) {
-    return item->ReadStyle().m_nDelayedDraw == RichCode::DrawDefault;
-}
-
 // True when painting `item` (a child in the normal flow) could put no pixel inside `clip`: a run
 // whose ink is outside, or a plain element holding only such runs whose own box is outside too.
 // Anything drawn beyond its box (positioned or moved items, scrolling, list markers, background
 // images or extents, negative margins, docked children) is always painted.
 bool InkOutside(CExtRichContentItem* item, const RichRect& clip) {
-    if (IsRun(item)) return PaintsInPlace(item) && Disjoint(RunInk(item), clip);
+    if (RichIsRun(item)) return RichRunPaintsInPlace(item) && Disjoint(RichRunInk(item), clip);
     if (!item->IsElement() || !Disjoint(item->m_rcItem, clip)) return false;
     // The runs first: they read the element's own style, tested below.
     for (RichPosition pos = item->m_listChildren.GetHeadPosition(); pos;) {
         const CExtRichContentItem* child = item->m_listChildren.GetNext(pos);
-        if (!IsRun(child) || !Disjoint(RunInk(child), clip)) return false;
+        if (!RichIsRun(child) || !Disjoint(RichRunInk(child), clip)) return false;
     }
-    const CExtRichStyleDescription& d = item->ReadStyle();
-    if (d.m_nDelayedDraw != RichCode::DrawDefault ||
-        (d.m_nPosition != RichCode::PositionStatic && d.m_nPosition != RichCode::PositionInherit))
-        return false;
-    if (item->GetScrollOffset() != RichPoint{} || !item->GetDocked().IsEmpty() ||
-        !item->GetDockedFill().IsEmpty() || item->GetEffectiveDisplay() == RichCode::DisplayListItem)
-        return false;
-    if (d.m_nScrollBarH == 2 || d.m_nScrollBarV == 2 || d.m_nOverflow == RichCode::OverflowHidden ||
-        d.m_nOverflow == RichCode::OverflowAuto)
-        return false;
-    return d.m_strBackgroundImage.empty() && d.m_rcBackgroundExtend.left <= 0 && d.m_rcBackgroundExtend.top <= 0 &&
-           d.m_rcBackgroundExtend.right <= 0 && d.m_rcBackgroundExtend.bottom <= 0 && d.m_rcMargin.left >= 0 &&
-           d.m_rcMargin.top >= 0 && d.m_rcMargin.right >= 0 && d.m_rcMargin.bottom >= 0;
+    return RichElementPaintsInPlace(item);
 }
 
 }  // namespace
@@ -347,10 +321,20 @@ void CExtRichContentItem::PaintChildren(RichDcHandle dc, const RichRect& clip, R
     HDC hdc = Dc(dc);
     RichRect box{};
     const bool cut = hdc && m_pLayout->m_nAngle == 0 && m_listChildren.GetCount() > 1 && LogicalClipBox(hdc, box);
-    for (RichPosition pos = m_listChildren.GetHeadPosition(); pos;) {
-        CExtRichContentItem* child = m_listChildren.GetNext(pos);
-        if (cut && InkOutside(child, box)) continue;
-        if (child->GetEffectiveDisplay() != RichCode::DisplayUiDock) paint(child);
+    auto paintFlow = [&](RichPosition pos, std::size_t count) {
+        for (; pos && count; --count) {
+            CExtRichContentItem* child = m_listChildren.GetNext(pos);
+            if (cut && InkOutside(child, box)) continue;
+            if (child->GetEffectiveDisplay() != RichCode::DisplayUiDock) paint(child);
+        }
+    };
+    // Many children: whole chunks outside the clip are passed over without visiting their items.
+    const CExtRichPaintIndex::Chunks chunks = cut ? m_pLayout->GetPaintIndex().For(this) : nullptr;
+    if (chunks) {
+        for (const CExtRichPaintIndex::Chunk& chunk : *chunks)
+            if (!chunk.m_plain || !Disjoint(chunk.m_ink, box)) paintFlow(chunk.m_first, chunk.m_count);
+    } else {
+        paintFlow(m_listChildren.GetHeadPosition(), m_listChildren.GetCount());
     }
     for (RichPosition pos = later.GetHeadPosition(); pos;) later.GetNext(pos)->PaintContent(dc, clip, offset, target,
                                                                                            scrolling);

@@ -50,6 +50,7 @@ list(APPEND TOOLKIT_PORTABLE
   ${_rc}/rich_plain_text.cpp
   ${_rc}/rich_page_layout.cpp
   ${_rc}/rich_text_index.cpp
+  ${_rc}/rich_paint_index.cpp
 )
 if(WIN32)
   list(APPEND TOOLKIT_WINDOWS ${_rc}/rich_scroll_paint.cpp ${_rc}/rich_paint.cpp ${_rc}/rich_draw_text.cpp

@@ -7,6 +7,7 @@
 #include "tahoma_canvas.h"
 #include "toolkit/richcontent/rich_doc_objects.h"
 #include "toolkit/richcontent/rich_layout.h"
+#include "toolkit/richcontent/rich_paint_index.h"
 
 namespace {
 
@@ -185,7 +186,9 @@ TEST(RichPaint, WordsInsideAFramedBoxHaveNoFrames) {
 
 // Painting part of a long listing (the page view's clip while it scrolls) leaves every pixel of
 // that part as painting the whole page does: items outside the clip are passed over, but not a
-// moved one whose ink reaches into it, nor overhanging glyphs of a line just outside.
+// moved one whose ink reaches into it, nor overhanging glyphs of a line just outside. The listing
+// is long enough to be passed over in chunks; what the painter keeps of the chunks from one paint
+// to the next must follow a new layout at another width and a page moved after its layout.
 TEST(RichPaint, ClippedPaintMatchesTheWholePage) {
   std::u16string html = u"<div style='display:block'>";
   const char16_t* const colours[] = {u"#0000EE", u"#EE0000", u"#000000", u"#00EE00"};
@@ -199,12 +202,8 @@ TEST(RichPaint, ClippedPaintMatchesTheWholePage) {
   }
   html += u"</div>";
   constexpr int kWidth = 220, kHeight = 420;
-  PaintCanvas whole(kWidth, kHeight);
   Page page;
-  page.Paint(whole, html.c_str(), kWidth);
-  whole.Save(L"rich_paint_clip_whole");
-  ASSERT_GT(page.doc.GetRoot()->m_rcItem.Height(), 200);
-  ASSERT_GT(whole.Ink(RichRect{0, 150, kWidth, 250}), 100);
+  page.doc.ParseHtml(html.c_str(), false);
 
   struct Case {
     RECT band;   // on the canvas
@@ -214,20 +213,38 @@ TEST(RichPaint, ClippedPaintMatchesTheWholePage) {
       {{0, 100, kWidth, 140}, 0},   {{0, 0, kWidth, 7}, 0},     {{30, 181, 90, 203}, 0},
       {{0, 0, kWidth, 60}, 150},    {{0, 95, kWidth, 96}, 100}, {{0, 200, kWidth, 260}, 20},
   };
-  for (const Case& c : cases) {
-    PaintCanvas part(kWidth, kHeight);
-    HDC dc = part.Hdc();
-    const int saved = ::SaveDC(dc);
-    ::IntersectClipRect(dc, c.band.left, c.band.top, c.band.right, c.band.bottom);
-    ::OffsetViewportOrgEx(dc, 0, -c.scroll, nullptr);
-    page.doc.Paint(dc, RichRect{c.band.left, c.band.top + c.scroll, c.band.right, c.band.bottom + c.scroll});
-    ::RestoreDC(dc, saved);
-    int differ = 0;
-    for (int y = c.band.top; y < c.band.bottom; ++y)
-      for (int x = c.band.left; x < c.band.right; ++x)
-        if (y + c.scroll < kHeight) differ += part.At(x, y) != whole.At(x, y + c.scroll);
-    EXPECT_EQ(differ, 0) << "band " << c.band.left << "," << c.band.top << " scrolled " << c.scroll;
-  }
+  auto compare = [&](const char* stage, const wchar_t* capture) {
+    PaintCanvas whole(kWidth, kHeight);
+    page.doc.Paint(whole.Hdc(), RichRect{0, 0, kWidth, kHeight});
+    whole.Save(capture);
+    ASSERT_GT(whole.Ink(RichRect{0, 150, kWidth, 250}), 100) << stage;
+    ASSERT_FALSE(page.doc.GetPaintIndex().IsEmpty()) << stage << ": the listing was painted child by child";
+    for (const Case& c : cases) {
+      PaintCanvas part(kWidth, kHeight);
+      HDC dc = part.Hdc();
+      const int saved = ::SaveDC(dc);
+      ::IntersectClipRect(dc, c.band.left, c.band.top, c.band.right, c.band.bottom);
+      ::OffsetViewportOrgEx(dc, 0, -c.scroll, nullptr);
+      page.doc.Paint(dc, RichRect{c.band.left, c.band.top + c.scroll, c.band.right, c.band.bottom + c.scroll});
+      ::RestoreDC(dc, saved);
+      int differ = 0;
+      for (int y = c.band.top; y < c.band.bottom; ++y)
+        for (int x = c.band.left; x < c.band.right; ++x)
+          if (y + c.scroll < kHeight) differ += part.At(x, y) != whole.At(x, y + c.scroll);
+      EXPECT_EQ(differ, 0) << stage << ": band " << c.band.left << "," << c.band.top << " scrolled " << c.scroll;
+    }
+  };
+
+  PaintCanvas canvas(kWidth, kHeight);
+  page.doc.Layout(canvas.Hdc(), RichRect{0, 0, kWidth, kHeight});
+  ASSERT_GT(page.doc.GetRoot()->m_rcItem.Height(), 200);
+  compare("laid out", L"rich_paint_clip_whole");
+  // Other line breaks: every chunk's ink moves.
+  page.doc.Layout(canvas.Hdc(), RichRect{0, 0, kWidth - 70, kHeight});
+  compare("narrower", L"rich_paint_clip_narrower");
+  // The page moved down after its layout, as the drawing entry moves an aligned text.
+  page.doc.GetRoot()->OffsetItem(RichPoint{0, 37}, true, true, true);
+  compare("moved", L"rich_paint_clip_moved");
 }
 
 namespace {
