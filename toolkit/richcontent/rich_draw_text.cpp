@@ -5,6 +5,7 @@
 
 #include "toolkit/bars/memory_dc.h"
 #include "toolkit/richcontent/rich_bidi.h"
+#include "toolkit/richcontent/rich_geometry.h"
 #include "toolkit/richcontent/rich_layout.h"
 #include "toolkit/richcontent/rich_platform.h"
 
@@ -22,18 +23,6 @@ RichRect ToRich(const RECT& r) { return RichRect{r.left, r.top, r.right, r.botto
 RECT ToRect(const RichRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 bool IsEmptyBox(const RichRect& r) { return r.left >= r.right || r.top >= r.bottom; }
 bool IsBreak(CExtRichContentItem* item) { return item->IsElement() && item->GetTagName() == u"br"; }
-
-void Unite(RichRect& u, bool& any, const RichRect& r) {
-    if (!any) {
-        u = r;
-        any = true;
-        return;
-    }
-    u.left = std::min(u.left, r.left);
-    u.top = std::min(u.top, r.top);
-    u.right = std::max(u.right, r.right);
-    u.bottom = std::max(u.bottom, r.bottom);
-}
 
 // The call arguments every path stores in its document for the run painter.
 struct DrawArgs {
@@ -532,10 +521,10 @@ int DrawRichTextPlain(int nAngle, HDC hDC, const wchar_t* strText, int nTextLeng
             if (IsBreak(run) || lineEnd) {
                 if (!IsBreak(run) && box.bottom <= box.top) continue;
                 const int x = any ? u.left : box.left;
-                Unite(u, any, RichRect{x, box.top, x, box.bottom});
+                RichHoldRect(u, any, RichRect{x, box.top, x, box.bottom});
                 continue;
             }
-            if (!IsEmptyBox(box)) Unite(u, any, box);
+            if (!IsEmptyBox(box)) RichHoldRect(u, any, box);
         }
         return u;
     };

@@ -18,6 +18,18 @@ RichRect RichUnionRect(const RichRect& a, const RichRect& b) {
                     std::max(a.bottom, b.bottom)};
 }
 
+void RichHoldRect(RichRect& bound, bool& any, const RichRect& r) {
+    if (!any) {
+        bound = r;
+        any = true;
+        return;
+    }
+    bound.left = std::min(bound.left, r.left);
+    bound.top = std::min(bound.top, r.top);
+    bound.right = std::max(bound.right, r.right);
+    bound.bottom = std::max(bound.bottom, r.bottom);
+}
+
 namespace {
 
 bool IsEmptyItem(const CExtRichContentItem* item) { return RichIsRectEmpty(item->m_rcItem); }

@@ -8,6 +8,8 @@
 bool RichIsRectEmpty(const RichRect& r);
 // The bounding rectangle; an empty operand does not count, two empty ones give (0, 0, 0, 0).
 RichRect RichUnionRect(const RichRect& a, const RichRect& b);
+// Grows `bound` to hold `r`, empty or not; the first rectangle (`any` still false) becomes the bound.
+void RichHoldRect(RichRect& bound, bool& any, const RichRect& r);
 
 // Moves the edges inwards by the four side widths (left, top, right, bottom of `sides`).
 inline RichRect RichDeflateRect(RichRect r, const RichRect& sides) {

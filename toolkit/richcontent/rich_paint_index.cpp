@@ -1,8 +1,7 @@
 #include "toolkit/richcontent/rich_paint_index.h"
 
+#include "toolkit/richcontent/rich_geometry.h"
 #include "toolkit/richcontent/rich_style.h"
-
-#include <algorithm>
 
 RichRect RichRunInk(const CExtRichContentItem* run) {
     const RichRect& r = run->m_rcItem;
@@ -36,31 +35,18 @@ bool RichElementPaintsInPlace(CExtRichContentItem* item) {
 
 namespace {
 
-// Grows `bound` to hold `r`, empty rectangles included: the bound only has to hold every ink.
-void Hold(RichRect& bound, bool& any, const RichRect& r) {
-    if (!any) {
-        bound = r;
-        any = true;
-        return;
-    }
-    bound.left = std::min(bound.left, r.left);
-    bound.top = std::min(bound.top, r.top);
-    bound.right = std::max(bound.right, r.right);
-    bound.bottom = std::max(bound.bottom, r.bottom);
-}
-
 // Adds a child's ink to the chunk; false when the child may paint outside what is added (an
 // element holding anything but runs, or one drawn beyond its box, or any other kind of item).
 bool AddInk(CExtRichContentItem* child, RichRect& bound, bool& any) {
     if (RichIsRun(child)) {
-        Hold(bound, any, RichRunInk(child));
+        RichHoldRect(bound, any, RichRunInk(child));
         return RichRunPaintsInPlace(child);
     }
     if (!child->IsElement()) return false;
-    Hold(bound, any, child->m_rcItem);
+    RichHoldRect(bound, any, child->m_rcItem);
     for (const CExtRichContentItem* run : child->m_listChildren) {
         if (!RichIsRun(run)) return false;
-        Hold(bound, any, RichRunInk(run));
+        RichHoldRect(bound, any, RichRunInk(run));
     }
     return RichElementPaintsInPlace(child);
 }
