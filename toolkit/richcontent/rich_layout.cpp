@@ -62,7 +62,6 @@ CExtRichContentItem* CExtRichContentLayout::GetRoot() const {
 }
 
 CExtRichContentItem* CExtRichContentLayout::CreateItem(int kind, CExtRichContentItem* parent) {
-    InvalidatePaintIndex();
     auto* item = new (this) CExtRichContentItem(this, kind);
     // Attribute items are owned by their holder, not by the document (and never searched for in
     // the document's list, which a large page makes long).
@@ -254,7 +253,6 @@ int CExtRichContentLayout::GetScrollBarWidth() const { return m_nAngle ? 0 : Ric
 void CExtRichContentLayout::ComputeStyles(RichDcHandle dc, bool force, bool recursive) {
     CExtRichContentItem* root = m_listItems.GetHead();
     if (!root) return;
-    InvalidatePaintIndex();
     CExtRichStyleDescription start;
     start.m_font.m_lf = RichPlatform().DcFont(dc);
     start.m_font.m_lf.lfCharSet = kRichDefaultCharset;

@@ -190,7 +190,7 @@ public:
     CExtRichItemArena& GetItemArena();
     // Where the painter may pass over runs of children (made on first use, see rich_paint_index.h).
     CExtRichPaintIndex& GetPaintIndex();
-    // Drops that index: items were made, styled, laid out or moved.
+    // Drops that index: a child was appended, or items were restyled, laid out, moved, scrolled or destroyed.
     void InvalidatePaintIndex() {
         if (m_bPaintIndexed) DropPaintIndex();
     }

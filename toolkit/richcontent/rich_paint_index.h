@@ -4,8 +4,9 @@
 // each with the union of its children's ink and whether every one of them paints only there, so
 // a chunk wholly outside the clip is passed over at once.
 //
-// The index holds list positions and rectangles: the document drops it whenever items are made,
-// styled, laid out or moved (InvalidatePaintIndex), and the painter makes it again on first use.
+// The index holds list positions and rectangles: the document drops it whenever a child is
+// appended or items are restyled, laid out, moved, scrolled or destroyed (InvalidatePaintIndex),
+// and the painter makes it again on first use.
 #pragma once
 
 #include "toolkit/richcontent/rich_item.h"
